@@ -1,0 +1,39 @@
+# Two commands do all the set-up on a fresh Debian 12 machine:
+#   make run [FILE=path/to/Book.kerfa]   install, build and start Kerfa (the sample book when FILE is empty)
+#   make test                            install, build and pass the whole test suite
+BUILD ?= build
+JOBS ?= $(shell nproc)
+FILE ?=
+SAMPLE = $(BUILD)/program/Examples/The Lighthouse Keeper/The Lighthouse Keeper.kerfa
+
+.PHONY: deps configure build run test bench fuzz format clean
+
+deps:
+	bash tools/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	"$(BUILD)/program/kerfa" "$(if $(FILE),$(FILE),$(SAMPLE))"
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
+	bash bench/run-all
+
+fuzz: deps
+	cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKERFA_FUZZ=ON
+	cmake --build $(BUILD)-fuzz --target fuzzers -j $(JOBS)
+	bash fuzz/run-short $(BUILD)-fuzz
+
+format:
+	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-fuzz
