@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The program's own case-insensitive comparisons fold only the letters A to Z, so that they
+// behave the same whatever the locale.
+class AsciiCase {
+public:
+    static QString lower(QStringView text);
+    static bool equal(QStringView a, QStringView b);
+    // Index of the first occurrence of needle in haystack, folding A-Z when ignoreCase; -1 if none.
+    static qsizetype indexOf(QStringView haystack, QStringView needle, bool ignoreCase,
+                             qsizetype from = 0);
+};

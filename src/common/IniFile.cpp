@@ -1,0 +1,255 @@
+#include "common/IniFile.h"
+
+#include "common/TextCodec.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+bool sameName(QStringView a, QStringView b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString entryText(QStringView key, const QString& value) {
+    return key.toString() + u'=' + value;
+}
+
+} // namespace
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {
+    QFile file(m_path);
+    if (file.open(QIODevice::ReadOnly))
+        parse(file.readAll());
+}
+
+void IniFile::parse(const QByteArray& bytes) {
+    m_lines.clear();
+    m_modified = false;
+    const QString text = TextCodec::decode(bytes);
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        Line line;
+        line.text = text.mid(start, end - start);
+        const QStringView trimmed = QStringView(line.text).trimmed();
+        if (trimmed.startsWith(u'[')) {
+            const qsizetype close = trimmed.indexOf(u']');
+            if (close > 0) {
+                line.kind = Kind::Section;
+                line.name = trimmed.mid(1, close - 1).trimmed().toString();
+            }
+        } else if (!trimmed.startsWith(u';') && !trimmed.startsWith(u'#')) {
+            const qsizetype eq = trimmed.indexOf(u'=');
+            if (eq > 0) {
+                line.kind = Kind::Entry;
+                line.name = trimmed.left(eq).trimmed().toString();
+                line.value = trimmed.mid(eq + 1).trimmed().toString();
+            }
+        }
+        m_lines.push_back(std::move(line));
+        if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
+}
+
+int IniFile::findSection(QStringView section) const {
+    for (std::size_t i = 0; i < m_lines.size(); ++i)
+        if (m_lines[i].kind == Kind::Section && sameName(m_lines[i].name, section))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int IniFile::sectionEnd(int sectionLine) const {
+    auto i = static_cast<std::size_t>(sectionLine) + 1;
+    while (i < m_lines.size() && m_lines[i].kind != Kind::Section)
+        ++i;
+    return static_cast<int>(i);
+}
+
+int IniFile::findEntry(int sectionLine, QStringView key) const {
+    const int end = sectionEnd(sectionLine);
+    for (int i = sectionLine + 1; i < end; ++i) {
+        const Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (line.kind == Kind::Entry && sameName(line.name, key))
+            return i;
+    }
+    return -1;
+}
+
+const IniFile::Line* IniFile::entry(QStringView section, QStringView key) const {
+    const int s = findSection(section);
+    if (s < 0)
+        return nullptr;
+    const int e = findEntry(s, key);
+    return e < 0 ? nullptr : &m_lines[static_cast<std::size_t>(e)];
+}
+
+QString IniFile::readString(QStringView section, QStringView key, const QString& fallback) const {
+    const Line* line = entry(section, key);
+    return line ? line->value : fallback;
+}
+
+bool IniFile::parseInteger(QStringView text, int& value) {
+    text = text.trimmed();
+    bool negative = false;
+    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
+        negative = text.front() == u'-';
+        text = text.mid(1);
+    }
+    int base = 10;
+    if (text.startsWith(u'$')) {
+        base = 16;
+        text = text.mid(1);
+    } else if (text.startsWith(u"0x", Qt::CaseInsensitive)) {
+        base = 16;
+        text = text.mid(2);
+    }
+    if (text.isEmpty())
+        return false;
+    qint64 result = 0;
+    for (const QChar c : text) {
+        const int digit = c.isDigit()                          ? c.digitValue()
+                          : (base == 16 && c.toLower() >= u'a' && c.toLower() <= u'f')
+                              ? c.toLower().unicode() - u'a' + 10
+                              : -1;
+        if (digit < 0 || digit >= base)
+            return false;
+        result = result * base + digit;
+        if (result > (qint64{1} << 32))
+            return false;
+    }
+    if (negative)
+        result = -result;
+    // Hexadecimal values up to 32 bits wrap to negative, as "$FFFFFFFF" reads -1.
+    if (base == 16 && !negative && result > INT32_MAX && result <= UINT32_MAX)
+        result -= qint64{1} << 32;
+    if (result < INT32_MIN || result > INT32_MAX)
+        return false;
+    value = static_cast<int>(result);
+    return true;
+}
+
+int IniFile::readInteger(QStringView section, QStringView key, int fallback) const {
+    const Line* line = entry(section, key);
+    int value = 0;
+    return line && parseInteger(line->value, value) ? value : fallback;
+}
+
+bool IniFile::readBool(QStringView section, QStringView key, bool fallback) const {
+    return readInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+bool IniFile::sectionExists(QStringView section) const {
+    return findSection(section) >= 0;
+}
+
+bool IniFile::valueExists(QStringView section, QStringView key) const {
+    return entry(section, key) != nullptr;
+}
+
+QStringList IniFile::sections() const {
+    QStringList result;
+    for (const Line& line : m_lines)
+        if (line.kind == Kind::Section && !result.contains(line.name, Qt::CaseInsensitive))
+            result << line.name;
+    return result;
+}
+
+QStringList IniFile::keys(QStringView section) const {
+    QStringList result;
+    const int s = findSection(section);
+    if (s < 0)
+        return result;
+    const int end = sectionEnd(s);
+    for (int i = s + 1; i < end; ++i) {
+        const Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (line.kind == Kind::Entry && !result.contains(line.name, Qt::CaseInsensitive))
+            result << line.name;
+    }
+    return result;
+}
+
+void IniFile::writeString(QStringView section, QStringView key, const QString& value) {
+    // A value is one line: line breaks inside it would break the file apart.
+    QString clean = value;
+    clean.replace(u'\r', u' ').replace(u'\n', u' ');
+    clean = clean.trimmed();
+    int s = findSection(section);
+    if (s < 0) {
+        m_lines.push_back({Kind::Section, u'[' + section.toString() + u']', section.toString(), {}});
+        s = static_cast<int>(m_lines.size()) - 1;
+    }
+    const int e = findEntry(s, key);
+    if (e >= 0) {
+        Line& line = m_lines[static_cast<std::size_t>(e)];
+        if (line.value == clean)
+            return;
+        line.value = clean;
+        line.text = entryText(line.name, clean);
+    } else {
+        // After the section's last entry, so blank lines and comments that end it stay last.
+        int at = sectionEnd(s);
+        while (at > s + 1 && m_lines[static_cast<std::size_t>(at - 1)].kind == Kind::Other &&
+               QStringView(m_lines[static_cast<std::size_t>(at - 1)].text).trimmed().isEmpty())
+            --at;
+        m_lines.insert(m_lines.begin() + at,
+                       {Kind::Entry, entryText(key, clean), key.toString(), clean});
+    }
+    m_modified = true;
+}
+
+void IniFile::writeInteger(QStringView section, QStringView key, int value) {
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::writeBool(QStringView section, QStringView key, bool value) {
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void IniFile::deleteKey(QStringView section, QStringView key) {
+    const int s = findSection(section);
+    if (s < 0)
+        return;
+    for (int e = findEntry(s, key); e >= 0; e = findEntry(s, key)) {
+        m_lines.erase(m_lines.begin() + e);
+        m_modified = true;
+    }
+}
+
+void IniFile::eraseSection(QStringView section) {
+    for (int s = findSection(section); s >= 0; s = findSection(section)) {
+        m_lines.erase(m_lines.begin() + s, m_lines.begin() + sectionEnd(s));
+        m_modified = true;
+    }
+}
+
+QByteArray IniFile::serialize() const {
+    QString text;
+    for (const Line& line : m_lines) {
+        text += line.text;
+        text += QLatin1String("\r\n");
+    }
+    return text.toUtf8();
+}
+
+bool IniFile::save() {
+    if (!m_modified)
+        return true;
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = serialize();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit())
+        return false;
+    m_modified = false;
+    return true;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The one reader and writer of the program's INI files: settings, projects, sheets, themes and
+// languages. Section and key names compare without regard to case; a missing key gives the
+// caller's default, a key present with an empty value an empty string. Writing replaces a value
+// in place and keeps every other line, comment and the order of the file. The file is read as
+// UTF-8, or as Windows-1252 when its bytes are not valid UTF-8, and saved as UTF-8 with CR LF
+// line breaks through a temporary file renamed over the old one, so a failed save never
+// damages what was there.
+class IniFile {
+public:
+    // Reads the file at once; a missing or unreadable file reads as empty.
+    explicit IniFile(QString path);
+
+    const QString& path() const { return m_path; }
+
+    // Parses text that is already in memory; path() stays as given to the constructor.
+    void parse(const QByteArray& bytes);
+
+    QString readString(QStringView section, QStringView key, const QString& fallback = {}) const;
+    int readInteger(QStringView section, QStringView key, int fallback) const;
+    bool readBool(QStringView section, QStringView key, bool fallback) const;
+
+    bool sectionExists(QStringView section) const;
+    bool valueExists(QStringView section, QStringView key) const;
+    QStringList sections() const;
+    QStringList keys(QStringView section) const;
+
+    void writeString(QStringView section, QStringView key, const QString& value);
+    void writeInteger(QStringView section, QStringView key, int value);
+    void writeBool(QStringView section, QStringView key, bool value);
+    void deleteKey(QStringView section, QStringView key);
+    void eraseSection(QStringView section);
+
+    // Writes the file when anything was written or erased since it was read or last saved.
+    // Returns false, leaving the file on disk as it was, when the file cannot be written.
+    bool save();
+    bool isModified() const { return m_modified; }
+
+    // The text save() writes.
+    QByteArray serialize() const;
+
+    // Integer parsing by the INI rules: optional blanks and sign, decimal digits, or "$" and
+    // hexadecimal digits; anything else, or a value outside 32 bits, does not read.
+    static bool parseInteger(QStringView text, int& value);
+
+private:
+    enum class Kind { Other, Section, Entry };
+    struct Line {
+        Kind kind = Kind::Other;
+        QString text;  // the whole line as read or written
+        QString name;  // section name, or key of an entry
+        QString value; // value of an entry
+    };
+
+    // Index of the header line of the first section of that name, or -1.
+    int findSection(QStringView section) const;
+    // Index of the first entry of that key in the section whose header is at sectionLine, or -1.
+    int findEntry(int sectionLine, QStringView key) const;
+    // One past the last line of the section whose header is at sectionLine.
+    int sectionEnd(int sectionLine) const;
+    const Line* entry(QStringView section, QStringView key) const;
+
+    QString m_path;
+    std::vector<Line> m_lines;
+    bool m_modified = false;
+};

@@ -1,0 +1,94 @@
+#include "language/Messages.h"
+
+#include <array>
+
+namespace {
+
+struct Entry {
+    const char* name;
+    const char* text;
+};
+
+constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
+    {"AUTOSAVE_ON", "Auto-save is on"},
+    {"AUTOSAVE_OFF", "Auto-save is off"},
+    {"NEW_KERFA", "New"},
+    {"KERFA_PROPERTIES", "Properties"},
+    {"THE_PROJECT", "project."},
+    {"REPLACE_ALL", "Replacing all occurrences cannot be undone."},
+    {"ONLY_ONE_FILE", "Kerfa opens only one dropped file at a time."},
+    {"ONLY_PROJECTS", "Kerfa opens only Kerfa project files."},
+    {"SAVE_PROJECT", "Save changes to current project workspace?"},
+    {"SAVE_YOUR_PROJECT", "Please save your project before"},
+    {"SAVE_TEXT_CHANGES", "Save changes before closing this edit window?"},
+    {"KERFAS_DONT_OPEN", "Kerfas only open with a project."},
+    {"SAVE_EDITORS", "Save changed contents of open edit windows?"},
+    {"NOT_COMPILATION", "The Compilation kerfa cannot be user created."},
+    {"UNIQUE_NAME", "Please enter a unique name for the"},
+    {"CANT_HAVE_NAME", "A kerfa with that name already exists."},
+    {"NOT_TEXT_FILE", "Kerfa imports only plain text files."},
+    {"OVERWRITTEN", "The current text will be overwritten."},
+    {"COMPILATION_OK", "Compilation file created successfully."},
+    {"COMPILATION_NOT_OK", "There was an error creating the Compilation."},
+    {"NOT_FOUND", "Cannot find any more instances of"},
+    {"CANNOT_OPEN_FILE", "Cannot open - file may be open in another application."},
+    {"CANNOT_WRITE_FILE", "Cannot write to the text file."},
+    {"SAVE_WINDOW_POS", "Save this edit window position as default?"},
+    {"DOES_NOT_EXIST", "file does not exist."},
+    {"COMBINED_COUNT", "combined word count is"},
+    {"LINKED_COUNT", "Linked word count is"},
+    {"WORD_COUNT", "Word count is"},
+    {"LAST_WORD_COUNT", "Last word count was"},
+    {"AUTO_CREATING", "auto-creating kerfas."},
+    {"ERROR_READING_FILE", "Error reading from project or kerfa files."},
+    {"ERROR_WRITING_KERFA", "Error writing kerfa file."},
+    {"ERROR_WRITING_PROJECT", "Error writing project file."},
+    {"CREATING_KERFAS", "creating kerfas."},
+    {"NOTHING_TO_PRINT", "There is no content file to print."},
+    {"DELETE_KERFA", "Delete kerfa"},
+    {"DELETE_TEXT_FILE", "Also delete the text file for"},
+    {"BACKUP_OK", "Project backup created successfully."},
+    {"BACKUP_NOT_OK", "There was an error creating the backup."},
+}};
+
+std::array<QString, Messages::Count>& table() {
+    static std::array<QString, Messages::Count> texts = [] {
+        std::array<QString, Messages::Count> t;
+        for (std::size_t i = 0; i < t.size(); ++i)
+            t[i] = QString::fromUtf8(kBuiltIn[i].text);
+        return t;
+    }();
+    return texts;
+}
+
+} // namespace
+
+QString Messages::text(Key key) {
+    return key < Count ? table()[key] : QString();
+}
+
+QString Messages::name(Key key) {
+    return key < Count ? QString::fromLatin1(kBuiltIn[key].name) : QString();
+}
+
+Messages::Key Messages::keyOf(QStringView name) {
+    for (int i = 0; i < Count; ++i)
+        if (name.compare(QLatin1String(kBuiltIn[static_cast<std::size_t>(i)].name),
+                         Qt::CaseInsensitive) == 0)
+            return static_cast<Key>(i);
+    return Count;
+}
+
+QString Messages::builtIn(Key key) {
+    return key < Count ? QString::fromUtf8(kBuiltIn[key].text) : QString();
+}
+
+void Messages::set(Key key, const QString& text) {
+    if (key < Count)
+        table()[key] = text;
+}
+
+void Messages::reset() {
+    for (int i = 0; i < Count; ++i)
+        table()[static_cast<std::size_t>(i)] = builtIn(static_cast<Key>(i));
+}

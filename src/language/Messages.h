@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+// The table of message texts every window shows by key. Each starts as its built-in English text
+// and may be replaced from the language file's [Messages] section.
+class Messages {
+public:
+    enum Key {
+        AUTOSAVE_ON,
+        AUTOSAVE_OFF,
+        NEW_KERFA,
+        KERFA_PROPERTIES,
+        THE_PROJECT,
+        REPLACE_ALL,
+        ONLY_ONE_FILE,
+        ONLY_PROJECTS,
+        SAVE_PROJECT,
+        SAVE_YOUR_PROJECT,
+        SAVE_TEXT_CHANGES,
+        KERFAS_DONT_OPEN,
+        SAVE_EDITORS,
+        NOT_COMPILATION,
+        UNIQUE_NAME,
+        CANT_HAVE_NAME,
+        NOT_TEXT_FILE,
+        OVERWRITTEN,
+        COMPILATION_OK,
+        COMPILATION_NOT_OK,
+        NOT_FOUND,
+        CANNOT_OPEN_FILE,
+        CANNOT_WRITE_FILE,
+        SAVE_WINDOW_POS,
+        DOES_NOT_EXIST,
+        COMBINED_COUNT,
+        LINKED_COUNT,
+        WORD_COUNT,
+        LAST_WORD_COUNT,
+        AUTO_CREATING,
+        ERROR_READING_FILE,
+        ERROR_WRITING_KERFA,
+        ERROR_WRITING_PROJECT,
+        CREATING_KERFAS,
+        NOTHING_TO_PRINT,
+        DELETE_KERFA,
+        DELETE_TEXT_FILE,
+        BACKUP_OK,
+        BACKUP_NOT_OK,
+        Count
+    };
+
+    static QString text(Key key);
+    // The key's name as the language file writes it ("SAVE_PROJECT").
+    static QString name(Key key);
+    // The key of a name, compared without regard to case; Count when there is none.
+    static Key keyOf(QStringView name);
+    static QString builtIn(Key key);
+
+    static void set(Key key, const QString& text);
+    // Back to the built-in English texts.
+    static void reset();
+};
