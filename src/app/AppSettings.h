@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class IniFile;
+
+// Kerfa's own settings, kept in "Kerfa.ini" in the program folder and independent of any project.
+struct AppSettings {
+    enum EditMemory { RememberAll = 0, Single = 1, None = 2 };
+
+    QString language = QStringLiteral("English.ini");
+    QString defaultTheme = QStringLiteral("Book.ini");
+    bool saveWindowPos = true;
+    bool descriptiveHints = false;
+    int editMemory = Single;
+    bool autoCompKerfa = true;
+    bool autoSave = false;
+    int autoSaveInterval = 15;
+    bool stayOnTop = false;
+    QString fontName;
+    int fontSize = 11;
+    QRect window{50, 50, 700, 500};
+
+    // fontDefault is the editor font used when the file names none.
+    void load(const IniFile& file, const QString& fontDefault);
+    // Writes every key (the window bounds only when windowBounds is given) and removes the
+    // editor font keys of older versions.
+    void save(IniFile& file, const QRect* windowBounds) const;
+
+    static QString fileName() { return QStringLiteral("Kerfa.ini"); }
+};

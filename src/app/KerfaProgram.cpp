@@ -1,0 +1,79 @@
+#include "app/KerfaProgram.h"
+
+#include "app/HintSwitch.h"
+#include "app/TfmAbout.h"
+#include "app/TfmMain.h"
+#include "app/TfmOptions.h"
+#include "compile/TfmCompile.h"
+#include "compile/TfmFindAndCompile.h"
+#include "desk/TfmProperties.h"
+#include "editor/TfmEditor.h"
+#include "editor/TfmFindReplace.h"
+#include "language/Messages.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QProxyStyle>
+
+namespace {
+
+constexpr int kHintPauseMs = 400;
+
+// The pause before a hover hint shows.
+class HintStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return kHintPauseMs;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+KerfaProgram::KerfaProgram() = default;
+
+KerfaProgram::~KerfaProgram() {
+    // The main window's sheets may hold editor windows; it goes first.
+    m_fmMain.reset();
+}
+
+void KerfaProgram::initialiseApplication() {
+    QApplication::setApplicationName(QStringLiteral("Kerfa"));
+    QApplication::setApplicationVersion(QStringLiteral(KERFA_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kerfa/kerfa.svg")));
+    QApplication::setStyle(new HintStyle);
+    HintSwitch::instance().setEnabled(false);
+    qApp->installEventFilter(&HintSwitch::instance());
+}
+
+KerfaProgram::Start KerfaProgram::start(const QStringList& arguments) {
+    m_fmMain = std::make_unique<TfmMain>();
+    m_fmAbout = std::make_unique<TfmAbout>();
+    m_fmCompile = std::make_unique<TfmCompile>();
+    m_fmEditor = std::make_unique<TfmEditor>();
+    m_fmFindReplace = std::make_unique<TfmFindReplace>();
+    m_fmOptions = std::make_unique<TfmOptions>();
+    m_fmProperties = std::make_unique<TfmProperties>();
+    m_fmFindAndCompile = std::make_unique<TfmFindAndCompile>();
+    m_fmMain->setAboutBox(m_fmAbout.get());
+
+    m_instance = std::make_unique<SingleInstance>(QStringLiteral("Kerfa"));
+    if (m_instance->isPreviousInstance())
+        return Start::EndAtOnce;
+    QObject::connect(m_instance.get(), &SingleInstance::activationRequested, m_fmMain.get(),
+                     &TfmMain::bringToFront);
+
+    if (arguments.size() > 1) {
+        MessageBoxes::information(Messages::text(Messages::ONLY_ONE_FILE));
+        return Start::EndAtOnce;
+    }
+    if (arguments.size() == 1 && !m_fmMain->LoadProject(arguments.front()))
+        return Start::EndAtOnce;
+    if (!m_fmMain->isVisible())
+        m_fmMain->show();
+    return Start::Run;
+}

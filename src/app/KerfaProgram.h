@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+class SingleInstance;
+class TfmAbout;
+class TfmCompile;
+class TfmEditor;
+class TfmFindAndCompile;
+class TfmFindReplace;
+class TfmMain;
+class TfmOptions;
+class TfmProperties;
+
+// The program entry: the application's set-up, the eight windows that live for the whole run,
+// one running instance per user, and the command line.
+class KerfaProgram {
+public:
+    KerfaProgram();
+    ~KerfaProgram();
+
+    enum class Start { Run, EndAtOnce };
+
+    // Creates the windows, then settles the single instance and the command line (the arguments
+    // after the program's name). Run: the main window is shown and the event loop may start.
+    Start start(const QStringList& arguments);
+
+    TfmMain* fmMain() const { return m_fmMain.get(); }
+    TfmAbout* fmAbout() const { return m_fmAbout.get(); }
+    TfmEditor* fmEditor() const { return m_fmEditor.get(); }
+
+    // Sets the application's name, hint delays and the hint switch.
+    static void initialiseApplication();
+
+private:
+    std::unique_ptr<TfmMain> m_fmMain;
+    std::unique_ptr<TfmAbout> m_fmAbout;
+    std::unique_ptr<TfmCompile> m_fmCompile;
+    std::unique_ptr<TfmEditor> m_fmEditor;
+    std::unique_ptr<TfmFindReplace> m_fmFindReplace;
+    std::unique_ptr<TfmOptions> m_fmOptions;
+    std::unique_ptr<TfmProperties> m_fmProperties;
+    std::unique_ptr<TfmFindAndCompile> m_fmFindAndCompile;
+    std::unique_ptr<SingleInstance> m_instance;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDialog>
+
+// The options dialog: settings, workspace, language, themes, labels, auto-save and editor font.
+class TfmOptions : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfmOptions(QWidget* parent = nullptr);
+
+    // Every caption of the window, in one place for the language files.
+    void setCaptions();
+};

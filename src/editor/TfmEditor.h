@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QPlainTextEdit;
+class QStatusBar;
+class TKerfa;
+
+// A sheet's editor window. The one made at start-up is the template whose translated captions
+// every sheet's editor copies; it is never shown.
+class TfmEditor : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfmEditor(QWidget* parent = nullptr);
+
+    // Every caption of the window, in one place for the language files.
+    void setCaptions();
+
+    QString projectFolder;
+    QString sheetName;
+    TKerfa* sheet = nullptr;
+
+    // The sheet's text file: "Text Files/<sheet name>.txt" in the project folder.
+    QString textFilePath() const;
+    // Writes the memo to the text file; false when it could not be written.
+    bool SaveText();
+    bool isModified() const;
+
+    QPlainTextEdit* memEditor() const { return m_memEditor; }
+
+private:
+    QPlainTextEdit* m_memEditor;
+    QStatusBar* m_sbStatus;
+};

@@ -1,0 +1,204 @@
+#include "project/ProjectStore.h"
+
+#include "common/AsciiCase.h"
+#include "common/IniFile.h"
+#include "desk/Desk.h"
+#include "desk/NameLabel.h"
+#include "desk/TKerfa.h"
+#include "language/Messages.h"
+#include "platform/MessageBoxes.h"
+#include "project/ProjectHost.h"
+#include "project/ProjectSettings.h"
+#include "project/ProjectState.h"
+#include "project/SheetRecord.h"
+#include "themes/Theme.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr qsizetype kMaxSheetName = 40;
+const QString kProjectExtension = QStringLiteral(".kerfa");
+const QString kSheetExtension = QStringLiteral(".kfa");
+
+} // namespace
+
+ProjectStore::ProjectStore(ProjectState& state, Desk& desk, Theme& theme, ProjectHost& host)
+    : m_state(state), m_desk(desk), m_theme(theme), m_host(host) {}
+
+bool ProjectStore::LoadProject(const QString& path) {
+    m_host.prepareForLoad();
+
+    const QFileInfo info(path);
+    QString folder = info.absolutePath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    QString fileName = info.fileName();
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    if (dot < 0)
+        fileName += kProjectExtension;
+    else if (AsciiCase::lower(QStringView(fileName).mid(dot)) != kProjectExtension) {
+        MessageBoxes::information(Messages::text(Messages::ONLY_PROJECTS));
+        return false;
+    }
+    if (!QFileInfo(folder + fileName).isFile()) {
+        MessageBoxes::information(u'\'' + fileName + QStringLiteral("' ") +
+                                  Messages::text(Messages::DOES_NOT_EXIST));
+        return false;
+    }
+
+    m_state.projectFolder = folder;
+    m_state.projectFileName = fileName;
+    ClearDesk();
+
+    const IniFile projectFile(folder + fileName);
+    const ProjectSettings settings = ProjectSettings::read(projectFile);
+    m_state.workspaceSize = settings.workspaceSize;
+    m_host.SizeWorkspace();
+    m_state.boldBaseType = settings.boldBaseType;
+    m_state.projectTheme = settings.theme;
+    if (!settings.theme.isEmpty())
+        m_theme.LoadTheme(settings.theme);
+
+    if (!readSheets()) {
+        MessageBoxes::warning(Messages::text(Messages::ERROR_READING_FILE));
+        CloseProject();
+        return false;
+    }
+    resolveLinks();
+
+    m_desk.setCurrent(nullptr);
+    m_desk.doubleClickGuard = false;
+    m_state.onDisk = true;
+    m_state.freshStart = false;
+    m_state.nextSheetType = 1;
+    m_state.modified = false;
+    m_host.projectLoaded(folder + fileName);
+    m_host.RefreshWindow();
+    return true;
+}
+
+bool ProjectStore::readSheets() {
+    QDir dir(m_state.sheetFolder());
+    QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    // Only names the program writes: "<sheet name>.kfa", the extension in lower case.
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [](const QString& f) {
+                                   return !f.endsWith(kSheetExtension) ||
+                                          f.size() == kSheetExtension.size();
+                               }),
+                files.end());
+    // Alphabetical, as a project's sheets were listed where the format comes from.
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(files.begin(), files.end(), collator);
+
+    const QStringList& stateNames = m_theme.data().stateNames;
+    for (const QString& file : std::as_const(files)) {
+        const QString name = file.chopped(kSheetExtension.size());
+        if (name.size() > kMaxSheetName)
+            continue;
+        const IniFile sheetFile(dir.filePath(file));
+        const SheetRecord record = SheetRecord::read(sheetFile);
+        if (record.state < 0 || record.state >= stateNames.size())
+            return false;
+
+        TKerfa* sheet = m_desk.createSheet();
+        sheet->setPosition(record.left, record.top);
+        sheet->SetSheetName(name);
+        sheet->SetBoldBaseType(m_state.boldBaseType);
+        Theme::SetTypeFromIndex(sheet, record.typeIndex);
+        m_theme.ShowTypeLook(sheet);
+        sheet->SetState(stateNames[record.state].isEmpty() ? 0 : static_cast<quint8>(record.state));
+        sheet->LinkToName = record.linkTo;
+        sheet->SetDescription(record.description);
+        m_theme.ShowStateMarker(sheet);
+        m_host.WireSheetEvents(sheet);
+        m_desk.bringToFront(sheet);
+        sheet->setVisible(true);
+        m_desk.bringToFront(sheet->nameLabel());
+    }
+    return true;
+}
+
+void ProjectStore::resolveLinks() {
+    const QList<TKerfa*>& sheets = m_desk.sheets();
+    for (TKerfa* source : sheets) {
+        if (source->LinkToName.isEmpty())
+            continue;
+        for (TKerfa* target : sheets) {
+            if (target == source || target->SheetName != source->LinkToName)
+                continue;
+            source->SetLinkTo(target);
+            target->SetLinkedFrom(source);
+            source->PlaceLine();
+            break;
+        }
+    }
+}
+
+bool ProjectStore::SaveProject() {
+    QDir().mkdir(m_state.sheetFolder());
+    QDir().mkdir(m_state.textFolder());
+
+    bool ok = false;
+    IniFile projectFile(m_state.projectPath());
+    ProjectSettings{m_state.workspaceSize, m_state.boldBaseType, m_state.projectTheme}.write(projectFile);
+    if (!projectFile.save()) {
+        MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_PROJECT));
+        m_state.onDisk = false;
+    } else {
+        ok = true;
+        for (TKerfa* sheet : m_desk.sheets())
+            ok = writeSheetFile(sheet) && ok;
+        m_state.onDisk = true;
+    }
+
+    m_desk.doubleClickGuard = false;
+    // A save that failed keeps the changes marked, so that closing still offers to save them.
+    m_state.modified = !ok;
+    m_state.freshStart = false;
+    m_host.RefreshWindow();
+    return ok;
+}
+
+bool ProjectStore::writeSheetFile(TKerfa* sheet) {
+    IniFile file(m_state.sheetFolder() + sheet->SheetName + kSheetExtension);
+    SheetRecord record;
+    record.typeIndex = SheetRecord::typeIndexOf(sheet->SheetType);
+    record.state = SheetRecord::storedState(sheet->State);
+    record.left = sheet->left();
+    record.top = sheet->top();
+    record.description = sheet->Description;
+    record.linkTo = sheet->LinkToName;
+    record.write(file);
+    if (file.save())
+        return true;
+    MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_KERFA));
+    return false;
+}
+
+bool ProjectStore::SaveSheetFile(TKerfa* sheet) {
+    const bool ok = writeSheetFile(sheet);
+    m_host.RefreshWindow();
+    return ok;
+}
+
+void ProjectStore::ClearDesk() {
+    m_desk.clear();
+}
+
+void ProjectStore::CloseProject() {
+    m_state.workspaceSize = ProjectState::Normal;
+    m_host.SizeWorkspace();
+    m_state.onDisk = false;
+    m_state.projectFileName = QStringLiteral("unnamed");
+    ClearDesk();
+    m_state.nextSheetType = 1;
+    m_desk.doubleClickGuard = false;
+    m_state.modified = false;
+    m_host.projectClosed();
+    m_host.RefreshWindow();
+}

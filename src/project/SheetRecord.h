@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class IniFile;
+
+// One sheet file ("Kerfa Files/<name>.kfa") as stored: type index, revision state, position,
+// description and the name of the linked sheet. The [EditWindow] section belongs to the
+// sheet's editor window and is left alone here.
+struct SheetRecord {
+    int typeIndex = 0;
+    int state = 0;
+    int left = 100;
+    int top = 100;
+    QString description;
+    QString linkTo;
+
+    static SheetRecord read(const IniFile& file);
+    void write(IniFile& file) const;
+
+    // Type codes 0..12 store as 0 ("Compilation" is -1); any other code stores as 0.
+    static int typeIndexOf(int typeCode);
+    // States 1..5 store as they are; anything else as 0.
+    static int storedState(int state);
+};
