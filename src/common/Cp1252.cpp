@@ -123,4 +123,34 @@ bool fromUtf8(std::string_view utf8, std::string& out) {
     return all;
 }
 
+std::uint8_t toLower(std::uint8_t b) {
+    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+        return static_cast<std::uint8_t>(b + 0x20);
+    switch (b) {
+    case 0x8A:
+    case 0x8C:
+    case 0x8E:
+        return static_cast<std::uint8_t>(b + 0x10);
+    case 0x9F:
+        return 0xFF;
+    default:
+        return b;
+    }
+}
+
+std::uint8_t toUpper(std::uint8_t b) {
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+        return static_cast<std::uint8_t>(b - 0x20);
+    switch (b) {
+    case 0x9A:
+    case 0x9C:
+    case 0x9E:
+        return static_cast<std::uint8_t>(b - 0x10);
+    case 0xFF:
+        return 0x9F;
+    default:
+        return b;
+    }
+}
+
 } // namespace kerfa::cp1252

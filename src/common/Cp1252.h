@@ -25,4 +25,9 @@ std::string toUtf8(std::string_view bytes);
 // UTF-8 (assumed valid) to Windows-1252; false when any character has no byte in the code page.
 bool fromUtf8(std::string_view utf8, std::string& out);
 
+// Letter case of one byte: A-Z and the accented letters of the code page (including
+// Š/š, Œ/œ, Ž/ž and Ÿ/ÿ). Bytes without a case partner come back unchanged.
+std::uint8_t toLower(std::uint8_t byte);
+std::uint8_t toUpper(std::uint8_t byte);
+
 } // namespace kerfa::cp1252

@@ -1,0 +1,90 @@
+// Custom-dictionary loader on arbitrary bytes, then edits, a save and a reload: the reloaded
+// dictionary must hold exactly the entries the first one held.
+
+#include "FuzzFile.h"
+#include "spelling/DictionaryBanner.h"
+#include "spelling/TCustomDictionary.h"
+
+#include <cstdlib>
+#include <string_view>
+
+using kerfa::spelling::TCustomDictionary;
+using Kind = TCustomDictionary::Kind;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    static const std::string path = kerfa::fuzz::scratchPath(".adu");
+    const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::string file;
+    if ((data[0] & 1) == 0) {
+        file.append(kerfa::spelling::kUserBannerTitle)
+            .append(kerfa::spelling::kPublisherLines)
+            .append(kerfa::spelling::kBannerEnd);
+        file += '\0';
+        file += '\x1A';
+    }
+    file.append(input);
+    std::remove((path + ".damaged").c_str());
+    kerfa::fuzz::writeFile(path, file);
+
+    std::size_t counts[3] = {};
+    {
+        TCustomDictionary dictionary;
+        if (!dictionary.Open(path))
+            return 0;
+        dictionary.SetLoaded(true);
+        std::string replacement;
+        for (const Kind kind : {Kind::Added, Kind::Excluded, Kind::Pair}) {
+            for (std::size_t i = 0; i < dictionary.Count(kind); ++i) {
+                const std::string word(dictionary.Word(kind, i));
+                const bool found = kind == Kind::Added ? dictionary.IsAdded(word)
+                                   : kind == Kind::Excluded
+                                       ? dictionary.IsExcluded(word)
+                                       : dictionary.FindPair(word, replacement);
+                (void)found;
+            }
+        }
+        // Edits driven by the input: words of up to 12 bytes, alternately added and removed.
+        for (std::size_t i = 0; i + 1 < input.size() && i < 64; i += 3) {
+            const std::string_view word =
+                input.substr(i, 1 + static_cast<unsigned char>(input[i]) % 12);
+            switch (static_cast<unsigned char>(input[i + 1]) % 6) {
+            case 0:
+                dictionary.AddWord(word);
+                break;
+            case 1:
+                dictionary.AddExcluded(word);
+                break;
+            case 2:
+                dictionary.AddPair(word, input.substr(i + 1, 4));
+                break;
+            case 3:
+                dictionary.RemoveWord(word);
+                break;
+            case 4:
+                dictionary.RemoveExcluded(word);
+                break;
+            default:
+                dictionary.RemovePair(word);
+                break;
+            }
+        }
+        for (const Kind kind : {Kind::Added, Kind::Excluded, Kind::Pair})
+            counts[static_cast<int>(kind == Kind::Added      ? 0
+                                    : kind == Kind::Excluded ? 1
+                                                             : 2)] = dictionary.Count(kind);
+        if (!dictionary.Save())
+            return 0;
+    }
+    TCustomDictionary reloaded;
+    if (!reloaded.Open(path))
+        std::abort();
+    if (reloaded.Count(Kind::Added) != counts[0] || reloaded.Count(Kind::Excluded) != counts[1] ||
+        reloaded.Count(Kind::Pair) != counts[2])
+        std::abort();
+    for (std::size_t i = 0; i < counts[0]; ++i)
+        if (!reloaded.IsAdded(std::string(reloaded.Word(Kind::Added, i))))
+            std::abort();
+    return 0;
+}

@@ -1,0 +1,589 @@
+#include "spelling/TCustomDictionary.h"
+
+#include "common/Cp1252.h"
+#include "spelling/DictionaryBanner.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kerfa::spelling {
+
+namespace {
+
+constexpr std::array<std::uint32_t, 24> kPrimes = {
+    251,      509,      1021,     2039,      4093,      8191,      16381,      32749,
+    65521,    131071,   262139,   524287,    1048573,   2097143,   4194301,    8388593,
+    16777213, 33554393, 67108859, 134217689, 268435399, 536870909, 1073741789, 2147483647};
+
+constexpr std::size_t kFixedHeader = 141; // banner, zero, 0x1A, five counts
+constexpr std::size_t kTextStep = 65535;
+constexpr std::int32_t kEmpty = 0;
+constexpr std::int32_t kDeleted = -1;
+
+std::uint32_t nextPrime(std::uint32_t size) {
+    for (const std::uint32_t p : kPrimes)
+        if (p > size)
+            return p;
+    return size;
+}
+
+std::uint32_t le32(const char* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+void put32(std::string& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>(v >> (8 * i));
+}
+
+std::string banner() {
+    std::string b;
+    b.append(kUserBannerTitle).append(kPublisherLines).append(kBannerEnd);
+    b += '\0';
+    return b;
+}
+
+bool readFile(const std::string& path, std::string& out, int& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    out.clear();
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+        out.append(buffer, static_cast<std::size_t>(n));
+    error = n < 0 ? errno : 0;
+    ::close(fd);
+    return n == 0;
+}
+
+void eraseValue(std::vector<std::string>& list, std::string_view word) {
+    list.erase(std::remove(list.begin(), list.end(), word), list.end());
+}
+
+} // namespace
+
+TCustomDictionary::~TCustomDictionary() {
+    if (!fileName_.empty() && loaded_ && modified_)
+        Save();
+}
+
+std::size_t TCustomDictionary::KindIndex(Kind kind) {
+    switch (kind) {
+    case Kind::Added:
+        return 0;
+    case Kind::Excluded:
+        return 1;
+    default:
+        return 2;
+    }
+}
+
+std::uint32_t TCustomDictionary::Hash(std::string_view word, std::uint32_t size) {
+    std::uint64_t h = 0;
+    std::uint64_t b = 31415;
+    for (const char c : word) {
+        h = (h * b + static_cast<std::uint8_t>(c)) % size;
+        b = (b * 27183) % (size - 1);
+    }
+    return static_cast<std::uint32_t>(h);
+}
+
+TCustomDictionary::FileStamp TCustomDictionary::StampOf(const std::string& fileName) {
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0)
+        return {};
+    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
+
+bool TCustomDictionary::Open(const std::string& fileName) {
+    std::string head;
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) == 0) {
+        const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        head.resize(kUserBannerSize + 1);
+        const ssize_t n = ::read(fd, head.data(), head.size());
+        ::close(fd);
+        if (n != static_cast<ssize_t>(head.size()) || head != banner())
+            return false;
+    } else {
+        const auto slash = fileName.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
+        if (fileName.empty() || fileName.back() == '/' || ::access(folder.c_str(), W_OK) != 0)
+            return false;
+    }
+    const bool wasLoaded = loaded_ && !fileName_.empty();
+    if (!fileName_.empty())
+        SetLoaded(false);
+    else
+        Clear();
+    fileName_ = fileName;
+    loaded_ = false;
+    modified_ = false;
+    if (wasLoaded)
+        SetLoaded(true);
+    return true;
+}
+
+void TCustomDictionary::SetLoaded(bool loaded) {
+    if (fileName_.empty())
+        return;
+    if (loaded) {
+        if (!loaded_)
+            Load();
+        return;
+    }
+    if (loaded_ && modified_)
+        Save();
+    Clear();
+    loaded_ = false;
+    modified_ = false;
+}
+
+void TCustomDictionary::EnsureLoaded() {
+    if (!loaded_)
+        Load();
+}
+
+void TCustomDictionary::Clear() {
+    text_.clear();
+    text_.shrink_to_fit();
+    table_.clear();
+    counts_.fill(0);
+    live_ = 0;
+    for (auto& list : index_)
+        list.clear();
+    indexValid_ = false;
+    edits_ = {};
+}
+
+void TCustomDictionary::Load() {
+    Clear();
+    loaded_ = true;
+    modified_ = false;
+    loadFailed_ = false;
+    std::string bytes;
+    int error = 0;
+    stamp_ = StampOf(fileName_);
+    if (!readFile(fileName_, bytes, error)) {
+        if (error == ENOENT) {
+            stamp_ = {};
+            modified_ = true;
+        } else {
+            loadFailed_ = stamp_.exists;
+        }
+        return;
+    }
+    if (!Parse(bytes)) {
+        Clear();
+        loadFailed_ = true;
+    }
+}
+
+bool TCustomDictionary::Parse(const std::string& bytes) {
+    if (bytes.size() < kFixedHeader + 4 || bytes.compare(0, kUserBannerSize + 1, banner()) != 0)
+        return false;
+    const std::uint64_t size = le32(bytes.data() + 137);
+    const std::uint64_t textAt = kFixedHeader + 4 * size + 4;
+    if (textAt > bytes.size())
+        return false;
+    const std::uint64_t used = le32(bytes.data() + textAt - 4);
+    if (used > bytes.size() - textAt || used > INT32_MAX)
+        return false;
+
+    text_.reserve((used / kTextStep + 1) * kTextStep);
+    text_.assign(bytes, textAt, used);
+    table_.resize(size);
+    if (size > 0)
+        std::memcpy(table_.data(), bytes.data() + kFixedHeader, 4 * size);
+
+    // The counts in the file are not trusted: every slot is checked against the text area and
+    // the counts are taken from the entries that are sound. A slot that points nowhere sensible
+    // becomes a deleted slot, so that the probe chains through it still hold.
+    for (std::int32_t& slot : table_) {
+        if (slot == kEmpty || slot == kDeleted)
+            continue;
+        const auto v = static_cast<std::uint64_t>(slot);
+        bool sound = slot > 0 && v < used;
+        std::size_t kind = 0;
+        if (sound) {
+            const char type = text_[v - 1];
+            sound = type == 'I' || type == 'E' || type == 'A';
+            kind = KindIndex(static_cast<Kind>(type));
+        }
+        if (sound) {
+            const auto end = text_.find('\0', v);
+            sound = end != std::string::npos && end > v;
+            if (sound && kind == 2) {
+                const auto replacementEnd = text_.find('\0', end + 1);
+                sound =
+                    replacementEnd != std::string::npos && replacementEnd - v - 1 <= kMaxEntryBytes;
+            } else if (sound) {
+                sound = end - v <= kMaxEntryBytes;
+            }
+        }
+        if (!sound) {
+            slot = kDeleted;
+            continue;
+        }
+        ++counts_[kind];
+        ++live_;
+    }
+    if (table_.size() == 1 || (live_ > 0 && std::uint64_t(live_) * 4 >= table_.size()))
+        Rebuild(nextPrime(static_cast<std::uint32_t>(table_.size())));
+    return true;
+}
+
+std::string_view TCustomDictionary::WordAt(std::int32_t value) const {
+    return std::string_view(text_.c_str() + value);
+}
+
+bool TCustomDictionary::WordEquals(std::int32_t value, std::string_view word) const {
+    const auto v = static_cast<std::size_t>(value);
+    return v + word.size() < text_.size() && text_[v + word.size()] == '\0' &&
+           std::memcmp(text_.data() + v, word.data(), word.size()) == 0;
+}
+
+std::int64_t TCustomDictionary::FindSlot(std::string_view word) {
+    const auto size = static_cast<std::uint32_t>(table_.size());
+    if (size < 2 || word.empty())
+        return -1;
+    std::uint32_t pos = Hash(word, size);
+    const std::uint32_t step = pos % 97 + 1;
+    for (std::uint64_t probes = 0; probes <= size; ++probes) {
+        const std::int32_t v = table_[pos];
+        if (v == kEmpty)
+            return -1;
+        if (v > 0 && WordEquals(v, word))
+            return pos;
+        pos = static_cast<std::uint32_t>((std::uint64_t(pos) + step) % size);
+    }
+    // Every slot is live or deleted: clear out the deleted ones.
+    Rebuild(size);
+    return -1;
+}
+
+bool TCustomDictionary::Insert(std::int32_t value) {
+    const auto size = static_cast<std::uint32_t>(table_.size());
+    std::uint32_t pos = Hash(WordAt(value), size);
+    const std::uint32_t step = pos % 97 + 1;
+    for (std::uint64_t probes = 0; probes <= size; ++probes) {
+        if (table_[pos] == kEmpty) {
+            table_[pos] = value;
+            return true;
+        }
+        pos = static_cast<std::uint32_t>((std::uint64_t(pos) + step) % size);
+    }
+    return false;
+}
+
+void TCustomDictionary::Rebuild(std::uint32_t size) {
+    std::vector<std::int32_t> entries;
+    entries.reserve(live_);
+    for (const std::int32_t v : table_)
+        if (v > 0)
+            entries.push_back(v);
+    for (;;) {
+        table_.assign(std::max<std::uint32_t>(size, 2), kEmpty);
+        bool placed = true;
+        for (const std::int32_t v : entries)
+            if (!(placed = Insert(v)))
+                break;
+        const std::uint32_t larger = nextPrime(size);
+        if (placed || larger == size)
+            break;
+        size = larger;
+    }
+}
+
+bool TCustomDictionary::Has(Kind kind, std::string_view word) {
+    EnsureLoaded();
+    const std::int64_t slot = FindSlot(word);
+    return slot >= 0 &&
+           text_[static_cast<std::size_t>(table_[slot]) - 1] == static_cast<char>(kind);
+}
+
+bool TCustomDictionary::FindPair(std::string_view word, std::string& replacement) {
+    EnsureLoaded();
+    const std::int64_t slot = FindSlot(word);
+    if (slot < 0 || text_[static_cast<std::size_t>(table_[slot]) - 1] != 'A')
+        return false;
+    replacement.assign(WordAt(table_[slot] + static_cast<std::int32_t>(word.size()) + 1));
+    return true;
+}
+
+bool TCustomDictionary::Add(Kind kind, std::string_view word, std::string_view replacement) {
+    EnsureLoaded();
+    if (word.empty() || word.size() + replacement.size() > kMaxEntryBytes ||
+        word.find('\0') != std::string_view::npos ||
+        replacement.find('\0') != std::string_view::npos || FindSlot(word) >= 0)
+        return false;
+    const std::size_t record =
+        1 + word.size() + 1 + (kind == Kind::Pair ? replacement.size() + 1 : 0);
+    if (text_.size() + record > INT32_MAX)
+        return false;
+    if (text_.size() + record > text_.capacity())
+        text_.reserve((text_.size() + record) / kTextStep * kTextStep + kTextStep);
+    const auto value = static_cast<std::int32_t>(text_.size() + 1);
+    text_ += static_cast<char>(kind);
+    text_.append(word);
+    text_ += '\0';
+    if (kind == Kind::Pair) {
+        text_.append(replacement);
+        text_ += '\0';
+    }
+    ++live_;
+    if (std::uint64_t(live_) * 4 >= table_.size())
+        Rebuild(nextPrime(static_cast<std::uint32_t>(table_.size())));
+    if (!Insert(value)) {
+        // Deleted slots filled the probe chain: drop them and try again.
+        Rebuild(static_cast<std::uint32_t>(table_.size()));
+        if (!Insert(value)) {
+            Rebuild(nextPrime(static_cast<std::uint32_t>(table_.size())));
+            Insert(value);
+        }
+    }
+    const std::size_t k = KindIndex(kind);
+    if (indexValid_)
+        index_[k].push_back(value);
+    RecordAdd(kind, word, replacement);
+    modified_ = true;
+    ++counts_[k];
+    return true;
+}
+
+bool TCustomDictionary::Remove(Kind kind, std::string_view word) {
+    EnsureLoaded();
+    const std::int64_t slot = FindSlot(word);
+    if (slot < 0 || text_[static_cast<std::size_t>(table_[slot]) - 1] != static_cast<char>(kind))
+        return false;
+    table_[slot] = kDeleted;
+    indexValid_ = false;
+    --live_;
+    --counts_[KindIndex(kind)];
+    RecordRemove(kind, word);
+    modified_ = true;
+    return true;
+}
+
+// An edit cancels a recorded edit of the opposite direction, so that the replay (removals
+// first, then additions) ends in the state the user saw, whatever the order of the edits.
+void TCustomDictionary::RecordAdd(Kind kind, std::string_view word, std::string_view replacement) {
+    if (fileName_.empty())
+        return;
+    switch (kind) {
+    case Kind::Added:
+        eraseValue(edits_.removedWords, word);
+        edits_.addedWords.emplace_back(word);
+        break;
+    case Kind::Excluded:
+        eraseValue(edits_.removedExclusions, word);
+        edits_.addedExclusions.emplace_back(word);
+        break;
+    case Kind::Pair:
+        eraseValue(edits_.removedPairWords, word);
+        edits_.addedPairWords.emplace_back(word);
+        edits_.addedPairReplacements.emplace_back(replacement);
+        break;
+    }
+}
+
+void TCustomDictionary::RecordRemove(Kind kind, std::string_view word) {
+    if (fileName_.empty())
+        return;
+    switch (kind) {
+    case Kind::Added:
+        eraseValue(edits_.addedWords, word);
+        edits_.removedWords.emplace_back(word);
+        break;
+    case Kind::Excluded:
+        eraseValue(edits_.addedExclusions, word);
+        edits_.removedExclusions.emplace_back(word);
+        break;
+    case Kind::Pair:
+        for (std::size_t i = edits_.addedPairWords.size(); i-- > 0;) {
+            if (edits_.addedPairWords[i] == word) {
+                edits_.addedPairWords.erase(edits_.addedPairWords.begin() + i);
+                edits_.addedPairReplacements.erase(edits_.addedPairReplacements.begin() + i);
+            }
+        }
+        edits_.removedPairWords.emplace_back(word);
+        break;
+    }
+}
+
+void TCustomDictionary::Replay(const Edits& edits) {
+    for (const auto& w : edits.removedWords)
+        RemoveWord(w);
+    for (const auto& w : edits.removedExclusions)
+        RemoveExcluded(w);
+    for (const auto& w : edits.removedPairWords)
+        RemovePair(w);
+    for (const auto& w : edits.addedWords)
+        AddWord(w);
+    for (const auto& w : edits.addedExclusions)
+        AddExcluded(w);
+    for (std::size_t i = 0; i < edits.addedPairWords.size(); ++i)
+        AddPair(edits.addedPairWords[i], edits.addedPairReplacements[i]);
+}
+
+bool TCustomDictionary::Save() {
+    if (fileName_.empty())
+        return false;
+    EnsureLoaded();
+    const FileStamp now = StampOf(fileName_);
+    bool written;
+    if (!now.exists || now == stamp_) {
+        written = WriteFile();
+    } else {
+        // Another program wrote the file since it was loaded: apply this session's edits to
+        // its version and take the merged result as this dictionary's contents.
+        TCustomDictionary fresh;
+        fresh.fileName_ = fileName_;
+        fresh.Load();
+        fresh.Replay(edits_);
+        written = fresh.WriteFile();
+        std::swap(text_, fresh.text_);
+        std::swap(table_, fresh.table_);
+        counts_ = fresh.counts_;
+        live_ = fresh.live_;
+        stamp_ = fresh.stamp_;
+        loadFailed_ = fresh.loadFailed_;
+        indexValid_ = false;
+        fresh.fileName_.clear();
+    }
+    if (written) {
+        modified_ = false;
+        edits_ = {};
+    }
+    return written;
+}
+
+bool TCustomDictionary::WriteFile() {
+    std::string out = banner();
+    out += '\x1A';
+    for (const std::uint32_t c : counts_)
+        put32(out, c);
+    put32(out, live_);
+    put32(out, static_cast<std::uint32_t>(table_.size()));
+    out.reserve(out.size() + 4 * table_.size() + 4 + text_.size());
+    for (const std::int32_t slot : table_)
+        put32(out, static_cast<std::uint32_t>(slot));
+    put32(out, static_cast<std::uint32_t>(text_.size()));
+    out += text_;
+
+    static unsigned serial = 0;
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = fileName_ + ".~" + std::to_string(::getpid()) + "." + std::to_string(serial++);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    struct stat old {};
+    if (::stat(fileName_.c_str(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::write(fd, out.data() + done, out.size() - done);
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    struct stat st {};
+    bool ok = done == out.size() && ::fsync(fd) == 0 && ::fstat(fd, &st) == 0;
+    ok = ::close(fd) == 0 && ok;
+    // A file that could not be read is kept beside the new one rather than overwritten.
+    if (ok && loadFailed_)
+        std::rename(fileName_.c_str(), (fileName_ + ".damaged").c_str());
+    if (!ok || std::rename(temp.c_str(), fileName_.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    stamp_ = {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    loadFailed_ = false;
+    return true;
+}
+
+bool TCustomDictionary::LoadWordList(const std::string& path) {
+    if (!fileName_.empty())
+        SetLoaded(false);
+    fileName_.clear();
+    Clear();
+    loaded_ = true;
+    modified_ = false;
+    loadFailed_ = false;
+    std::string bytes;
+    int error = 0;
+    if (!readFile(path, bytes, error))
+        return false;
+    const bool utf8 = cp1252::isValidUtf8(bytes);
+    std::string_view rest = bytes;
+    std::string word;
+    while (!rest.empty()) {
+        const auto eol = rest.find('\n');
+        std::string_view line = rest.substr(0, eol);
+        rest = eol == std::string_view::npos ? std::string_view{} : rest.substr(eol + 1);
+        const auto first = line.find_first_not_of(" \t\r");
+        if (first == std::string_view::npos)
+            continue;
+        line = line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+        if (utf8) {
+            if (!cp1252::fromUtf8(line, word))
+                continue;
+        } else {
+            word.assign(line);
+        }
+        AddWord(word);
+    }
+    modified_ = false;
+    return true;
+}
+
+std::size_t TCustomDictionary::Count(Kind kind) {
+    EnsureLoaded();
+    return counts_[KindIndex(kind)];
+}
+
+void TCustomDictionary::BuildIndex() {
+    for (auto& list : index_)
+        list.clear();
+    for (const std::int32_t v : table_)
+        if (v > 0)
+            index_[KindIndex(static_cast<Kind>(text_[static_cast<std::size_t>(v) - 1]))].push_back(
+                v);
+    indexValid_ = true;
+}
+
+std::string_view TCustomDictionary::Word(Kind kind, std::size_t index) {
+    EnsureLoaded();
+    if (!indexValid_)
+        BuildIndex();
+    const auto& list = index_[KindIndex(kind)];
+    return index < list.size() ? WordAt(list[index]) : std::string_view{};
+}
+
+std::string_view TCustomDictionary::Replacement(std::size_t pairIndex) {
+    const std::string_view word = Word(Kind::Pair, pairIndex);
+    if (word.empty())
+        return {};
+    return WordAt(index_[2][pairIndex] + static_cast<std::int32_t>(word.size()) + 1);
+}
+
+} // namespace kerfa::spelling

@@ -1,0 +1,315 @@
+#include "spelling/TMainDictionary.h"
+
+#include "spelling/DictionaryBanner.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kerfa::spelling {
+
+namespace {
+
+constexpr std::uint64_t kHeaderBlock = 1024;
+constexpr std::uint64_t kTableBlocks = 2048 + 1024; // first-letter table and trailer
+constexpr std::uint32_t kNoChildren = 0xFFFFF;
+constexpr std::uint32_t kWideRefNodes = 65535;
+
+std::uint32_t le32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// UTF-16LE to UTF-8; unpaired surrogates become U+FFFD.
+std::string utf16leToUtf8(const std::uint8_t* p, std::size_t units) {
+    std::string out;
+    for (std::size_t i = 0; i < units; ++i) {
+        char32_t u = p[2 * i] | p[2 * i + 1] << 8;
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
+            const char32_t low = p[2 * i + 2] | p[2 * i + 3] << 8;
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if (u >= 0xD800 && u <= 0xDFFF)
+            u = 0xFFFD;
+        appendUtf8(out, u);
+    }
+    return out;
+}
+
+bool readAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, buffer + done, size - done, offset + off_t(done));
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+void TMainDictionary::Reset() {
+    file_.Unmap();
+    linkage_ = nullptr;
+    linkageSize_ = 0;
+    fileName_.clear();
+    title_.clear();
+    language_ = wordCount_ = nodeCount_ = 0;
+    tableStart_.fill(0);
+    firstNode_.fill(0);
+    wideRefs_ = false;
+}
+
+bool TMainDictionary::Open(const std::string& fileName) {
+    const bool wasMapped = file_.IsMapped();
+    Reset();
+    wordsFound_ = 0;
+
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    // Header block, title length, the longest title, then 12 + 36 bytes of counts.
+    std::array<std::uint8_t, kHeaderBlock + 1 + 2 * 255 + 2 + 48> head{};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+              static_cast<std::uint64_t>(st.st_size) > kHeaderBlock;
+    const auto fileSize = ok ? static_cast<std::uint64_t>(st.st_size) : 0;
+    const std::size_t available =
+        static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, head.size()));
+    ok = ok && readAt(fd, head.data(), available, 0);
+    ::close(fd);
+    if (!ok)
+        return false;
+
+    const std::string_view banner(reinterpret_cast<const char*>(head.data()), kMainBannerSize);
+    if (banner.substr(0, kMainBannerTitle.size()) != kMainBannerTitle ||
+        banner.substr(kMainBannerTitle.size(), kPublisherLines.size()) != kPublisherLines ||
+        banner.substr(kMainBannerSize - kBannerEnd.size()) != kBannerEnd)
+        return false;
+
+    const std::size_t titleLength = head[kHeaderBlock];
+    const std::size_t countsAt = kHeaderBlock + 1 + 2 * titleLength + 2;
+    if (countsAt + 48 > available)
+        return false;
+    const std::uint8_t* p = head.data() + countsAt;
+    title_ = utf16leToUtf8(head.data() + kHeaderBlock + 1, titleLength);
+    language_ = le32(p);
+    wordCount_ = le32(p + 4);
+    nodeCount_ = le32(p + 8);
+    tableStart_[0] = countsAt + 48;
+    for (std::size_t k = 0; k < 9; ++k) {
+        const std::uint64_t count = le32(p + 12 + 4 * k);
+        tableStart_[k + 1] = tableStart_[k] + count * (4 + k);
+        firstNode_[k + 1] = firstNode_[k] + count;
+    }
+    if (tableStart_[9] + 4 + kTableBlocks > fileSize) {
+        Reset();
+        return false;
+    }
+    wideRefs_ = nodeCount_ >= kWideRefNodes;
+    fileName_ = fileName;
+    if (wasMapped)
+        SetLoaded(true);
+    return true;
+}
+
+bool TMainDictionary::SetLoaded(bool loaded) {
+    if (!loaded) {
+        file_.Unmap();
+        linkage_ = nullptr;
+        linkageSize_ = 0;
+        return true;
+    }
+    if (file_.IsMapped())
+        return true;
+    if (fileName_.empty() || !file_.Map(fileName_, tableStart_[9] + 4 + 1))
+        return false;
+    const std::uint64_t size = file_.Size();
+    const std::uint64_t linkageSize = le32(file_.Data() + tableStart_[9]);
+    if (size < tableStart_[9] + 4 + linkageSize + kTableBlocks) {
+        file_.Unmap();
+        return false;
+    }
+    linkage_ = file_.Data() + tableStart_[9] + 4;
+    linkageSize_ = linkageSize;
+    std::memcpy(firstLetters_.data(), linkage_ + linkageSize, firstLetters_.size());
+    std::memcpy(trailer_.data(), linkage_ + linkageSize + firstLetters_.size(), trailer_.size());
+    return true;
+}
+
+bool TMainDictionary::EnsureMapped() {
+    return file_.IsMapped() || SetLoaded(true);
+}
+
+bool TMainDictionary::ReadNode(std::uint64_t index, Node& node) const {
+    if (index >= firstNode_[9])
+        return false;
+    std::uint32_t k = 0;
+    while (index >= firstNode_[k + 1])
+        ++k;
+    const std::uint8_t* p = file_.Data() + tableStart_[k] + (index - firstNode_[k]) * (4 + k);
+    node.value = le32(p);
+    node.extras = p + 4;
+    node.extraCount = k;
+    return true;
+}
+
+bool TMainDictionary::ReadRef(std::uint64_t& offset, std::uint32_t& ref) const {
+    if (offset >= linkageSize_)
+        return false;
+    const std::uint8_t* p = linkage_ + offset;
+    if (!wideRefs_) {
+        if (offset + 2 > linkageSize_)
+            return false;
+        ref = p[0] | p[1] << 8;
+        offset += 2;
+        return true;
+    }
+    const std::uint64_t length = (p[0] & 0x80) ? 2 : 3;
+    if (offset + length > linkageSize_)
+        return false;
+    ref = length == 2 ? (p[0] & 0x7Fu) << 8 | p[1] : std::uint32_t(p[0]) << 16 | p[1] << 8 | p[2];
+    offset += length;
+    return true;
+}
+
+TMainDictionary::Children TMainDictionary::ChildrenOf(const Node& node) const {
+    const std::uint32_t ref = (node.value >> 8) & 0xFFFFF;
+    const std::uint32_t count = (node.value >> 28) & 7;
+    if (count == 1)
+        return {1, true, ref};
+    if (count > 1)
+        return {count, false, ref};
+    if (ref == kNoChildren || ref >= linkageSize_)
+        return {};
+    return {linkage_[ref], false, ref + 1};
+}
+
+TMainDictionary::Children TMainDictionary::FirstLetterChildren(std::uint8_t letter) const {
+    const std::uint8_t* entry = firstLetters_.data() + 8 * letter;
+    const std::uint32_t count = entry[1];
+    return {count, count == 1, le32(entry + 4)};
+}
+
+bool TMainDictionary::FindChild(const Children& children, std::uint8_t ch, Node& found) const {
+    if (children.direct)
+        return ReadNode(children.ref, found) && found.Char() == ch;
+    std::uint64_t offset = children.ref;
+    for (std::uint32_t i = 0; i < children.count; ++i) {
+        std::uint32_t ref = 0;
+        if (!ReadRef(offset, ref))
+            return false;
+        if (ReadNode(ref, found) && found.Char() == ch)
+            return true;
+    }
+    return false;
+}
+
+TMainDictionary::Match TMainDictionary::Contains(std::string_view word) {
+    if (word.empty() || !EnsureMapped())
+        return {};
+    const auto* w = reinterpret_cast<const std::uint8_t*>(word.data());
+    const std::size_t m = word.size();
+    const std::uint8_t* entry = firstLetters_.data() + 8 * w[0];
+    if (entry[0] == 0 && entry[1] == 0)
+        return {};
+    if (m == 1)
+        return {entry[0] != 0, 1};
+    Children children = FirstLetterChildren(w[0]);
+    std::size_t i = 1;
+    Node node;
+    while (children.count > 0) {
+        if (!FindChild(children, w[i], node))
+            return {false, i};
+        if (++i == m)
+            return {node.EndsWord(), i};
+        for (std::uint32_t j = 0; j < node.extraCount; ++j, ++i) {
+            if (i == m || w[i] != node.extras[j])
+                return {false, i};
+        }
+        if (i == m)
+            return {false, i};
+        children = ChildrenOf(node);
+    }
+    return {false, i};
+}
+
+void TMainDictionary::EnumeratePrefix(std::string_view prefix, const Visitor& visitor) {
+    Node node;
+    if (!EnsureMapped() || !ReadNode(0, node))
+        return;
+    std::string path;
+    std::size_t i = 0;
+    while (i < prefix.size()) {
+        if (!FindChild(ChildrenOf(node), static_cast<std::uint8_t>(prefix[i]), node))
+            return;
+        path += prefix[i++];
+        for (std::uint32_t j = 0; j < node.extraCount; ++j) {
+            const char extra = static_cast<char>(node.extras[j]);
+            if (i < prefix.size() && prefix[i++] != extra)
+                return;
+            path += extra;
+        }
+    }
+    if (path.size() > kMaxWordLength)
+        return;
+    // A tree reaches each node once, so more visits than nodes means a damaged file that
+    // links back into itself.
+    std::uint64_t budget = firstNode_[9];
+    Walk(node, path, budget, visitor);
+}
+
+bool TMainDictionary::Walk(const Node& node, std::string& path, std::uint64_t& budget,
+                           const Visitor& visitor) const {
+    const Children children = ChildrenOf(node);
+    std::uint64_t offset = children.ref;
+    const std::size_t depth = path.size();
+    for (std::uint32_t i = 0; i < children.count; ++i) {
+        std::uint32_t ref = children.ref;
+        if (!children.direct && !ReadRef(offset, ref))
+            return true;
+        Node child;
+        if (!ReadNode(ref, child))
+            continue;
+        if (budget == 0)
+            return false;
+        --budget;
+        path += static_cast<char>(child.Char());
+        if (path.size() > kMaxWordLength || (child.EndsWord() && visitor(path) == Visit::Stop)) {
+            path.resize(depth);
+            continue;
+        }
+        path.append(reinterpret_cast<const char*>(child.extras), child.extraCount);
+        const bool go = path.size() > kMaxWordLength || Walk(child, path, budget, visitor);
+        path.resize(depth);
+        if (!go)
+            return false;
+    }
+    return true;
+}
+
+} // namespace kerfa::spelling

@@ -1,0 +1,102 @@
+#include "spelling/TStringParser.h"
+
+#include <algorithm>
+
+namespace kerfa::spelling {
+
+namespace {
+
+bool isBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+} // namespace
+
+TStringParser::TStringParser(std::string text) : text_(std::move(text)) {}
+
+void TStringParser::SetText(std::string text) {
+    text_ = std::move(text);
+    pos_ = selStart_ = selEnd_ = 1;
+    end_.reset();
+}
+
+std::size_t TStringParser::Limit() const {
+    const std::size_t limit = text_.size() + 1;
+    return end_ ? std::min(*end_, limit) : limit;
+}
+
+std::size_t TStringParser::Clamp(long long index) const {
+    return static_cast<std::size_t>(std::clamp<long long>(index, 1, (long long)text_.size() + 1));
+}
+
+void TStringParser::SetSelection(std::size_t start, std::size_t end) {
+    selStart_ = Clamp(static_cast<long long>(start));
+    selEnd_ = std::max(selStart_, Clamp(static_cast<long long>(end)));
+}
+
+unsigned char TStringParser::CurrentChar() {
+    return pos_ < Limit() ? static_cast<unsigned char>(text_[pos_ - 1]) : 0;
+}
+
+bool TStringParser::Advance() {
+    const std::size_t limit = Limit();
+    if (pos_ >= limit)
+        return false;
+    return ++pos_ < limit;
+}
+
+bool TStringParser::StepBack() {
+    if (pos_ <= 1)
+        return false;
+    --pos_;
+    return true;
+}
+
+std::string TStringParser::CurrentLine() {
+    std::size_t start = std::min(pos_ - 1, text_.size());
+    while (start > 0 && !isBreak(text_[start - 1]))
+        --start;
+    std::size_t end = start;
+    while (end < text_.size() && !isBreak(text_[end]))
+        ++end;
+    return text_.substr(start, end - start);
+}
+
+void TStringParser::SetPosition(Position position) {
+    pos_ = Clamp(position.column);
+}
+
+void TStringParser::SetEndPosition(std::optional<Position> end) {
+    if (end)
+        end_ = Clamp(end->column);
+    else
+        end_.reset();
+}
+
+TControlParser::Position TStringParser::GetPosition() {
+    return {static_cast<int>(pos_), 0};
+}
+
+void TStringParser::SelectWord(int length) {
+    selEnd_ = pos_;
+    selStart_ = length > 0 && static_cast<std::size_t>(length) < pos_ ? pos_ - length : 1;
+}
+
+void TStringParser::ReplaceSelection(std::string_view text) {
+    const std::size_t removed = selEnd_ - selStart_;
+    text_.replace(selStart_ - 1, removed, text);
+    if (end_ && *end_ >= selEnd_)
+        end_ = *end_ + text.size() - removed;
+    selEnd_ = selStart_ + text.size();
+    pos_ = selEnd_;
+}
+
+std::pair<TControlParser::Position, TControlParser::Position> TStringParser::GetSelection() {
+    return {{static_cast<int>(selStart_), 0}, {static_cast<int>(selEnd_), 0}};
+}
+
+TControlParser::Position TStringParser::GetCursorPosition() {
+    return {static_cast<int>(selStart_), 0};
+}
+
+} // namespace kerfa::spelling
