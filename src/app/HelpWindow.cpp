@@ -17,9 +17,12 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), m_browser(new QTe
 
     QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
     bar->setMovable(false);
-    QAction* back = bar->addAction(QIcon::fromTheme(QStringLiteral("go-previous")), QStringLiteral("&Back"));
-    QAction* forward = bar->addAction(QIcon::fromTheme(QStringLiteral("go-next")), QStringLiteral("&Forward"));
-    QAction* home = bar->addAction(QIcon::fromTheme(QStringLiteral("go-home")), QStringLiteral("&Contents"));
+    QAction* back =
+        bar->addAction(QIcon::fromTheme(QStringLiteral("go-previous")), QStringLiteral("&Back"));
+    QAction* forward =
+        bar->addAction(QIcon::fromTheme(QStringLiteral("go-next")), QStringLiteral("&Forward"));
+    QAction* home =
+        bar->addAction(QIcon::fromTheme(QStringLiteral("go-home")), QStringLiteral("&Contents"));
     back->setShortcut(QKeySequence::Back);
     forward->setShortcut(QKeySequence::Forward);
     back->setEnabled(false);

@@ -106,7 +106,8 @@ void TMRUFiles::rebuildMenu() {
     // Qt inserts before an item, so the entries go in front of whatever follows the anchor.
     const QList<QAction*> actions = m_menu->actions();
     const qsizetype anchorAt = actions.indexOf(m_anchor);
-    QAction* before = (anchorAt >= 0 && anchorAt + 1 < actions.size()) ? actions[anchorAt + 1] : nullptr;
+    QAction* before =
+        (anchorAt >= 0 && anchorAt + 1 < actions.size()) ? actions[anchorAt + 1] : nullptr;
     if (!m_entries.isEmpty()) {
         QAction* separator = new QAction(m_menu);
         separator->setSeparator(true);

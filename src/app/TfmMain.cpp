@@ -121,7 +121,8 @@ void TfmMain::createMenus() {
     m_pmnuStateTitle = m_pmnuKerfa->addMenu(QString());
     m_pmnuStateTitle->setObjectName(QStringLiteral("pmnuStateTitle"));
     for (int i = 0; i < 6; ++i) {
-        m_pmnuState[i] = addItem(m_pmnuStateTitle, QStringLiteral("pmnuState%1").arg(i).toLatin1().constData());
+        m_pmnuState[i] =
+            addItem(m_pmnuStateTitle, QStringLiteral("pmnuState%1").arg(i).toLatin1().constData());
         m_pmnuState[i]->setCheckable(true);
     }
     QAction* wordCount = addItem(m_pmnuKerfa, "pmnuWordCount");
@@ -161,9 +162,9 @@ void TfmMain::createMenus() {
     for (QMenu* menu : {m_mmnuFile, m_mmnuTools, m_mmnuHelp, m_pmnuKerfa, m_pmnuPanel})
         connect(menu, &QMenu::aboutToShow, this, &TfmMain::menuClicked);
 
-    m_notYetBuilt = {m_mnuFindAndCompile, m_mnuCompile, m_mnuWordCount, options, edit,
-                     wordCount, addToCompilation, m_pmnuLinksToCompilation, print, del,
-                     m_pmnuProperties, newKerfa};
+    m_notYetBuilt = {m_mnuFindAndCompile, m_mnuCompile,     m_mnuWordCount,           options, edit,
+                     wordCount,           addToCompilation, m_pmnuLinksToCompilation, print,   del,
+                     m_pmnuProperties,    newKerfa};
     for (QAction* action : m_pmnuState)
         m_notYetBuilt.insert(action);
     for (QAction* action : std::as_const(m_notYetBuilt))
@@ -254,7 +255,8 @@ void TfmMain::resizeEvent(QResizeEvent* event) {
 
 void TfmMain::FormResize() {
     if (m_imgFlash->isVisible())
-        m_imgFlash->setGeometry(0, 0, m_scrlbMain->viewport()->width(), m_scrlbMain->viewport()->height());
+        m_imgFlash->setGeometry(0, 0, m_scrlbMain->viewport()->width(),
+                                m_scrlbMain->viewport()->height());
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
@@ -360,7 +362,8 @@ QString TfmMain::settingsPath() const {
 QString TfmMain::defaultFontName() {
     const QStringList families = QFontDatabase::families();
     // Serif faces nearest in build to the one the editor was designed with, most like it first.
-    for (const char* name : {"Georgia", "Arial", "C059", "P052", "Liberation Serif", "DejaVu Serif"})
+    for (const char* name :
+         {"Georgia", "Arial", "C059", "P052", "Liberation Serif", "DejaVu Serif"})
         if (families.contains(QLatin1String(name), Qt::CaseInsensitive))
             return QString::fromLatin1(name);
     QFont serif;
@@ -406,7 +409,8 @@ void TfmMain::SizeWorkspace() {
     default: {
         // The screen less the window's frame and menu bar, and a little over.
         const int frameWidth = frameGeometry().width() - width();
-        const int frameHeight = frameGeometry().height() - height() + menuBar()->sizeHint().height();
+        const int frameHeight =
+            frameGeometry().height() - height() + menuBar()->sizeHint().height();
         extent = QSize(s.width() - frameWidth + 4, s.height() - frameHeight + 4);
         break;
     }
@@ -566,7 +570,8 @@ void TfmMain::mnuNewProjectClick() {
 void TfmMain::mnuOpenProjectClick() {
     if (AskToSaveChanges() == AskResult::Cancel)
         return;
-    const QString path = FileDialogs::current().openFile(this, QStringLiteral("Open Project"), kProjectFilter);
+    const QString path =
+        FileDialogs::current().openFile(this, QStringLiteral("Open Project"), kProjectFilter);
     if (!path.isEmpty())
         LoadProject(QFileInfo(path).absoluteFilePath());
 }
@@ -617,8 +622,8 @@ void TfmMain::mnuBackupProjectClick() {
         base.remove(at, 6);
     const QString stamp = QLocale::c().toString(QDateTime::currentDateTime(),
                                                 QStringLiteral("dd-MM-yy' @ 'hh.mm.ss AP"));
-    const QString target = m_programFolder + QStringLiteral("Backups/") + base + QStringLiteral(" (") +
-                           stamp + QStringLiteral(")/");
+    const QString target = m_programFolder + QStringLiteral("Backups/") + base +
+                           QStringLiteral(" (") + stamp + QStringLiteral(")/");
     bool ok = QDir().mkpath(target);
     const auto copy = [](const QString& from, const QString& to) {
         QFile::remove(to);
@@ -635,8 +640,12 @@ void TfmMain::mnuBackupProjectClick() {
             all = copy(dir.filePath(file), to + file) && all;
         return all;
     };
-    ok = copyFolder(m_project.sheetFolder(), QStringLiteral("Kerfa Files"), QStringLiteral("*.kfa")) && ok;
-    ok = copyFolder(m_project.textFolder(), QStringLiteral("Text Files"), QStringLiteral("*.txt")) && ok;
+    ok = copyFolder(m_project.sheetFolder(), QStringLiteral("Kerfa Files"),
+                    QStringLiteral("*.kfa")) &&
+         ok;
+    ok =
+        copyFolder(m_project.textFolder(), QStringLiteral("Text Files"), QStringLiteral("*.txt")) &&
+        ok;
     QApplication::restoreOverrideCursor();
     MessageBoxes::information(Messages::text(ok ? Messages::BACKUP_OK : Messages::BACKUP_NOT_OK));
 }

@@ -113,7 +113,7 @@ bool IniFile::parseInteger(QStringView text, int& value) {
         return false;
     qint64 result = 0;
     for (const QChar c : text) {
-        const int digit = c.isDigit()                          ? c.digitValue()
+        const int digit = c.isDigit() ? c.digitValue()
                           : (base == 16 && c.toLower() >= u'a' && c.toLower() <= u'f')
                               ? c.toLower().unicode() - u'a' + 10
                               : -1;
@@ -181,7 +181,8 @@ void IniFile::writeString(QStringView section, QStringView key, const QString& v
     clean = clean.trimmed();
     int s = findSection(section);
     if (s < 0) {
-        m_lines.push_back({Kind::Section, u'[' + section.toString() + u']', section.toString(), {}});
+        m_lines.push_back(
+            {Kind::Section, u'[' + section.toString() + u']', section.toString(), {}});
         s = static_cast<int>(m_lines.size()) - 1;
     }
     const int e = findEntry(s, key);

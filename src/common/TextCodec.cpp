@@ -13,7 +13,8 @@ QString TextCodec::decode(const QByteArray& bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(view.size()));
     for (const char ch : view)
-        text += QChar(static_cast<char16_t>(kerfa::cp1252::toUnicode(static_cast<std::uint8_t>(ch))));
+        text +=
+            QChar(static_cast<char16_t>(kerfa::cp1252::toUnicode(static_cast<std::uint8_t>(ch))));
     return text;
 }
 

@@ -42,7 +42,8 @@ void NameLabel::setBackground(const QColor& colour, bool transparent) {
 void NameLabel::measure(int wrap) {
     if (wrap == m_measuredWrap && m_font.bold() == m_measuredBold && m_caption == m_measuredCaption)
         return;
-    // Wrapped at a few pixels every word stands on a line of its own: the widest is the widest word.
+    // Wrapped at a few pixels every word stands on a line of its own: the widest is the widest
+    // word.
     wrapAt(1);
     wrapAt(std::max(m_width, wrap));
     m_measuredCaption = m_caption;
@@ -85,7 +86,8 @@ void NameLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
     painter->setPen(m_textColour);
     int y = 0;
     for (const QString& line : m_lines) {
-        painter->drawText(QRect(0, y, m_width, m_lineHeight), Qt::AlignHCenter | Qt::AlignTop, line);
+        painter->drawText(QRect(0, y, m_width, m_lineHeight), Qt::AlignHCenter | Qt::AlignTop,
+                          line);
         y += m_lineHeight;
     }
 }

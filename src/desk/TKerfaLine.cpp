@@ -55,7 +55,8 @@ QPainterPath TKerfaLine::shape() const {
 
 void TKerfaLine::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     const Stroke s = stroke();
-    painter->setRenderHint(QPainter::Antialiasing, s.start.x() != s.end.x() && s.start.y() != s.end.y());
+    painter->setRenderHint(QPainter::Antialiasing,
+                           s.start.x() != s.end.x() && s.start.y() != s.end.y());
     QPen pen(Colour, 1, Qt::SolidLine, Qt::FlatCap);
     painter->setPen(pen);
     painter->setBrush(Colour);

@@ -76,8 +76,8 @@ MessageBoxes::Answer QtMessageBoxes::show(Kind kind, const QString& text, Button
         return Answer::Cancel;
     default:
         // Closing the box by its window button counts as Cancel where there is one.
-        return (buttons == Buttons::Ok) ? Answer::Ok
-               : (buttons == Buttons::YesNo) ? Answer::No
+        return (buttons == Buttons::Ok)                             ? Answer::Ok
+               : (buttons == Buttons::YesNo)                        ? Answer::No
                : box.clickedButton() == box.button(QMessageBox::Ok) ? Answer::Ok
                                                                     : Answer::Cancel;
     }

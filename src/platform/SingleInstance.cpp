@@ -41,7 +41,8 @@ bool SingleInstance::isPreviousInstance() {
     if (socket.waitForConnected(kAnswerTimeoutMs)) {
         socket.write(kRaise);
         socket.flush();
-        while (socket.bytesAvailable() < kRaised.size() && socket.waitForReadyRead(kAnswerTimeoutMs)) {
+        while (socket.bytesAvailable() < kRaised.size() &&
+               socket.waitForReadyRead(kAnswerTimeoutMs)) {
         }
         if (socket.readAll().startsWith(kRaised))
             return true;

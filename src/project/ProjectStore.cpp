@@ -145,7 +145,8 @@ bool ProjectStore::SaveProject() {
 
     bool ok = false;
     IniFile projectFile(m_state.projectPath());
-    ProjectSettings{m_state.workspaceSize, m_state.boldBaseType, m_state.projectTheme}.write(projectFile);
+    ProjectSettings{m_state.workspaceSize, m_state.boldBaseType, m_state.projectTheme}.write(
+        projectFile);
     if (!projectFile.save()) {
         MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_PROJECT));
         m_state.onDisk = false;

@@ -6,10 +6,20 @@
 
 namespace {
 
-const char* const kFileTypeNames[ThemeData::kTypes] = {
-    "Chapter", "Scene", "Male Character", "Female Character", "Dialogue", "Plot Outline",
-    "Note",    "Project Notes", "", "", "", ""};
-const char* const kStateNames[ThemeData::kStates] = {"&Draft", "&Revised", "&Completed", "", "", ""};
+const char* const kFileTypeNames[ThemeData::kTypes] = {"Chapter",
+                                                       "Scene",
+                                                       "Male Character",
+                                                       "Female Character",
+                                                       "Dialogue",
+                                                       "Plot Outline",
+                                                       "Note",
+                                                       "Project Notes",
+                                                       "",
+                                                       "",
+                                                       "",
+                                                       ""};
+const char* const kStateNames[ThemeData::kStates] = {"&Draft", "&Revised", "&Completed",
+                                                     "",       "",         ""};
 const char* const kMarkers[ThemeData::kStates] = {"*", "(R)", "(C)", "*", "*", "*"};
 
 QString twoDigits(int n) {
@@ -56,7 +66,8 @@ ThemeData ThemeData::read(const IniFile& file) {
                                QString::fromLatin1(kFileTypeNames[i]));
     for (int slot = 0; slot < kSlots; ++slot) {
         theme.iconFiles[slot] = str(u"Icons", QStringLiteral("Icon_") + slotKey(slot), {});
-        const int size = file.readInteger(u"Icons", QStringLiteral("Size_") + slotKey(slot), kDefaultSize);
+        const int size =
+            file.readInteger(u"Icons", QStringLiteral("Size_") + slotKey(slot), kDefaultSize);
         theme.iconSizes[slot] = std::clamp(size, kMinSize, kMaxSize);
     }
     theme.statesTitle = str(u"States", QStringLiteral("Description"), theme.statesTitle);

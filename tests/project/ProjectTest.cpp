@@ -1,0 +1,273 @@
+#include "app/TfmMain.h"
+#include "desk/Desk.h"
+#include "desk/NameLabel.h"
+#include "desk/TKerfa.h"
+#include "desk/TKerfaLine.h"
+#include "language/Messages.h"
+#include "project/ProjectStore.h"
+#include "support/ProjectFiles.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestEnvironment.h"
+#include "themes/Theme.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QByteArray kProject =
+    "[Workspace]\r\nBoldBaseType=1\r\nSize=0\r\n[Theme]\r\nName=Book.ini\r\n";
+
+struct SheetSummary {
+    QString name;
+    int type;
+    int state;
+    QPoint position;
+    QString description;
+    QString linkTo;
+    bool operator==(const SheetSummary&) const = default;
+};
+
+QList<SheetSummary> summary(Desk& desk) {
+    QList<SheetSummary> result;
+    for (const TKerfa* s : desk.sheets())
+        result.append({s->SheetName, s->SheetType, s->State, QPoint(s->left(), s->top()),
+                       s->Description, s->LinkTo ? s->LinkTo->SheetName : QString()});
+    return result;
+}
+
+} // namespace
+
+class ProjectTest : public QObject {
+    Q_OBJECT
+
+    TestEnvironment& m_env;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
+    std::unique_ptr<TfmMain> m_main;
+
+    QString folder() const { return m_dir->path() + QStringLiteral("/Book/"); }
+    QString projectPath() const { return folder() + QStringLiteral("Novel.kerfa"); }
+    void sheetFile(const QString& name, const QByteArray& bytes) {
+        QVERIFY(ProjectFiles::write(
+            folder() + QStringLiteral("Kerfa Files/") + name + QStringLiteral(".kfa"), bytes));
+    }
+    TKerfa* find(const QString& name) { return m_main->desk().findSheet(name); }
+
+public:
+    explicit ProjectTest(TestEnvironment& env) : m_env(env) {}
+
+private Q_SLOTS:
+    void initTestCase() { m_env.installFromBuild(QStringLiteral("Themes")); }
+
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_boxes = std::make_unique<ScriptedMessageBoxes>();
+        m_main = std::make_unique<TfmMain>();
+        QVERIFY(ProjectFiles::write(projectPath(), kProject));
+    }
+    void cleanup() {
+        m_main.reset();
+        m_boxes.reset();
+        m_dir.reset();
+    }
+
+    void sampleBookSavesAndReloadsIdentically() {
+        const QString path = m_env.copySample(m_dir->path());
+        const QString bookFolder = QFileInfo(path).absolutePath();
+        const auto before = ProjectFiles::snapshot(bookFolder);
+        QVERIFY(m_main->LoadProject(path));
+        const QList<SheetSummary> loaded = summary(m_main->desk());
+        QVERIFY(loaded.size() >= 12);
+        QVERIFY(m_main->windowTitle().startsWith(
+            QStringLiteral("Kerfa Book: 'The Lighthouse Keeper'")));
+
+        // Saving what was read changes not a byte.
+        m_main->project().modified = true;
+        QVERIFY(m_main->store().SaveProject());
+        QCOMPARE(ProjectFiles::snapshot(bookFolder), before);
+
+        // A change saved is a change reloaded, and nothing else moves.
+        TKerfa* first = m_main->desk().sheets().front();
+        first->setPosition(first->left() + 17, first->top() + 9);
+        QVERIFY(m_main->store().SaveProject());
+        const QList<SheetSummary> expected = summary(m_main->desk());
+        QVERIFY(m_main->LoadProject(path));
+        QCOMPARE(summary(m_main->desk()), expected);
+        QVERIFY(m_boxes->shown.isEmpty());
+    }
+
+    void pathWithoutExtensionOpensTheKerfaFile() {
+        sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
+        QVERIFY(m_main->LoadProject(folder() + QStringLiteral("Novel")));
+        QCOMPARE(m_main->project().projectFileName, QStringLiteral("Novel.kerfa"));
+        QCOMPARE(m_main->desk().sheets().size(), 1);
+    }
+
+    void refusedPathsLeaveTheOpenProjectAlone_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("wrong extension") << "Novel.txt" << Messages::text(Messages::ONLY_PROJECTS);
+        QTest::newRow("missing") << "Other.kerfa"
+                                 << "'Other.kerfa' file does not exist.";
+        QTest::newRow("missing, no extension") << "Other"
+                                               << "'Other.kerfa' file does not exist.";
+    }
+    void refusedPathsLeaveTheOpenProjectAlone() {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
+        QVERIFY(m_main->LoadProject(projectPath()));
+        QVERIFY(!m_main->LoadProject(folder() + file));
+        QCOMPARE(m_boxes->texts(), QStringList{message});
+        QCOMPARE(m_main->project().projectFileName, QStringLiteral("Novel.kerfa"));
+        QCOMPARE(m_main->desk().sheets().size(), 1);
+    }
+
+    void projectFileSettings() {
+        QVERIFY(ProjectFiles::write(projectPath(), "[Workspace]\r\nSize=7\r\n"));
+        QVERIFY(m_main->LoadProject(projectPath()));
+        QCOMPARE(m_main->project().workspaceSize, 0);
+        QCOMPARE(m_main->project().projectTheme, QStringLiteral("Book.ini"));
+        QVERIFY(m_main->project().boldBaseType);
+        QVERIFY(m_main->theme().isLoaded());
+    }
+
+    void sheetFilesAsRead() {
+        sheetFile(QString(41, u'n'), ProjectFiles::sheet(0, 0, 100, 100));
+        sheetFile(QString(40, u'f'), ProjectFiles::sheet(0, 0, 300, 100));
+        sheetFile(QStringLiteral("Compilation"), ProjectFiles::sheet(-1, 0, 100, 300));
+        sheetFile(QStringLiteral("Type0"), ProjectFiles::sheet(0, 1, 200, 300));
+        sheetFile(QStringLiteral("Type11"), ProjectFiles::sheet(11, 0, 300, 300));
+        sheetFile(QStringLiteral("Type12"), ProjectFiles::sheet(12, 0, 400, 300));
+        sheetFile(QStringLiteral("State3"), ProjectFiles::sheet(2, 3, 500, 300));
+        sheetFile(QStringLiteral("Garbled"), QByteArray("\x00\xff\xfe[[[=\x01\x02\r\n", 12));
+        sheetFile(QStringLiteral("Described"),
+                  ProjectFiles::sheet(1, 2, 600, 300, QStringLiteral("  ") + QString(300, u'd')));
+        const auto before = ProjectFiles::snapshot(folder());
+
+        QVERIFY(m_main->LoadProject(projectPath()));
+        QCOMPARE(m_main->desk().sheets().size(), 8);
+        QCOMPARE(find(QString(41, u'n')), nullptr);
+        QVERIFY(find(QString(40, u'f')));
+        QCOMPARE(int(find(QStringLiteral("Compilation"))->SheetType), 0);
+        QCOMPARE(int(find(QStringLiteral("Type0"))->SheetType), 1);
+        QCOMPARE(int(find(QStringLiteral("Type0"))->State), 1);
+        QCOMPARE(int(find(QStringLiteral("Type11"))->SheetType), 12);
+        QCOMPARE(int(find(QStringLiteral("Type12"))->SheetType), 1);
+        // The Book theme names three states: a fourth reads as the first.
+        QCOMPARE(int(find(QStringLiteral("State3"))->State), 0);
+        QCOMPARE(find(QStringLiteral("Garbled"))->pos().toPoint(), QPoint(100, 100));
+        TKerfa* described = find(QStringLiteral("Described"));
+        QCOMPARE(described->Description, QString(255, u'd'));
+        QCOMPARE(described->toolTip(), QString(50, u'd') + QStringLiteral("..."));
+        QCOMPARE(described->nameLabel()->caption(), QStringLiteral("Described (C)"));
+        QVERIFY(m_boxes->shown.isEmpty());
+        QCOMPARE(ProjectFiles::snapshot(folder()), before);
+    }
+
+    void stateOutOfRangeFailsTheWholeLoad() {
+        sheetFile(QStringLiteral("Good"), ProjectFiles::sheet(0, 0, 100, 100));
+        sheetFile(QStringLiteral("Bad"), ProjectFiles::sheet(0, 9, 100, 100));
+        const auto before = ProjectFiles::snapshot(folder());
+        QVERIFY(!m_main->LoadProject(projectPath()));
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::ERROR_READING_FILE)});
+        QCOMPARE(m_boxes->shown.front().kind, MessageBoxes::Kind::Warning);
+        QVERIFY(m_main->desk().sheets().isEmpty());
+        QVERIFY(m_main->project().isUnnamed());
+        QVERIFY(!m_main->project().onDisk);
+        QCOMPARE(ProjectFiles::snapshot(folder()), before);
+    }
+
+    void linksResolveByExactName() {
+        sheetFile(QStringLiteral("A"),
+                  ProjectFiles::sheet(0, 0, 100, 100, {}, QStringLiteral("target")));
+        sheetFile(QStringLiteral("B"),
+                  ProjectFiles::sheet(0, 0, 300, 100, {}, QStringLiteral("Target")));
+        sheetFile(QStringLiteral("C"),
+                  ProjectFiles::sheet(0, 0, 300, 300, {}, QStringLiteral("Target")));
+        sheetFile(QStringLiteral("Target"), ProjectFiles::sheet(0, 0, 500, 300));
+        QVERIFY(m_main->LoadProject(projectPath()));
+        TKerfa* a = find(QStringLiteral("A"));
+        TKerfa* b = find(QStringLiteral("B"));
+        TKerfa* c = find(QStringLiteral("C"));
+        TKerfa* target = find(QStringLiteral("Target"));
+        QCOMPARE(a->LinkTo, nullptr);
+        QCOMPARE(a->LinkToName, QStringLiteral("target"));
+        QCOMPARE(b->LinkTo, target);
+        QCOMPARE(c->LinkTo, target);
+        QVERIFY(b->line()->isVisible() && c->line()->isVisible());
+        QCOMPARE(target->LinkedFrom, c);
+
+        // An unresolved name is written back as it was.
+        m_main->project().modified = true;
+        QVERIFY(m_main->store().SaveProject());
+        QVERIFY(ProjectFiles::read(folder() + QStringLiteral("Kerfa Files/A.kfa"))
+                    .contains("Name=target\r\n"));
+    }
+
+    void aSheetFileDeletedByHandIsGoneAtTheNextLoad() {
+        sheetFile(QStringLiteral("Keep"), ProjectFiles::sheet(0, 0, 100, 100));
+        sheetFile(QStringLiteral("Gone"), ProjectFiles::sheet(0, 0, 300, 100));
+        QVERIFY(m_main->LoadProject(projectPath()));
+        QCOMPARE(m_main->desk().sheets().size(), 2);
+        QVERIFY(QFile::remove(folder() + QStringLiteral("Kerfa Files/Gone.kfa")));
+        QVERIFY(m_main->LoadProject(projectPath()));
+        QCOMPARE(m_main->desk().sheets().size(), 1);
+    }
+
+    void savingWritesEverySheetInItsFormat() {
+        sheetFile(QStringLiteral("Moved"),
+                  "; kept comment\r\n[StateData]\r\nType=3\r\nState=1\r\n"
+                  "[EditWindow]\r\nMaximised=1\r\n[Position]\r\nLeft=100\r\nTop=100\r\n");
+        QVERIFY(m_main->LoadProject(projectPath()));
+        find(QStringLiteral("Moved"))->setPosition(240, 160);
+        m_main->project().modified = true;
+        QVERIFY(m_main->store().SaveProject());
+        QCOMPARE(ProjectFiles::read(folder() + QStringLiteral("Kerfa Files/Moved.kfa")),
+                 QByteArray("; kept comment\r\n[StateData]\r\nType=3\r\nState=1\r\n"
+                            "[EditWindow]\r\nMaximised=1\r\n[Position]\r\nLeft=240\r\nTop=160\r\n"
+                            "[Description]\r\nText=\r\n[LinkTo]\r\nName=\r\n"));
+        QVERIFY(!m_main->project().modified);
+        QVERIFY(QDir(folder() + QStringLiteral("Text Files")).exists());
+    }
+
+    void aFailedSaveKeepsTheChangesMarked() {
+        sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
+        sheetFile(QStringLiteral("Two"), ProjectFiles::sheet(0, 0, 300, 100));
+        QVERIFY(m_main->LoadProject(projectPath()));
+        // A folder where the sheet file should be makes that one write fail.
+        QVERIFY(QFile::remove(folder() + QStringLiteral("Kerfa Files/Two.kfa")));
+        QVERIFY(QDir().mkpath(folder() + QStringLiteral("Kerfa Files/Two.kfa")));
+        find(QStringLiteral("One"))->setPosition(150, 150);
+        m_main->project().modified = true;
+        QVERIFY(!m_main->store().SaveProject());
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::ERROR_WRITING_KERFA)});
+        QVERIFY(ProjectFiles::read(folder() + QStringLiteral("Kerfa Files/One.kfa"))
+                    .contains("Left=150"));
+        QVERIFY(m_main->project().modified);
+        QVERIFY(m_main->windowTitle().endsWith(QStringLiteral(" *")));
+
+        // The project file itself cannot be written: the old one stays, the project is not on disk.
+        const QByteArray old = ProjectFiles::read(projectPath());
+        QVERIFY(QDir().mkpath(folder() + QStringLiteral("Novel.kerfa.lock")));
+        m_main->project().projectFileName = QStringLiteral("Missing/Novel.kerfa");
+        m_boxes->shown.clear();
+        QVERIFY(!m_main->store().SaveProject());
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::ERROR_WRITING_PROJECT)});
+        QVERIFY(!m_main->project().onDisk);
+        QVERIFY(m_main->project().modified);
+        QCOMPARE(ProjectFiles::read(projectPath()), old);
+    }
+};
+
+int main(int argc, char** argv) {
+    TestEnvironment environment;
+    QApplication app(argc, argv);
+    ProjectTest test(environment);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ProjectTest.moc"

@@ -1,0 +1,78 @@
+#include "support/ScriptedPlatform.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+void failUnexpectedDialog(const QString& what) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected dialog: ") + what), __FILE__, __LINE__);
+}
+
+ScriptedMessageBoxes::ScriptedMessageBoxes() {
+    MessageBoxes::install(this);
+}
+
+ScriptedMessageBoxes::~ScriptedMessageBoxes() {
+    MessageBoxes::install(nullptr);
+}
+
+MessageBoxes::Answer ScriptedMessageBoxes::show(Kind kind, const QString& text, Buttons buttons) {
+    shown.append({kind, text, buttons});
+    if (buttons == Buttons::Ok && (answers.isEmpty() || answers.front() != Answer::Ok))
+        return Answer::Ok;
+    if (answers.isEmpty()) {
+        failUnexpectedDialog(text);
+        return Answer::Cancel;
+    }
+    return answers.takeFirst();
+}
+
+QStringList ScriptedMessageBoxes::texts() const {
+    QStringList result;
+    for (const Shown& box : shown)
+        result << box.text;
+    return result;
+}
+
+ScriptedFileDialogs::ScriptedFileDialogs() {
+    FileDialogs::install(this);
+}
+
+ScriptedFileDialogs::~ScriptedFileDialogs() {
+    FileDialogs::install(nullptr);
+}
+
+QString ScriptedFileDialogs::openFile(QWidget*, const QString& title, const QString&) {
+    titles << title;
+    if (paths.isEmpty()) {
+        failUnexpectedDialog(title);
+        return {};
+    }
+    return paths.takeFirst();
+}
+
+QString ScriptedFileDialogs::saveFile(QWidget*, const QString& title, const QString&,
+                                      const QString& defaultSuffix) {
+    titles << title;
+    if (paths.isEmpty()) {
+        failUnexpectedDialog(title);
+        return {};
+    }
+    QString path = paths.takeFirst();
+    // As the real dialog does: a name typed without extension gets the default one.
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += u'.' + defaultSuffix;
+    return path;
+}
+
+RecordingShell::RecordingShell() {
+    Shell::install(this);
+}
+
+RecordingShell::~RecordingShell() {
+    Shell::install(nullptr);
+}
+
+bool RecordingShell::openFolder(const QString& path) {
+    opened << path;
+    return true;
+}

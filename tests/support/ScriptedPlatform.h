@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Shell.h"
+
+#include <QList>
+#include <QStringList>
+
+// Message boxes that answer from a script. A box with only an OK button answers OK by itself; a
+// question with no answer queued fails the running test (and answers Cancel) instead of
+// blocking it. Installed for its lifetime.
+class ScriptedMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        Kind kind;
+        QString text;
+        Buttons buttons;
+    };
+
+    ScriptedMessageBoxes();
+    ~ScriptedMessageBoxes() override;
+
+    Answer show(Kind kind, const QString& text, Buttons buttons) override;
+
+    void answer(Answer a) { answers << a; }
+    QStringList texts() const;
+
+    QList<Shown> shown;
+    QList<Answer> answers;
+};
+
+// File dialogs that return scripted paths ("" is Cancel); a dialog with nothing queued fails the
+// running test.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    ScriptedFileDialogs();
+    ~ScriptedFileDialogs() override;
+
+    QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString saveFile(QWidget* parent, const QString& title, const QString& filter,
+                     const QString& defaultSuffix) override;
+
+    QStringList paths;
+    QStringList titles;
+};
+
+// Records the folders the program asks the desktop to open.
+class RecordingShell : public Shell {
+public:
+    RecordingShell();
+    ~RecordingShell() override;
+    bool openFolder(const QString& path) override;
+
+    QStringList opened;
+};
+
+// Reports an unexpected modal dialog as a failure of the test that is running.
+void failUnexpectedDialog(const QString& what);
