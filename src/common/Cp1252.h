@@ -22,6 +22,9 @@ bool isValidUtf8(std::string_view bytes);
 // Windows-1252 bytes to UTF-8.
 std::string toUtf8(std::string_view bytes);
 
+// Appends one code point (up to U+10FFFF) in UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);
+
 // UTF-8 (assumed valid) to Windows-1252; false when any character has no byte in the code page.
 bool fromUtf8(std::string_view utf8, std::string& out);
 

@@ -7,6 +7,7 @@
 // controls and a 1-based character index (in `column`, line 0) for strings; Position{} is always
 // the start of the text. An optional end position ends the stream early.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,14 @@ public:
     virtual bool Advance() = 0;
     // Moves to the previous character; false (without moving) at the start.
     virtual bool StepBack() = 0;
+    // The characters from the position on that can be read in one piece (the rest of the
+    // buffered line, never past the end position), so that the parser need not make a call per
+    // character; empty when the adapter has no such buffer. Skip moves over up to that many.
+    virtual std::string_view Peek() { return {}; }
+    virtual void Skip(std::size_t count) {
+        while (count-- > 0 && Advance()) {
+        }
+    }
     // The text of the line holding the position, without its line break.
     virtual std::string CurrentLine() = 0;
     virtual void SetPosition(Position position) = 0;

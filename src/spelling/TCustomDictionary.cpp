@@ -1,9 +1,10 @@
 #include "spelling/TCustomDictionary.h"
 
-#include "common/Cp1252.h"
 #include "spelling/DictionaryBanner.h"
+#include "spelling/SplitWordList.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace kerfa::spelling {
@@ -58,14 +60,43 @@ bool readFile(const std::string& path, std::string& out, int& error) {
         error = errno;
         return false;
     }
+    struct stat st {};
     out.clear();
-    char buffer[65536];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-        out.append(buffer, static_cast<std::size_t>(n));
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        out.resize(static_cast<std::size_t>(st.st_size) + 1); // + 1: the end shows at once
+    std::size_t done = 0;
+    ssize_t n = 1;
+    while (n > 0) {
+        if (done == out.size())
+            out.resize(out.size() + 65536);
+        n = ::read(fd, out.data() + done, out.size() - done);
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+    }
+    out.resize(done);
     error = n < 0 ? errno : 0;
     ::close(fd);
     return n == 0;
+}
+
+// Writes every part, continuing after short writes.
+bool writeAll(int fd, iovec* parts, std::size_t count) {
+    std::size_t first = 0;
+    while (first < count) {
+        const ssize_t n = ::writev(fd, parts + first, static_cast<int>(count - first));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        auto left = static_cast<std::size_t>(n);
+        while (first < count && left >= parts[first].iov_len)
+            left -= parts[first++].iov_len;
+        if (first < count) {
+            parts[first].iov_base = static_cast<char*>(parts[first].iov_base) + left;
+            parts[first].iov_len -= left;
+        }
+    }
+    return true;
 }
 
 void eraseValue(std::vector<std::string>& list, std::string_view word) {
@@ -170,11 +201,15 @@ void TCustomDictionary::Clear() {
     edits_ = {};
 }
 
-void TCustomDictionary::Load() {
+void TCustomDictionary::ResetToEmpty() {
     Clear();
     loaded_ = true;
     modified_ = false;
     loadFailed_ = false;
+}
+
+void TCustomDictionary::Load() {
+    ResetToEmpty();
     std::string bytes;
     int error = 0;
     stamp_ = StampOf(fileName_);
@@ -207,8 +242,8 @@ bool TCustomDictionary::Parse(const std::string& bytes) {
     text_.reserve((used / kTextStep + 1) * kTextStep);
     text_.assign(bytes, textAt, used);
     table_.resize(size);
-    if (size > 0)
-        std::memcpy(table_.data(), bytes.data() + kFixedHeader, 4 * size);
+    for (std::size_t i = 0; i < size; ++i)
+        table_[i] = static_cast<std::int32_t>(le32(bytes.data() + kFixedHeader + 4 * i));
 
     // The counts in the file are not trusted: every slot is checked against the text area and
     // the counts are taken from the entries that are sound. A slot that points nowhere sensible
@@ -384,60 +419,39 @@ bool TCustomDictionary::Remove(Kind kind, std::string_view word) {
 void TCustomDictionary::RecordAdd(Kind kind, std::string_view word, std::string_view replacement) {
     if (fileName_.empty())
         return;
-    switch (kind) {
-    case Kind::Added:
-        eraseValue(edits_.removedWords, word);
-        edits_.addedWords.emplace_back(word);
-        break;
-    case Kind::Excluded:
-        eraseValue(edits_.removedExclusions, word);
-        edits_.addedExclusions.emplace_back(word);
-        break;
-    case Kind::Pair:
-        eraseValue(edits_.removedPairWords, word);
-        edits_.addedPairWords.emplace_back(word);
-        edits_.addedPairReplacements.emplace_back(replacement);
-        break;
-    }
+    const std::size_t k = KindIndex(kind);
+    eraseValue(edits_.removed[k], word);
+    edits_.added[k].emplace_back(word);
+    if (kind == Kind::Pair)
+        edits_.addedReplacements.emplace_back(replacement);
 }
 
 void TCustomDictionary::RecordRemove(Kind kind, std::string_view word) {
     if (fileName_.empty())
         return;
-    switch (kind) {
-    case Kind::Added:
-        eraseValue(edits_.addedWords, word);
-        edits_.removedWords.emplace_back(word);
-        break;
-    case Kind::Excluded:
-        eraseValue(edits_.addedExclusions, word);
-        edits_.removedExclusions.emplace_back(word);
-        break;
-    case Kind::Pair:
-        for (std::size_t i = edits_.addedPairWords.size(); i-- > 0;) {
-            if (edits_.addedPairWords[i] == word) {
-                edits_.addedPairWords.erase(edits_.addedPairWords.begin() + i);
-                edits_.addedPairReplacements.erase(edits_.addedPairReplacements.begin() + i);
-            }
+    const std::size_t k = KindIndex(kind);
+    auto& added = edits_.added[k];
+    for (std::size_t i = added.size(); i-- > 0;) {
+        if (added[i] == word) {
+            added.erase(added.begin() + static_cast<std::ptrdiff_t>(i));
+            if (kind == Kind::Pair)
+                edits_.addedReplacements.erase(edits_.addedReplacements.begin() +
+                                               static_cast<std::ptrdiff_t>(i));
         }
-        edits_.removedPairWords.emplace_back(word);
-        break;
     }
+    edits_.removed[k].emplace_back(word);
 }
 
 void TCustomDictionary::Replay(const Edits& edits) {
-    for (const auto& w : edits.removedWords)
-        RemoveWord(w);
-    for (const auto& w : edits.removedExclusions)
-        RemoveExcluded(w);
-    for (const auto& w : edits.removedPairWords)
-        RemovePair(w);
-    for (const auto& w : edits.addedWords)
-        AddWord(w);
-    for (const auto& w : edits.addedExclusions)
-        AddExcluded(w);
-    for (std::size_t i = 0; i < edits.addedPairWords.size(); ++i)
-        AddPair(edits.addedPairWords[i], edits.addedPairReplacements[i]);
+    constexpr Kind kinds[] = {Kind::Added, Kind::Excluded, Kind::Pair};
+    for (const Kind kind : kinds)
+        for (const auto& word : edits.removed[KindIndex(kind)])
+            Remove(kind, word);
+    for (const Kind kind : kinds) {
+        const auto& added = edits.added[KindIndex(kind)];
+        for (std::size_t i = 0; i < added.size(); ++i)
+            Add(kind, added[i], kind == Kind::Pair ? edits.addedReplacements[i] : "");
+    }
 }
 
 bool TCustomDictionary::Save() {
@@ -473,17 +487,25 @@ bool TCustomDictionary::Save() {
 }
 
 bool TCustomDictionary::WriteFile() {
-    std::string out = banner();
-    out += '\x1A';
+    std::string head = banner();
+    head += '\x1A';
     for (const std::uint32_t c : counts_)
-        put32(out, c);
-    put32(out, live_);
-    put32(out, static_cast<std::uint32_t>(table_.size()));
-    out.reserve(out.size() + 4 * table_.size() + 4 + text_.size());
-    for (const std::int32_t slot : table_)
-        put32(out, static_cast<std::uint32_t>(slot));
-    put32(out, static_cast<std::uint32_t>(text_.size()));
-    out += text_;
+        put32(head, c);
+    put32(head, live_);
+    put32(head, static_cast<std::uint32_t>(table_.size()));
+    std::string table;
+    if constexpr (std::endian::native != std::endian::little) {
+        for (const std::int32_t slot : table_)
+            put32(table, static_cast<std::uint32_t>(slot));
+    }
+    std::string used;
+    put32(used, static_cast<std::uint32_t>(text_.size()));
+    std::array<iovec, 4> parts = {{
+        {head.data(), head.size()},
+        {table.empty() ? static_cast<void*>(table_.data()) : table.data(), 4 * table_.size()},
+        {used.data(), used.size()},
+        {text_.data(), text_.size()},
+    }};
 
     static unsigned serial = 0;
     std::string temp;
@@ -499,15 +521,9 @@ bool TCustomDictionary::WriteFile() {
     struct stat old {};
     if (::stat(fileName_.c_str(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
-    std::size_t done = 0;
-    while (done < out.size()) {
-        const ssize_t n = ::write(fd, out.data() + done, out.size() - done);
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
+    const bool written = writeAll(fd, parts.data(), parts.size());
     struct stat st {};
-    bool ok = done == out.size() && ::fsync(fd) == 0 && ::fstat(fd, &st) == 0;
+    bool ok = written && ::fsync(fd) == 0 && ::fstat(fd, &st) == 0;
     ok = ::close(fd) == 0 && ok;
     // A file that could not be read is kept beside the new one rather than overwritten.
     if (ok && loadFailed_)
@@ -525,33 +541,14 @@ bool TCustomDictionary::LoadWordList(const std::string& path) {
     if (!fileName_.empty())
         SetLoaded(false);
     fileName_.clear();
-    Clear();
-    loaded_ = true;
-    modified_ = false;
-    loadFailed_ = false;
+    ResetToEmpty();
     std::string bytes;
     int error = 0;
     if (!readFile(path, bytes, error))
         return false;
-    const bool utf8 = cp1252::isValidUtf8(bytes);
-    std::string_view rest = bytes;
-    std::string word;
-    while (!rest.empty()) {
-        const auto eol = rest.find('\n');
-        std::string_view line = rest.substr(0, eol);
-        rest = eol == std::string_view::npos ? std::string_view{} : rest.substr(eol + 1);
-        const auto first = line.find_first_not_of(" \t\r");
-        if (first == std::string_view::npos)
-            continue;
-        line = line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
-        if (utf8) {
-            if (!cp1252::fromUtf8(line, word))
-                continue;
-        } else {
-            word.assign(line);
-        }
+    std::size_t unrepresentable = 0;
+    for (const std::string& word : SplitWordList(bytes, unrepresentable))
         AddWord(word);
-    }
     modified_ = false;
     return true;
 }

@@ -81,9 +81,11 @@ private:
         std::int64_t mtimeNsec = 0;
         bool operator==(const FileStamp&) const = default;
     };
+    // Edits since loading, by kind (added words, exclusions, pairs); pairs keep their
+    // replacements beside the words.
     struct Edits {
-        std::vector<std::string> addedWords, addedExclusions, addedPairWords, addedPairReplacements;
-        std::vector<std::string> removedWords, removedExclusions, removedPairWords;
+        std::array<std::vector<std::string>, 3> added, removed;
+        std::vector<std::string> addedReplacements;
     };
 
     static std::size_t KindIndex(Kind kind);
@@ -91,6 +93,7 @@ private:
     static FileStamp StampOf(const std::string& fileName);
 
     void EnsureLoaded();
+    void ResetToEmpty();
     void Load();
     bool Parse(const std::string& bytes);
     bool WriteFile();

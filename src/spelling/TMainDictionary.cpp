@@ -1,5 +1,6 @@
 #include "spelling/TMainDictionary.h"
 
+#include "common/Cp1252.h"
 #include "spelling/DictionaryBanner.h"
 
 #include <algorithm>
@@ -22,24 +23,6 @@ std::uint32_t le32(const std::uint8_t* p) {
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // UTF-16LE to UTF-8; unpaired surrogates become U+FFFD.
 std::string utf16leToUtf8(const std::uint8_t* p, std::size_t units) {
     std::string out;
@@ -54,7 +37,7 @@ std::string utf16leToUtf8(const std::uint8_t* p, std::size_t units) {
         }
         if (u >= 0xD800 && u <= 0xDFFF)
             u = 0xFFFD;
-        appendUtf8(out, u);
+        cp1252::appendUtf8(out, u);
     }
     return out;
 }

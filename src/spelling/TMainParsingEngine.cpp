@@ -110,12 +110,56 @@ bool TMainParsingEngine::IsFrenchElision() const {
     return lower == "aujourd" || lower == "entr";
 }
 
+bool TMainParsingEngine::FastWord(TControlParser& text) {
+    std::string_view run = text.Peek();
+    std::size_t i = 0;
+    for (;;) {
+        while (i < run.size() && !(flags_[static_cast<unsigned char>(run[i])] & kStart))
+            ++i;
+        if (i < run.size() || run.empty())
+            break;
+        text.Skip(run.size());
+        run = text.Peek();
+        i = 0;
+    }
+    std::size_t j = i + 1;
+    while (j < run.size() && (flags_[static_cast<unsigned char>(run[j])] & kMiddle))
+        ++j;
+    const auto end = j < run.size() ? static_cast<unsigned char>(run[j]) : 0;
+    if (j >= run.size() || end == '.' || (french_ && (end == kApostrophe || end == kRightQuote))) {
+        text.Skip(i);
+        return false;
+    }
+    word_.assign(run.data() + i, j - i);
+    text.Skip(j);
+    return true;
+}
+
+bool TMainParsingEngine::FinishWord(TControlParser& text, bool innerPeriod) {
+    while (word_.size() > 1 && IsTrailing(static_cast<unsigned char>(word_.back())) &&
+           !(innerPeriod && word_.back() == '.')) {
+        word_.pop_back();
+        text.StepBack();
+    }
+    if (wordHook_ && wordHook_(word_, text)) {
+        word_.clear();
+        return false;
+    }
+    return true;
+}
+
 const std::string& TMainParsingEngine::NextWord() {
     word_.clear();
     if (!adapter_)
         return word_;
     TControlParser& text = *adapter_;
     for (;;) {
+        // Most words lie inside one buffered run and end at a plain separator.
+        if (!charHook_ && FastWord(text)) {
+            if (FinishWord(text, false))
+                return word_;
+            continue;
+        }
         unsigned char ch;
         for (;;) {
             ch = text.CurrentChar();
@@ -172,17 +216,8 @@ const std::string& TMainParsingEngine::NextWord() {
         }
         if (ended && word_.empty())
             return word_;
-
-        while (word_.size() > 1 && IsTrailing(static_cast<unsigned char>(word_.back())) &&
-               !(innerPeriod && word_.back() == '.')) {
-            word_.pop_back();
-            text.StepBack();
-        }
-        if (wordHook_ && wordHook_(word_, text)) {
-            word_.clear();
-            continue;
-        }
-        return word_;
+        if (FinishWord(text, innerPeriod))
+            return word_;
     }
 }
 

@@ -64,6 +64,12 @@ private:
 
     void RebuildTables();
     bool IsFrenchElision() const;
+    // Finds a word that lies inside the adapter's current run and ends at a plain separator;
+    // otherwise leaves the adapter on the next word's first character (or the run's end).
+    bool FastWord(TControlParser& text);
+    // Trims trailing quotes and periods and offers the word to the word hook; false when the
+    // hook swallowed it.
+    bool FinishWord(TControlParser& text, bool innerPeriod);
 
     TControlParser* adapter_ = nullptr;
     ByteSet wordChars_{};

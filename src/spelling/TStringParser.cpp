@@ -52,6 +52,16 @@ bool TStringParser::StepBack() {
     return true;
 }
 
+std::string_view TStringParser::Peek() {
+    const std::size_t limit = Limit();
+    return pos_ < limit ? std::string_view(text_).substr(pos_ - 1, limit - pos_)
+                        : std::string_view{};
+}
+
+void TStringParser::Skip(std::size_t count) {
+    pos_ = std::min(pos_ + count, Limit());
+}
+
 std::string TStringParser::CurrentLine() {
     std::size_t start = std::min(pos_ - 1, text_.size());
     while (start > 0 && !isBreak(text_[start - 1]))

@@ -21,6 +21,8 @@ public:
     unsigned char CurrentChar() override;
     bool Advance() override;
     bool StepBack() override;
+    std::string_view Peek() override;
+    void Skip(std::size_t count) override;
     std::string CurrentLine() override;
     void SetPosition(Position position) override;
     void SetEndPosition(std::optional<Position> end) override;
