@@ -1,0 +1,226 @@
+#include "platform/PictureLoader.h"
+
+#include "platform/EmfToSvg.h"
+#include "platform/PictureLimits.h"
+#include "platform/WmfToSvg.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtEndian>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace limits = kerfa::pictureLimits;
+
+namespace {
+
+// The whole file in one read. Opening without blocking and accepting regular files only keeps
+// a named pipe or a device that happens to carry a picture's name from stalling the desk.
+std::optional<QByteArray> readFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty())
+        return {};
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    std::optional<QByteArray> result;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+        info.st_size <= limits::maxFileBytes) {
+        QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            done += got;
+        }
+        if (done == bytes.size())
+            result = std::move(bytes);
+    }
+    ::close(fd);
+    return result;
+}
+
+// Some writers leave the alpha bytes of a 32-bit bitmap at zero; such a bitmap has no alpha.
+bool hasTransparency(const QImage& image) {
+    if (!image.hasAlphaChannel())
+        return false;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    bool translucent = false;
+    bool visible = false;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            translucent |= qAlpha(line[x]) != 255;
+            visible |= qAlpha(line[x]) != 0;
+        }
+    }
+    return translucent && visible;
+}
+
+// Every pixel of the bottom-left pixel's colour becomes transparent.
+QImage withoutKeyColour(const QImage& image) {
+    QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = argb.pixel(0, argb.height() - 1) & RGB_MASK;
+    for (int y = 0; y < argb.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if ((line[x] & RGB_MASK) == key)
+                line[x] = 0;
+        }
+    }
+    return argb.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Qt draws what it has of a truncated bitmap; a bitmap whose pixel rows do not all fit in the
+// file is damaged. Compressed bitmaps end with their own end marker, which Qt checks.
+bool bitmapComplete(QByteArrayView bytes) {
+    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
+    if (bytes.size() < 26 || data[0] != 'B' || data[1] != 'M')
+        return false;
+    const quint32 pixelsAt = qFromLittleEndian<quint32>(data + 10);
+    const quint32 headerSize = qFromLittleEndian<quint32>(data + 14);
+    qint64 width = 0;
+    qint64 height = 0;
+    int depth = 0;
+    quint32 compression = 0;
+    if (headerSize == 12) {
+        width = qFromLittleEndian<quint16>(data + 18);
+        height = qFromLittleEndian<quint16>(data + 20);
+        depth = qFromLittleEndian<quint16>(data + 24);
+    } else if (headerSize >= 40 && bytes.size() >= 14 + 40) {
+        width = qFromLittleEndian<qint32>(data + 18);
+        height = std::abs(qint64(qFromLittleEndian<qint32>(data + 22)));
+        depth = qFromLittleEndian<quint16>(data + 28);
+        compression = qFromLittleEndian<quint32>(data + 30);
+    } else {
+        return false;
+    }
+    if (compression != 0 && compression != 3)
+        return true;
+    const qint64 stride = (width * depth + 31) / 32 * 4;
+    return qint64(pixelsAt) + stride * height <= bytes.size();
+}
+
+// An icon file may hold several pictures: the largest one a sheet can show whole (up to 100
+// pixels) is taken, else the smallest.
+int chooseIconEntry(QImageReader& reader) {
+    const int count = reader.imageCount();
+    if (count <= 1)
+        return 0;
+    int best = -1;
+    int bestSide = 0;
+    int smallest = -1;
+    int smallestSide = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!reader.jumpToImage(i))
+            continue;
+        const QSize size = reader.size();
+        const int side = std::max(size.width(), size.height());
+        if (side <= 0)
+            continue;
+        if (side <= 100 && side > bestSide) {
+            best = i;
+            bestSide = side;
+        }
+        if (smallest < 0 || side < smallestSide) {
+            smallest = i;
+            smallestSide = side;
+        }
+    }
+    return best >= 0 ? best : std::max(smallest, 0);
+}
+
+QImage decodeRaster(QByteArrayView bytes, const char* format) {
+    QByteArray copy = bytes.toByteArray();
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
+    if (!reader.canRead())
+        return {};
+    if (qstrcmp(format, "ico") == 0 && reader.imageCount() > 1 &&
+        !reader.jumpToImage(chooseIconEntry(reader)))
+        return {};
+    const QSize announced = reader.size();
+    if (announced.isValid() && !limits::acceptable(announced))
+        return {};
+    QImage image;
+    if (!reader.read(&image) || !limits::acceptable(image.size()))
+        return {};
+    return image;
+}
+
+QImage renderSvg(const QByteArray& svg, QSize size) {
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid())
+        return {};
+    if (!size.isValid())
+        size = renderer.defaultSize();
+    if (!limits::acceptable(size))
+        return {};
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}
+
+} // namespace
+
+QImage PictureLoader::load(const QString& path) {
+    const std::optional<QByteArray> bytes = readFile(path);
+    if (!bytes)
+        return {};
+    return decode(*bytes, QFileInfo(path).suffix());
+}
+
+QImage PictureLoader::decode(QByteArrayView bytes, const QString& extension) {
+    if (bytes.isEmpty() || bytes.size() > limits::maxFileBytes)
+        return {};
+    const QString kind = extension.toLower();
+    if (kind == u"bmp") {
+        if (!bitmapComplete(bytes))
+            return {};
+        const QImage image = decodeRaster(bytes, "bmp");
+        if (image.isNull())
+            return {};
+        if (hasTransparency(image))
+            return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        return withoutKeyColour(image);
+    }
+    if (kind == u"ico" || kind == u"png") {
+        const QImage image = decodeRaster(bytes, kind == u"ico" ? "ico" : "png");
+        return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    if (kind == u"svg") {
+        if (bytes.size() > limits::maxSvgBytes)
+            return {};
+        return renderSvg(bytes.toByteArray(), QSize());
+    }
+    if (kind == u"wmf") {
+        const std::optional<WmfToSvg::Picture> picture = WmfToSvg::convert(bytes);
+        return picture ? renderSvg(picture->svg, picture->size) : QImage();
+    }
+    if (kind == u"emf") {
+        const std::optional<EmfToSvg::Picture> picture = EmfToSvg::convert(bytes);
+        return picture ? renderSvg(picture->svg, picture->size) : QImage();
+    }
+    return {};
+}
