@@ -47,7 +47,10 @@ void IniFile::parse(const QByteArray& bytes) {
             if (eq > 0) {
                 line.kind = Kind::Entry;
                 line.name = trimmed.left(eq).trimmed().toString();
-                line.value = trimmed.mid(eq + 1).trimmed().toString();
+                // The value is kept as written, blanks and all: some readers (sheet-type
+                // names) keep them, others trim.
+                const qsizetype at = line.text.indexOf(u'=');
+                line.value = line.text.mid(at + 1);
             }
         }
         m_lines.push_back(std::move(line));
@@ -178,7 +181,6 @@ void IniFile::writeString(QStringView section, QStringView key, const QString& v
     // A value is one line: line breaks inside it would break the file apart.
     QString clean = value;
     clean.replace(u'\r', u' ').replace(u'\n', u' ');
-    clean = clean.trimmed();
     int s = findSection(section);
     if (s < 0) {
         m_lines.push_back(

@@ -6,7 +6,8 @@
 
 // The one reader and writer of the program's INI files: settings, projects, sheets, themes and
 // languages. Section and key names compare without regard to case; a missing key gives the
-// caller's default, a key present with an empty value an empty string. Writing replaces a value
+// caller's default, a key present with an empty value an empty string; values are returned as
+// written, blanks included. Writing replaces a value
 // in place and keeps every other line, comment and the order of the file. The file is read as
 // UTF-8, or as Windows-1252 when its bytes are not valid UTF-8, and saved as UTF-8 with CR LF
 // line breaks through a temporary file renamed over the old one, so a failed save never

@@ -1,8 +1,9 @@
 #include "platform/FileTypes.h"
 
+#include "platform/Shell.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -40,9 +41,7 @@ void copyIcon(const QString& source, const QString& name, const QString& context
 // The desktop's caches are refreshed in the background: a missing or slow tool never holds up
 // the start.
 void refresh(const QString& tool, const QString& folder) {
-    const QString program = QStandardPaths::findExecutable(tool);
-    if (!program.isEmpty())
-        QProcess::startDetached(program, {folder});
+    Shell::current().startTool(tool, {folder});
 }
 
 QByteArray mimePackage() {

@@ -1,6 +1,8 @@
 #include "platform/Shell.h"
 
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -20,4 +22,10 @@ void Shell::install(Shell* shell) {
 
 bool DesktopShell::openFolder(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void DesktopShell::startTool(const QString& tool, const QStringList& arguments) {
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (!program.isEmpty())
+        QProcess::startDetached(program, arguments);
 }

@@ -7,7 +7,7 @@ ProjectSettings ProjectSettings::read(const IniFile& file) {
     const int size = file.readInteger(u"Workspace", u"Size", 0);
     settings.workspaceSize = (size == 1 || size == 2) ? size : 0;
     settings.boldBaseType = file.readBool(u"Workspace", u"BoldBaseType", true);
-    settings.theme = file.readString(u"Theme", u"Name", settings.theme);
+    settings.theme = file.readString(u"Theme", u"Name", settings.theme).trimmed();
     return settings;
 }
 

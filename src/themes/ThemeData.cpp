@@ -48,8 +48,9 @@ ThemeData ThemeData::builtIn() {
 
 ThemeData ThemeData::read(const IniFile& file) {
     ThemeData theme;
+    // Everything but the type names is read without the blanks around it.
     const auto str = [&file](QStringView section, const QString& key, const QString& fallback) {
-        return file.readString(section, key, fallback);
+        return file.readString(section, key, fallback).trimmed();
     };
     theme.iconFolder = str(u"Theme", QStringLiteral("IconFolder"), theme.iconFolder);
     theme.background = str(u"Theme", QStringLiteral("Background_Colour"), theme.background);
@@ -60,10 +61,9 @@ ThemeData ThemeData::read(const IniFile& file) {
     theme.editingColour = str(u"Theme", QStringLiteral("Editing_Colour"), theme.editingColour);
     theme.lineColour = str(u"Theme", QStringLiteral("Line_Colour"), theme.lineColour);
 
-    // Type names keep their blanks; state names and markers are trimmed.
     for (int i = 0; i < kTypes; ++i)
-        theme.typeNames << str(u"Types", QStringLiteral("Type_") + twoDigits(i),
-                               QString::fromLatin1(kFileTypeNames[i]));
+        theme.typeNames << file.readString(u"Types", QStringLiteral("Type_") + twoDigits(i),
+                                           QString::fromLatin1(kFileTypeNames[i]));
     for (int slot = 0; slot < kSlots; ++slot) {
         theme.iconFiles[slot] = str(u"Icons", QStringLiteral("Icon_") + slotKey(slot), {});
         const int size =
@@ -73,11 +73,9 @@ ThemeData ThemeData::read(const IniFile& file) {
     theme.statesTitle = str(u"States", QStringLiteral("Description"), theme.statesTitle);
     for (int i = 0; i < kStates; ++i) {
         theme.stateNames << str(u"States", QStringLiteral("State_") + twoDigits(i),
-                                QString::fromLatin1(kStateNames[i]))
-                                .trimmed();
+                                QString::fromLatin1(kStateNames[i]));
         theme.stateMarkers << str(u"StateMarkers", QStringLiteral("Marker_") + twoDigits(i),
-                                  QString::fromLatin1(kMarkers[i]))
-                                  .trimmed();
+                                  QString::fromLatin1(kMarkers[i]));
     }
     return theme;
 }

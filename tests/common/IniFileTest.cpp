@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"[Theme]\r\nOther=1\r\n", "Theme", "Name", nullptr},
                     ReadCase{"[Other]\r\nName=x\r\n", "Theme", "Name", nullptr},
                     ReadCase{"Name=outside\r\n[Theme]\r\n", "Theme", "Name", nullptr},
-                    ReadCase{"[A]\r\nk = spaced value  \r\n", "A", "k", "spaced value"},
+                    ReadCase{"[A]\r\n  k = spaced value  \r\n", "A", "k", " spaced value  "},
                     ReadCase{"[A]\nk=lf only\n", "A", "k", "lf only"},
                     ReadCase{"[A]\rk=cr only\r", "A", "k", "cr only"},
                     ReadCase{"[A]\r\n;k=comment\r\n", "A", "k", nullptr},

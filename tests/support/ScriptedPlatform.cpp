@@ -76,3 +76,7 @@ bool RecordingShell::openFolder(const QString& path) {
     opened << path;
     return true;
 }
+
+void RecordingShell::startTool(const QString& tool, const QStringList&) {
+    tools << tool;
+}

@@ -51,8 +51,10 @@ public:
     RecordingShell();
     ~RecordingShell() override;
     bool openFolder(const QString& path) override;
+    void startTool(const QString& tool, const QStringList& arguments) override;
 
     QStringList opened;
+    QStringList tools;
 };
 
 // Reports an unexpected modal dialog as a failure of the test that is running.

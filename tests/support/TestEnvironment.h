@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ScriptedPlatform.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -9,6 +11,7 @@
 class TestEnvironment {
 public:
     TestEnvironment();
+    ~TestEnvironment();
 
     QString root() const { return m_root.path() + u'/'; }
     // The temporary program folder, with a trailing "/"; empty at first.
@@ -22,6 +25,9 @@ public:
     static QString sourceFolder() { return QStringLiteral(KERFA_SOURCE_DIR "/"); }
 
     static bool copyTree(const QString& from, const QString& to);
+
+    // Nothing is launched on the desktop while tests run.
+    RecordingShell shell;
 
 private:
     QTemporaryDir m_root;

@@ -1,0 +1,354 @@
+#include "app/KerfaProgram.h"
+#include "app/TMRUFiles.h"
+#include "app/TfmMain.h"
+#include "common/IniFile.h"
+#include "desk/Desk.h"
+#include "language/Messages.h"
+#include "platform/FileTypes.h"
+#include "project/ProjectStore.h"
+#include "support/ProjectFiles.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestEnvironment.h"
+#include "themes/Theme.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    TestEnvironment& m_env;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
+    std::unique_ptr<ScriptedFileDialogs> m_dialogs;
+
+    QString settingsPath() const { return m_env.programFolder() + QStringLiteral("Kerfa.ini"); }
+    QString makeProject(const QString& name) {
+        const QString path = m_dir->path() + u'/' + name + QStringLiteral(".kerfa");
+        ProjectFiles::write(path, "[Workspace]\r\nSize=0\r\n");
+        ProjectFiles::write(m_dir->path() + QStringLiteral("/Kerfa Files/Sheet.kfa"),
+                            ProjectFiles::sheet(0, 0, 100, 100));
+        return path;
+    }
+
+public:
+    explicit MainWindowTest(TestEnvironment& env) : m_env(env) {}
+
+private Q_SLOTS:
+    void init() {
+        QDir(m_env.programFolder()).removeRecursively();
+        QDir().mkpath(m_env.programFolder() + QStringLiteral("Themes"));
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_boxes = std::make_unique<ScriptedMessageBoxes>();
+        m_dialogs = std::make_unique<ScriptedFileDialogs>();
+    }
+    void cleanup() {
+        m_dialogs.reset();
+        m_boxes.reset();
+        m_dir.reset();
+    }
+
+    void startsUnnamedOnTheBuiltInTheme() {
+        TfmMain main;
+        QCOMPARE(main.windowTitle(), QStringLiteral("Kerfa Book: 'unnamed'"));
+        QVERIFY(!main.theme().isLoaded());
+        QCOMPARE(main.theme().data().typeNames.size(), 12);
+        QCOMPARE(main.theme().data().typeNames.mid(0, 8).count(QString()), 0);
+        QCOMPARE(main.theme().data().stateMarkers.mid(0, 3),
+                 (QStringList{QStringLiteral("*"), QStringLiteral("(R)"), QStringLiteral("(C)")}));
+        main.show();
+        QVERIFY(main.imgFlash()->isVisible());
+        QVERIFY(!main.findChild<QAction*>(QStringLiteral("mnuNewProject"))->isEnabled());
+        QVERIFY(main.findChild<QAction*>(QStringLiteral("mnuSaveProjectAs"))->isEnabled());
+        QVERIFY(!main.findChild<QAction*>(QStringLiteral("mnuSaveProject"))->isEnabled());
+        // Opening a menu puts the splash picture away for good.
+        Q_EMIT main.findChild<QMenu*>(QStringLiteral("mmnuHelp"))->aboutToShow();
+        QVERIFY(!main.imgFlash()->isVisible());
+        QVERIFY(m_boxes->shown.isEmpty());
+    }
+
+    void startsOnTheDefaultThemeFile() {
+        m_env.installFromBuild(QStringLiteral("Themes"));
+        TfmMain main;
+        QVERIFY(main.theme().isLoaded());
+        QCOMPARE(main.windowTitle(), QStringLiteral("Kerfa Book: 'unnamed'"));
+    }
+
+    void caption_data() {
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("built-in") << ""
+                                  << "Novel.kerfa" << false << "Kerfa Book: 'Novel'";
+        QTest::newRow("modified") << ""
+                                  << "Novel.kerfa" << true << "Kerfa Book: 'Novel' *";
+        QTest::newRow("theme file") << "Screenplay.ini"
+                                    << "Novel.kerfa" << false << "Kerfa Screenplay: 'Novel'";
+        QTest::newRow("theme file, modified")
+            << "Screenplay.ini"
+            << "Novel.kerfa" << true << "Kerfa Screenplay: 'Novel' *";
+        QTest::newRow("long name") << "" << QString(60, u'x') + ".kerfa" << false
+                                   << "Kerfa Book: '" + QString(50, u'x') + "...'";
+        QTest::newRow("extension in capitals")
+            << ""
+            << "Novel.KERFA" << false << "Kerfa Book: 'Novel.KERFA'";
+    }
+    void caption() {
+        QFETCH(QString, theme);
+        QFETCH(QString, fileName);
+        QFETCH(bool, modified);
+        QFETCH(QString, caption);
+        TfmMain main;
+        if (!theme.isEmpty())
+            main.theme().LoadTheme(theme);
+        main.project().projectFileName = fileName;
+        main.project().modified = modified;
+        main.RefreshWindow();
+        QCOMPARE(main.windowTitle(), caption);
+    }
+
+    void settingsRoundTrip() {
+        {
+            TfmMain main;
+            main.settings().language = QStringLiteral("Deutsch.ini");
+            main.settings().autoSave = true;
+            main.settings().autoSaveInterval = 5;
+            main.settings().editMemory = AppSettings::RememberAll;
+            main.settings().fontSize = 14;
+            main.move(120, 80);
+            main.resize(640, 420);
+            main.SaveSettings();
+        }
+        TfmMain main;
+        QCOMPARE(main.settings().language, QStringLiteral("Deutsch.ini"));
+        QVERIFY(main.settings().autoSave);
+        QCOMPARE(main.settings().autoSaveInterval, 5);
+        QCOMPARE(main.settings().editMemory, int(AppSettings::RememberAll));
+        QCOMPARE(main.settings().fontSize, 14);
+        QCOMPARE(main.size(), QSize(640, 420));
+        QCOMPARE(main.pos(), QPoint(120, 80));
+    }
+
+    void settingsEdgeCases() {
+        QVERIFY(ProjectFiles::write(
+            settingsPath(), "[Application]\r\nEditMemory=5\r\nSaveWindowPos=0\r\n"
+                            "[Editor]\r\nFont Name=Courier\r\nFont Size=9\r\nFontName=Gentium\r\n"
+                            "[AppWindow]\r\nTop=11\r\nLeft=22\r\nWidth=333\r\nHeight=444\r\n"
+                            "[Custom]\r\nKeep=me\r\n"));
+        TfmMain main;
+        QCOMPARE(main.settings().editMemory, int(AppSettings::None));
+        QCOMPARE(main.settings().fontName, QStringLiteral("Gentium"));
+        QVERIFY(main.size() != QSize(333, 444));
+        main.resize(500, 400);
+        main.SaveSettings();
+        const IniFile saved(settingsPath());
+        QCOMPARE(saved.readInteger(u"Application", u"EditMemory", -1), 2);
+        QVERIFY(!saved.valueExists(u"Editor", u"Font Name"));
+        QVERIFY(!saved.valueExists(u"Editor", u"Font Size"));
+        QCOMPARE(saved.readString(u"Editor", u"FontName"), QStringLiteral("Gentium"));
+        // The window's bounds are written even when they are not used at start.
+        QCOMPARE(saved.readInteger(u"AppWindow", u"Width", 0), 500);
+        QCOMPARE(saved.readString(u"Custom", u"Keep"), QStringLiteral("me"));
+    }
+
+    void maximisedWindowLeavesItsBoundsAlone() {
+        QVERIFY(ProjectFiles::write(
+            settingsPath(), "[AppWindow]\r\nTop=11\r\nLeft=22\r\nWidth=333\r\nHeight=444\r\n"));
+        TfmMain main;
+        main.showMaximized();
+        QVERIFY(main.isMaximized());
+        main.SaveSettings();
+        const IniFile saved(settingsPath());
+        QCOMPARE(saved.readInteger(u"AppWindow", u"Width", 0), 333);
+        QCOMPARE(saved.readInteger(u"AppWindow", u"Top", 0), 11);
+    }
+
+    void editorFontDefaultIsAnInstalledFace() {
+        TfmMain main;
+        const QString font = main.settings().fontName;
+        QVERIFY(!font.isEmpty());
+        QVERIFY2(QFontDatabase::families().contains(font, Qt::CaseInsensitive), qPrintable(font));
+        if (QFontDatabase::families().contains(QStringLiteral("Georgia")))
+            QCOMPARE(font, QStringLiteral("Georgia"));
+    }
+
+    void workspaceSizes() {
+        TfmMain main;
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        main.project().workspaceSize = ProjectState::Quadruple;
+        main.SizeWorkspace();
+        QCOMPARE(main.desk().extent(), screen * 4);
+        main.project().workspaceSize = ProjectState::Double;
+        main.SizeWorkspace();
+        QCOMPARE(main.desk().extent(), screen * 2);
+        main.project().workspaceSize = ProjectState::Normal;
+        main.SizeWorkspace();
+        QVERIFY(main.desk().extent().width() <= screen.width() + 4);
+        QVERIFY(main.desk().extent().width() > screen.width() - 50);
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("runs");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("none") << QStringList{} << true << "";
+        QTest::newRow("two") << QStringList{"a.kerfa", "b.kerfa"} << false
+                             << Messages::text(Messages::ONLY_ONE_FILE);
+        QTest::newRow("missing project")
+            << QStringList{"/nowhere/Lost.kerfa"} << false << "'Lost.kerfa' file does not exist.";
+    }
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, runs);
+        QFETCH(QString, message);
+        KerfaProgram program;
+        QCOMPARE(program.start(arguments) == KerfaProgram::Start::Run, runs);
+        QCOMPARE(m_boxes->texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+        if (arguments.size() > 1)
+            QVERIFY(!program.fmMain()->isVisible());
+        else
+            QVERIFY(program.fmMain()->isVisible());
+    }
+
+    void commandLineOpensTheProject() {
+        const QString path = makeProject(QStringLiteral("Novel"));
+        KerfaProgram program;
+        QVERIFY(program.start({path}) == KerfaProgram::Start::Run);
+        QCOMPARE(program.fmMain()->windowTitle(), QStringLiteral("Kerfa Book: 'Novel'"));
+        QCOMPARE(program.fmMain()->desk().sheets().size(), 1);
+        QVERIFY(!program.fmMain()->imgFlash()->isVisible());
+        QCOMPARE(program.fmMain()->recentFiles().entries(), QStringList{path});
+    }
+
+    void droppedFiles_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("two files")
+            << QStringList{"a.txt", "b.kerfa"} << Messages::text(Messages::ONLY_ONE_FILE);
+        QTest::newRow("sheet file")
+            << QStringList{"x.kfa"} << Messages::text(Messages::KERFAS_DONT_OPEN);
+        QTest::newRow("text on an unsaved project")
+            << QStringList{"Notes.TXT"} << "Please save your project before auto-creating kerfas.";
+        QTest::newRow("other kind")
+            << QStringList{"cover.png"} << Messages::text(Messages::NOT_TEXT_FILE);
+    }
+    void droppedFiles() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, message);
+        TfmMain main;
+        main.show();
+        main.WMDropFiles(files);
+        QCOMPARE(m_boxes->texts(), QStringList{message});
+        QVERIFY(!main.imgFlash()->isVisible());
+        QVERIFY(main.project().isUnnamed());
+        QVERIFY(main.desk().sheets().isEmpty());
+    }
+
+    void droppedProjectAsksFirst() {
+        const QString path = makeProject(QStringLiteral("Dropped"));
+        TfmMain main;
+        main.project().modified = true;
+        m_boxes->answer(MessageBoxes::Answer::Cancel);
+        main.WMDropFiles({path});
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::SAVE_PROJECT)});
+        QVERIFY(main.project().isUnnamed());
+
+        m_boxes->answer(MessageBoxes::Answer::No);
+        main.WMDropFiles({path});
+        QCOMPARE(main.project().projectFileName, QStringLiteral("Dropped.kerfa"));
+    }
+
+    void closingAModifiedUnnamedProjectRunsSaveAs() {
+        TfmMain main;
+        main.show();
+        main.project().modified = true;
+        m_boxes->answer(MessageBoxes::Answer::Yes);
+        m_dialogs->paths << QString();
+        QVERIFY(!main.close());
+        QVERIFY(main.isVisible());
+        QCOMPARE(m_dialogs->titles, QStringList{QStringLiteral("Save Project To Folder As")});
+
+        // Saved under a name, the project is on disk and the window may close.
+        m_boxes->answer(MessageBoxes::Answer::Yes);
+        m_dialogs->paths << m_dir->path() + QStringLiteral("/First Book");
+        QVERIFY(!main.close());
+        QCOMPARE(main.project().projectFileName, QStringLiteral("First Book.kerfa"));
+        QVERIFY(main.project().onDisk);
+        QVERIFY(QFile::exists(m_dir->path() + QStringLiteral("/First Book.kerfa")));
+        QVERIFY(main.close());
+        QVERIFY(QFile::exists(settingsPath()));
+    }
+
+    void saveAsRefusesTheNameUnnamed() {
+        TfmMain main;
+        m_dialogs->paths << m_dir->path() + QStringLiteral("/UNNAMED.kerfa");
+        QMetaObject::invokeMethod(&main, "mnuSaveProjectAsClick");
+        QCOMPARE(m_boxes->texts(),
+                 QStringList{QStringLiteral("Please enter a unique name for the project.")});
+        QVERIFY(!QFile::exists(m_dir->path() + QStringLiteral("/UNNAMED.kerfa")));
+    }
+
+    void recentFiles() {
+        TMRUFiles mru(nullptr);
+        QMenu menu;
+        QAction* open = menu.addAction(QStringLiteral("&Open..."));
+        QAction* save = menu.addAction(QStringLiteral("&Save"));
+        mru.setMenuItem(&menu, open);
+        QCOMPARE(menu.actions().size(), 2);
+        for (int i = 1; i <= 6; ++i)
+            mru.AddFile(QStringLiteral("/books/Book%1.kerfa").arg(i));
+        mru.AddFile(QStringLiteral("/BOOKS/book3.KERFA"));
+        QCOMPARE(mru.entries().size(), 5);
+        QCOMPARE(mru.entries().front(), QStringLiteral("/BOOKS/book3.KERFA"));
+        QCOMPARE(mru.entries().count(QStringLiteral("/books/Book3.kerfa")), 0);
+        mru.AddFile(QStringLiteral("/books/Fish & Chips.kerfa"));
+        QCOMPARE(mru.captionOf(0), QStringLiteral("&1 Fish && Chips.kerfa"));
+        // Anchor, separator, five entries, then the item that followed the anchor.
+        QCOMPARE(menu.actions().size(), 8);
+        QVERIFY(menu.actions()[1]->isSeparator());
+        QCOMPARE(menu.actions().back(), save);
+
+        const QString ini = m_dir->path() + QStringLiteral("/mru.ini");
+        ProjectFiles::write(
+            ini,
+            "[MRUList]\r\n1=/a.kerfa\r\n2=/A.KERFA\r\n3=/b.kerfa\r\n5=/c.kerfa\r\n6=/d.kerfa\r\n");
+        mru.LoadFromIni(ini, QStringLiteral("MRUList"));
+        QCOMPARE(mru.entries(),
+                 (QStringList{QStringLiteral("/a.kerfa"), QStringLiteral("/b.kerfa")}));
+        mru.SaveToIni(ini, QStringLiteral("MRUList"));
+        QCOMPARE(IniFile(ini).keys(u"MRUList"),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+    }
+
+    void fileTypesAreRegisteredOnceAndFollowTheExecutable() {
+        const QString entry = FileTypes::desktopEntryPath();
+        QFile::remove(entry);
+        FileTypes::registerFileTypes(QStringLiteral("/opt/kerfa/kerfa"), m_env.programFolder());
+        QVERIFY(ProjectFiles::read(entry).contains("Exec=\"/opt/kerfa/kerfa\" %f\n"));
+        QVERIFY(ProjectFiles::read(FileTypes::mimePackagePath()).contains("*.kerfa"));
+        QVERIFY(ProjectFiles::read(FileTypes::mimePackagePath()).contains("*.kfa"));
+
+        ProjectFiles::write(entry, ProjectFiles::read(entry) + "X-Custom=kept\n");
+        FileTypes::registerFileTypes(QStringLiteral("/home/me/kerfa"), m_env.programFolder());
+        const QByteArray moved = ProjectFiles::read(entry);
+        QVERIFY(moved.contains("Exec=\"/home/me/kerfa\" %f\n"));
+        QVERIFY(!moved.contains("/opt/kerfa"));
+        QVERIFY(moved.contains("X-Custom=kept\n"));
+    }
+};
+
+int main(int argc, char** argv) {
+    TestEnvironment environment;
+    QApplication app(argc, argv);
+    KerfaProgram::initialiseApplication();
+    MainWindowTest test(environment);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainWindowTest.moc"

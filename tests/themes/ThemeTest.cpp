@@ -1,0 +1,218 @@
+#include "themes/Theme.h"
+#include "app/TfmMain.h"
+#include "desk/Desk.h"
+#include "desk/NameLabel.h"
+#include "desk/TKerfa.h"
+#include "desk/TKerfaLine.h"
+#include "support/ProjectFiles.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestEnvironment.h"
+#include "themes/BuiltInPictures.h"
+
+#include <QDir>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QMenu>
+#include <QTest>
+#include <memory>
+
+class ThemeTest : public QObject {
+    Q_OBJECT
+
+    TestEnvironment& m_env;
+    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
+    std::unique_ptr<TfmMain> m_main;
+
+    QString themes() const { return m_env.programFolder() + QStringLiteral("Themes/"); }
+    void themeFile(const QString& name, const QByteArray& text) {
+        QVERIFY(ProjectFiles::write(themes() + name, text));
+    }
+    // A square picture of one colour, with a contrasting top-left quarter.
+    void bitmap(const QString& path, int size, QColor colour) {
+        QImage image(size, size, QImage::Format_RGB32);
+        image.fill(colour);
+        for (int y = 0; y < size / 2; ++y)
+            for (int x = 0; x < size / 2; ++x)
+                image.setPixelColor(x, y, Qt::darkBlue);
+        image.setPixelColor(0, size - 1, Qt::white);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QVERIFY(image.save(path, "BMP"));
+    }
+    TKerfa* addSheet(const QString& name, int typeIndex, QPoint at) {
+        TKerfa* s = m_main->desk().createSheet();
+        s->setPosition(at.x(), at.y());
+        s->SetSheetName(name);
+        Theme::SetTypeFromIndex(s, typeIndex);
+        m_main->theme().ShowTypeLook(s);
+        m_main->theme().ShowStateMarker(s);
+        return s;
+    }
+    Theme& theme() { return m_main->theme(); }
+
+public:
+    explicit ThemeTest(TestEnvironment& env) : m_env(env) {}
+
+private Q_SLOTS:
+    void init() {
+        QDir(themes()).removeRecursively();
+        QDir().mkpath(themes());
+        m_boxes = std::make_unique<ScriptedMessageBoxes>();
+        m_main = std::make_unique<TfmMain>();
+    }
+    void cleanup() {
+        m_main.reset();
+        QVERIFY(m_boxes->shown.isEmpty());
+        m_boxes.reset();
+    }
+
+    void namesAndStatesAsWritten() {
+        themeFile(QStringLiteral("Names.ini"),
+                  "[Types]\r\nType_00=Act\r\nType_03=\r\nType_05=  Beat Sheet  \r\n"
+                  "[States]\r\nDescription=&Stage\r\nState_01=  Rewrite  \r\nState_03= Polish \r\n"
+                  "[StateMarkers]\r\nMarker_03= [P] \r\n");
+        theme().LoadTheme(QStringLiteral("Names.ini"));
+        const ThemeData& d = theme().data();
+        QCOMPARE(d.typeNames.size(), 12);
+        QCOMPARE(d.typeNames[0], QStringLiteral("Act"));
+        QCOMPARE(d.typeNames[1], QStringLiteral("Scene"));
+        QCOMPARE(d.typeNames[3], QString());
+        QCOMPARE(d.typeNames[5], QStringLiteral("  Beat Sheet  "));
+        QCOMPARE(d.typeNames[7], QStringLiteral("Project Notes"));
+        QCOMPARE(d.typeNames[8], QString());
+        QCOMPARE(d.stateNames, (QStringList{"&Draft", "Rewrite", "&Completed", "Polish", "", ""}));
+        QCOMPARE(d.stateMarkers[3], QStringLiteral("[P]"));
+        QCOMPARE(d.statesTitle, QStringLiteral("&Stage"));
+        QCOMPARE(m_main->findChild<QMenu*>(QStringLiteral("pmnuStateTitle"))->title(),
+                 QStringLiteral("&Stage"));
+        QCOMPARE(m_main->findChild<QAction*>(QStringLiteral("pmnuState1"))->text(),
+                 QStringLiteral("Rewrite"));
+        QVERIFY(theme().isLoaded());
+        QCOMPARE(m_main->project().projectTheme, QStringLiteral("Names.ini"));
+        QCOMPARE(m_main->windowTitle(), QStringLiteral("Kerfa Book: 'unnamed'"));
+        m_main->RefreshWindow();
+        QCOMPARE(m_main->windowTitle(), QStringLiteral("Kerfa Names: 'unnamed'"));
+    }
+
+    void aMissingThemeFileReadsAsEmpty() {
+        theme().LoadTheme(QStringLiteral("Nowhere.ini"));
+        QVERIFY(theme().isLoaded());
+        QCOMPARE(theme().data().typeNames[0], QStringLiteral("Chapter"));
+        QCOMPARE(m_main->project().projectTheme, QStringLiteral("Nowhere.ini"));
+    }
+
+    void colours() {
+        themeFile(QStringLiteral("Colours.ini"),
+                  "[Theme]\r\nBackground_Colour=E0F0FF\r\nText_Colour=zz\r\nLine_Colour=0000ff\r\n"
+                  "Label_Transparent=0\r\nLabel_Colour=CCFFFF\r\n");
+        TKerfa* s = addSheet(QStringLiteral("S"), 0, {100, 100});
+        theme().LoadTheme(QStringLiteral("Colours.ini"));
+        QCOMPARE(m_main->desk().scene()->backgroundBrush().color(), QColor(0xFF, 0xF0, 0xE0));
+        QCOMPARE(s->TextColour, QStringLiteral("000000"));
+        QCOMPARE(s->LineColour, QStringLiteral("0000ff"));
+        QVERIFY(!s->nameLabel()->isTransparent());
+        QCOMPARE(s->nameLabel()->background(), QColor(0xFF, 0xFF, 0xCC));
+
+        themeFile(QStringLiteral("Bad.ini"), "[Theme]\r\nBackground_Colour=not a colour\r\n");
+        theme().LoadTheme(QStringLiteral("Bad.ini"));
+        QCOMPARE(m_main->desk().scene()->backgroundBrush().color(), QColor(Qt::white));
+        QCOMPARE(theme().data().background, QStringLiteral("FFFFFF"));
+    }
+
+    void iconSizes_data() {
+        QTest::addColumn<QByteArray>("size");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("missing") << QByteArray() << 48;
+        QTest::newRow("10 is too small") << QByteArray("Size_00=10\r\n") << 20;
+        QTest::newRow("500 is too large") << QByteArray("Size_00=500\r\n") << 100;
+        QTest::newRow("not a number") << QByteArray("Size_00=abc\r\n") << 48;
+        QTest::newRow("64") << QByteArray("Size_00=64\r\n") << 64;
+    }
+    void iconSizes() {
+        QFETCH(QByteArray, size);
+        QFETCH(int, expected);
+        bitmap(themes() + QStringLiteral("Test Icons/chapter.bmp"), 64, Qt::red);
+        themeFile(QStringLiteral("Sizes.ini"),
+                  "[Theme]\r\nIconFolder=Test Icons\r\n[Icons]\r\nIcon_00=chapter.bmp\r\n" + size);
+        TKerfa* s = addSheet(QStringLiteral("Chapter"), 0, {300, 300});
+        theme().LoadTheme(QStringLiteral("Sizes.ini"));
+        QCOMPARE(s->width(), expected);
+        QCOMPARE(s->height(), expected);
+        QCOMPARE(s->picture().size(), QSize(64, 64));
+        QCOMPARE(s->picture().pixelColor(1, 1), QColor(Qt::darkBlue));
+        // The bitmap's bottom-left colour is left out.
+        QCOMPARE(s->picture().pixelColor(0, 63).alpha(), 0);
+    }
+
+    void missingIconKeepsTheBuiltInPicture() {
+        themeFile(
+            QStringLiteral("Missing.ini"),
+            "[Icons]\r\nIcon_00=nothing-here.bmp\r\nSize_00=80\r\nIcon_01=\r\nSize_01=90\r\n");
+        TKerfa* chapter = addSheet(QStringLiteral("C"), 0, {100, 100});
+        TKerfa* scene = addSheet(QStringLiteral("S"), 1, {300, 100});
+        theme().LoadTheme(QStringLiteral("Missing.ini"));
+        QVERIFY(theme().isLoaded());
+        QCOMPARE(chapter->width(), BuiltInPictures::size(1));
+        QCOMPARE(scene->width(), BuiltInPictures::size(2));
+        QCOMPARE(chapter->picture(), BuiltInPictures::picture(1));
+    }
+
+    void unreadableIconFallsBackToTheBuiltInThemeSilently_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("damaged bitmap")
+            << "broken.bmp" << QByteArray("BM\x10\x00\x00\x00garbage", 13);
+        QTest::newRow("damaged icon") << "broken.ico" << QByteArray("\x00\x00\x01\x00\xff\xff", 6);
+        QTest::newRow("unsupported extension") << "picture.gif" << QByteArray("GIF89a");
+        QTest::newRow("damaged metafile")
+            << "broken.wmf" << QByteArray("\xd7\xcd\xc6\x9a\x00\x00", 6);
+        QTest::newRow("damaged enhanced metafile")
+            << "broken.emf" << QByteArray("\x01\x00\x00\x00", 4);
+    }
+    void unreadableIconFallsBackToTheBuiltInThemeSilently() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QVERIFY(ProjectFiles::write(themes() + QStringLiteral("Book Icons/") + file, bytes));
+        themeFile(QStringLiteral("Damaged.ini"),
+                  "[Theme]\r\nBackground_Colour=00FFFF\r\n[Icons]\r\nIcon_03=" + file.toUtf8() +
+                      "\r\n[Types]\r\nType_00=Act\r\n");
+        m_main->settings().defaultTheme = QStringLiteral("Damaged.ini");
+        theme().LoadTheme(QStringLiteral("Damaged.ini"));
+        QVERIFY(!theme().isLoaded());
+        QCOMPARE(theme().data().typeNames[0], QStringLiteral("&Chapter"));
+        QCOMPARE(m_main->settings().defaultTheme, QStringLiteral("Book.ini"));
+        QCOMPARE(m_main->project().projectTheme, QStringLiteral("Book.ini"));
+        QCOMPARE(m_main->desk().scene()->backgroundBrush().color(), QColor(Qt::white));
+    }
+
+    void loadingAThemeRedrawsTheDesk() {
+        bitmap(themes() + QStringLiteral("Big Icons/scene.bmp"), 80, Qt::green);
+        themeFile(
+            QStringLiteral("Big.ini"),
+            "[Theme]\r\nIconFolder=Big Icons\r\n[Icons]\r\nIcon_01=scene.bmp\r\nSize_01=80\r\n"
+            "[StateMarkers]\r\nMarker_01=[rev]\r\n");
+        TKerfa* a = addSheet(QStringLiteral("A"), 1, {100, 100});
+        TKerfa* b = addSheet(QStringLiteral("B"), 1, {400, 100});
+        a->SetState(1);
+        a->SetLinkTo(b);
+        b->SetLinkedFrom(a);
+        a->PlaceLine();
+        QCOMPARE(a->line()->EndGap, 24);
+        m_main->project().nextSheetType = 5;
+        theme().LoadTheme(QStringLiteral("Big.ini"));
+        QCOMPARE(a->width(), 80);
+        QCOMPARE(b->width(), 80);
+        QCOMPARE(a->line()->EndGap, 54);
+        QCOMPARE(a->line()->top(), 140);
+        QCOMPARE(a->nameLabel()->caption(), QStringLiteral("A [rev]"));
+        QCOMPARE(m_main->project().nextSheetType, 1);
+    }
+};
+
+int main(int argc, char** argv) {
+    TestEnvironment environment;
+    QApplication app(argc, argv);
+    ThemeTest test(environment);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ThemeTest.moc"
