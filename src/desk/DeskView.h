@@ -15,6 +15,8 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A sheet's hint shows for three seconds.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     bool m_painted = false;
