@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace kerfa::spelling {
 
@@ -28,6 +29,25 @@ constexpr std::size_t kFixedHeader = 141; // banner, zero, 0x1A, five counts
 constexpr std::size_t kTextStep = 65535;
 constexpr std::int32_t kEmpty = 0;
 constexpr std::int32_t kDeleted = -1;
+constexpr std::int64_t kAbsent = -1;
+constexpr std::int64_t kExhausted = -2;
+
+__extension__ typedef unsigned __int128 Wide;
+
+// x mod d for x below 2^64 by multiplication (Barrett reduction): the hash takes two remainders
+// per byte, and a division for each would dominate loading and lookups.
+class Modulus {
+public:
+    explicit Modulus(std::uint64_t d) : d_(d), m_(UINT64_MAX / d) {}
+    std::uint64_t operator()(std::uint64_t x) const {
+        const auto q = static_cast<std::uint64_t>((static_cast<Wide>(x) * m_) >> 64);
+        const std::uint64_t r = x - q * d_;
+        return r >= d_ ? r - d_ : r;
+    }
+
+private:
+    std::uint64_t d_, m_;
+};
 
 std::uint32_t nextPrime(std::uint32_t size) {
     for (const std::uint32_t p : kPrimes)
@@ -122,11 +142,12 @@ std::size_t TCustomDictionary::KindIndex(Kind kind) {
 }
 
 std::uint32_t TCustomDictionary::Hash(std::string_view word, std::uint32_t size) {
+    const Modulus modSize(size), modStep(size - 1);
     std::uint64_t h = 0;
     std::uint64_t b = 31415;
     for (const char c : word) {
-        h = (h * b + static_cast<std::uint8_t>(c)) % size;
-        b = (b * 27183) % (size - 1);
+        h = modSize(h * b + static_cast<std::uint8_t>(c));
+        b = modStep(b * 27183);
     }
     return static_cast<std::uint32_t>(h);
 }
@@ -277,8 +298,14 @@ bool TCustomDictionary::Parse(const std::string& bytes) {
         ++counts_[kind];
         ++live_;
     }
-    if (table_.size() == 1 || (live_ > 0 && std::uint64_t(live_) * 4 >= table_.size()))
-        Rebuild(nextPrime(static_cast<std::uint32_t>(table_.size())));
+    // Each entry must be where a lookup of its word finds it; a damaged table (an entry off its
+    // probe path, a word stored twice) is rebuilt, so that nothing listed is unreachable.
+    bool sound =
+        table_.size() != 1 && std::uint64_t(live_) * 4 < std::max<std::size_t>(table_.size(), 1);
+    for (std::size_t i = 0; sound && i < table_.size(); ++i)
+        sound = table_[i] <= 0 || Probe(WordAt(table_[i])) == static_cast<std::int64_t>(i);
+    if (!sound)
+        Rebuild(static_cast<std::uint32_t>(table_.size()), true);
     return true;
 }
 
@@ -292,23 +319,30 @@ bool TCustomDictionary::WordEquals(std::int32_t value, std::string_view word) co
            std::memcmp(text_.data() + v, word.data(), word.size()) == 0;
 }
 
-std::int64_t TCustomDictionary::FindSlot(std::string_view word) {
+std::int64_t TCustomDictionary::Probe(std::string_view word) const {
     const auto size = static_cast<std::uint32_t>(table_.size());
     if (size < 2 || word.empty())
-        return -1;
+        return kAbsent;
     std::uint32_t pos = Hash(word, size);
     const std::uint32_t step = pos % 97 + 1;
     for (std::uint64_t probes = 0; probes <= size; ++probes) {
         const std::int32_t v = table_[pos];
         if (v == kEmpty)
-            return -1;
+            return kAbsent;
         if (v > 0 && WordEquals(v, word))
             return pos;
         pos = static_cast<std::uint32_t>((std::uint64_t(pos) + step) % size);
     }
+    return kExhausted;
+}
+
+std::int64_t TCustomDictionary::FindSlot(std::string_view word) {
+    const std::int64_t slot = Probe(word);
+    if (slot != kExhausted)
+        return slot;
     // Every slot is live or deleted: clear out the deleted ones.
-    Rebuild(size);
-    return -1;
+    Rebuild(static_cast<std::uint32_t>(table_.size()));
+    return kAbsent;
 }
 
 bool TCustomDictionary::Insert(std::int32_t value) {
@@ -325,12 +359,27 @@ bool TCustomDictionary::Insert(std::int32_t value) {
     return false;
 }
 
-void TCustomDictionary::Rebuild(std::uint32_t size) {
+void TCustomDictionary::Rebuild(std::uint32_t size, bool dropDuplicates) {
     std::vector<std::int32_t> entries;
     entries.reserve(live_);
-    for (const std::int32_t v : table_)
-        if (v > 0)
-            entries.push_back(v);
+    std::unordered_set<std::string_view> seen;
+    if (dropDuplicates) {
+        counts_.fill(0);
+        live_ = 0;
+    }
+    for (const std::int32_t v : table_) {
+        if (v <= 0 || (dropDuplicates && !seen.insert(WordAt(v)).second))
+            continue;
+        entries.push_back(v);
+        if (dropDuplicates) {
+            ++counts_[KindIndex(static_cast<Kind>(text_[static_cast<std::size_t>(v) - 1]))];
+            ++live_;
+        }
+    }
+    const std::uint64_t needed = std::uint64_t(live_) * 4;
+    if (needed >= size)
+        size = std::max(size, nextPrime(static_cast<std::uint32_t>(
+                                  std::min<std::uint64_t>(needed, UINT32_MAX))));
     for (;;) {
         table_.assign(std::max<std::uint32_t>(size, 2), kEmpty);
         bool placed = true;
@@ -342,6 +391,7 @@ void TCustomDictionary::Rebuild(std::uint32_t size) {
             break;
         size = larger;
     }
+    indexValid_ = false;
 }
 
 bool TCustomDictionary::Has(Kind kind, std::string_view word) {

@@ -106,9 +106,13 @@ private:
     bool Remove(Kind kind, std::string_view word);
     std::string_view WordAt(std::int32_t value) const;
     bool WordEquals(std::int32_t value, std::string_view word) const;
+    // The slot of the word's entry; a negative value when absent (or, for Probe, when every
+    // slot was visited, which FindSlot answers by clearing out deleted slots).
+    std::int64_t Probe(std::string_view word) const;
     std::int64_t FindSlot(std::string_view word);
     bool Insert(std::int32_t value);
-    void Rebuild(std::uint32_t size);
+    // Re-inserts the live entries into a table of at least `size` slots.
+    void Rebuild(std::uint32_t size, bool dropDuplicates = false);
     void BuildIndex();
 
     std::string fileName_;

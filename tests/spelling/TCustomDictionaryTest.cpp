@@ -268,6 +268,38 @@ TEST(SpellingCustomDictionary, DamagedContentsAreSalvagedOrKeptAside) {
     EXPECT_TRUE(d.IsAdded("delta"));
 }
 
+TEST(SpellingCustomDictionary, MisplacedAndDuplicateEntriesAreRepairedOnLoad) {
+    TestFolder folder;
+    const auto path = folder.File("d.adu");
+    {
+        TCustomDictionary d;
+        ASSERT_TRUE(d.Open(path));
+        ASSERT_TRUE(d.AddWord("a")); // slot 97, text offset 1
+        ASSERT_TRUE(d.AddWord("b"));
+        ASSERT_TRUE(d.Save());
+    }
+    const std::string good = TestFolder::Read(path);
+    const auto setSlot = [](std::string& b, std::size_t slot, std::uint32_t value) {
+        std::memcpy(b.data() + 141 + 4 * slot, &value, 4);
+    };
+    std::string misplaced = good;
+    setSlot(misplaced, 97, 0);
+    setSlot(misplaced, 5, 1); // off the probe path of "a"
+    std::string twice = good;
+    setSlot(twice, 7, 1); // "a" listed a second time
+    for (const auto& bytes : {misplaced, twice}) {
+        TestFolder::Write(path, bytes);
+        TCustomDictionary d;
+        ASSERT_TRUE(d.Open(path));
+        EXPECT_EQ(entries(d, Kind::Added), (std::set<std::string>{"a", "b"}));
+        EXPECT_EQ(d.Count(Kind::Added), 2u);
+        EXPECT_TRUE(d.IsAdded("a"));
+        EXPECT_TRUE(d.RemoveWord("a"));
+        EXPECT_FALSE(d.IsAdded("a"));
+        EXPECT_EQ(d.Count(Kind::Added), 1u);
+    }
+}
+
 TEST(SpellingCustomDictionary, TwoProgramsSharingAFileKeepBothSetsOfChanges) {
     TestFolder folder;
     const auto path = folder.File("shared.adu");
