@@ -27,6 +27,8 @@ namespace {
 constexpr quint32 placeableKey = 0x9AC6CDD7;
 constexpr qsizetype placeableBytes = 22;
 constexpr qsizetype headerBytes = 18;
+// Wider than any picture; the SVG renderer refuses pens beyond a few million pixels.
+constexpr double maxPenWidth = 2.0 * kerfa::pictureLimits::maxSide;
 
 // libwmf keeps the metafile's state in the API object, but its player and allocator lists are
 // not written for concurrent use; pictures are loaded one at a time.
@@ -229,8 +231,7 @@ QByteArray stroke(const SvgDevice& device, const wmfDC* dc) {
     if (!pen || (pen->lopnStyle & PS_STYLE_MASK) == PS_NULL)
         return "stroke=\"none\"";
     double width = device.length(pen->width);
-    if (width < 1)
-        width = 1;
+    width = std::clamp(width, 1.0, maxPenWidth);
     QByteArray out =
         "stroke=\"" + colour(pen->lopnColor) + "\" stroke-width=\"" + number(width) + '"';
     switch (pen->lopnStyle & PS_STYLE_MASK) {
@@ -507,9 +508,9 @@ void regionFrame(wmfAPI* api, wmfPolyRectangle_t* region) {
     auto& device = SvgDevice::of(api, region->dc);
     if (!region->TL || !region->BR || !region->dc->brush)
         return;
-    const QByteArray look = "fill=\"none\" stroke=\"" + colour(region->dc->brush->lbColor) +
-                            "\" stroke-width=\"" +
-                            number(std::max(1.0, device.length(region->width))) + '"';
+    const QByteArray look =
+        "fill=\"none\" stroke=\"" + colour(region->dc->brush->lbColor) + "\" stroke-width=\"" +
+        number(std::clamp(device.length(region->width), 1.0, maxPenWidth)) + '"';
     for (unsigned i = 0; i < region->count; ++i)
         writeBox(device, device.map(region->TL[i]), device.map(region->BR[i]), look);
 }
@@ -583,9 +584,19 @@ void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* draw) {
     buffer.open(QIODevice::WriteOnly);
     if (!part.save(&buffer, "PNG"))
         return;
-    const QPointF at = device.map(draw->pt);
-    const double width = draw->crop.w * draw->pixel_width * device.scaleX;
-    const double height = draw->crop.h * draw->pixel_height * device.scaleY;
+    QPointF at = device.map(draw->pt);
+    double width = draw->crop.w * draw->pixel_width * device.scaleX;
+    double height = draw->crop.h * draw->pixel_height * device.scaleY;
+    if (!(std::abs(width) >= 0.01 && std::abs(height) >= 0.01))
+        return;
+    if (width < 0) {
+        at.rx() += width;
+        width = -width;
+    }
+    if (height < 0) {
+        at.ry() += height;
+        height = -height;
+    }
     device.write("<image x=\"" + number(at.x()) + "\" y=\"" + number(at.y()) + "\" width=\"" +
                  number(width) + "\" height=\"" + number(height) +
                  "\" preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64," +

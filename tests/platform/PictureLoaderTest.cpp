@@ -68,6 +68,15 @@ struct WmfBuilder {
         return *this;
     }
 
+    WmfBuilder& raw(int function, const QByteArray& params) {
+        const qint64 words = 3 + params.size() / 2;
+        append32(records, words);
+        append16(records, function);
+        records += params;
+        largest = std::max<quint32>(largest, quint32(words));
+        return *this;
+    }
+
     // A red rectangle over the middle half of a 512-unit square window.
     static WmfBuilder square(int mapMode) {
         WmfBuilder wmf;
@@ -380,6 +389,36 @@ TEST_F(PictureLoaderTest, BitmapLosesEveryPixelOfItsBottomLeftColour) {
             }
         }
     }
+}
+
+// A 2 x 2 bitmap stretched over the whole picture, rows stored bottom-up as usual.
+TEST_F(PictureLoaderTest, MetafileBitmapKeepsItsOrientation) {
+    QByteArray params;
+    append32(params, 0x00CC0020);
+    for (int v : {0, 2, 2, 0, 0, 512, 512, 0, 0})
+        append16(params, v);
+    for (qint64 v : {40, 2, 2})
+        append32(params, v);
+    append16(params, 1);
+    append16(params, 24);
+    for (int i = 0; i < 6; ++i)
+        append32(params, 0);
+    const QByteArray bottomRow = QByteArray::fromHex("2020d0"
+                                                     "20d020"
+                                                     "0000");
+    const QByteArray topRow = QByteArray::fromHex("d04020"
+                                                  "ffffff"
+                                                  "0000");
+    params += bottomRow + topRow;
+    WmfBuilder wmf;
+    wmf.record(0x020B, {0, 0}).record(0x020C, {512, 512}).raw(0x0F43, params);
+    const QImage image = PictureLoader::load(write("bitmap.wmf", wmf.file()));
+    ASSERT_EQ(image.size(), QSize(32, 32));
+    EXPECT_TRUE(near(image.pixel(8, 8), blue)) << std::hex << image.pixel(8, 8);
+    EXPECT_TRUE(near(image.pixel(24, 8), qRgb(255, 255, 255))) << std::hex << image.pixel(24, 8);
+    EXPECT_TRUE(near(image.pixel(8, 24), red)) << std::hex << image.pixel(8, 24);
+    EXPECT_TRUE(near(image.pixel(24, 24), qRgb(0x20, 0xd0, 0x20)))
+        << std::hex << image.pixel(24, 24);
 }
 
 TEST_F(PictureLoaderTest, IconTakesTheLargestPictureASheetCanShowWhole) {
