@@ -184,6 +184,33 @@ private Q_SLOTS:
         QCOMPARE(m_main->desk().scene()->backgroundBrush().color(), QColor(Qt::white));
     }
 
+    void shippedThemesLoadWithEveryPictureFormat_data() {
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<int>("typeIndex");
+        QTest::addColumn<int>("size");
+        QTest::newRow("Book, bitmap") << "Book.ini" << 0 << 48;
+        QTest::newRow("Book, icon") << "Book.ini" << 2 << 32;
+        QTest::newRow("Screenplay, enhanced metafile") << "Screenplay.ini" << -1 << 48;
+        QTest::newRow("Screenplay, metafile") << "Screenplay.ini" << 2 << 32;
+    }
+    void shippedThemesLoadWithEveryPictureFormat() {
+        QFETCH(QString, theme);
+        QFETCH(int, typeIndex);
+        QFETCH(int, size);
+        m_env.installFromBuild(QStringLiteral("Themes"));
+        TKerfa* s = addSheet(QStringLiteral("S"), typeIndex, {200, 200});
+        this->theme().LoadTheme(theme);
+        QVERIFY(this->theme().isLoaded());
+        QCOMPARE(s->width(), size);
+        const QImage& picture = s->picture();
+        QVERIFY(!picture.isNull());
+        int drawn = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                drawn += picture.pixelColor(x, y).alpha() > 0 ? 1 : 0;
+        QVERIFY2(drawn > size * size / 8, qPrintable(QString::number(drawn)));
+    }
+
     void loadingAThemeRedrawsTheDesk() {
         bitmap(themes() + QStringLiteral("Big Icons/scene.bmp"), 80, Qt::green);
         themeFile(
