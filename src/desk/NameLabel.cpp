@@ -42,10 +42,11 @@ void NameLabel::setBackground(const QColor& colour, bool transparent) {
 void NameLabel::measure(int wrap) {
     if (wrap == m_measuredWrap && m_font.bold() == m_measuredBold && m_caption == m_measuredCaption)
         return;
-    // Wrapped at a few pixels every word stands on a line of its own: the widest is the widest
-    // word.
-    wrapAt(1);
-    wrapAt(std::max(m_width, wrap));
+    // A word wider than the wrap width stands alone on a line that overflows it; the label then
+    // wraps at that word's width instead.
+    wrapAt(wrap);
+    if (m_width > wrap)
+        wrapAt(m_width);
     m_measuredCaption = m_caption;
     m_measuredBold = m_font.bold();
     m_measuredWrap = wrap;

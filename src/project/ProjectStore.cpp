@@ -16,6 +16,7 @@
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -82,7 +83,7 @@ bool ProjectStore::LoadProject(const QString& path) {
 
 bool ProjectStore::readSheets() {
     QDir dir(m_state.sheetFolder());
-    QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
     // Only names the program writes: "<sheet name>.kfa", the extension in lower case.
     files.erase(std::remove_if(files.begin(), files.end(),
                                [](const QString& f) {
@@ -124,18 +125,22 @@ bool ProjectStore::readSheets() {
 }
 
 void ProjectStore::resolveLinks() {
+    // Sheet names are unique within a project (they name its files), so a sheet's link target
+    // is the one sheet of that exact name, never the sheet itself.
+    QHash<QString, TKerfa*> byName;
     const QList<TKerfa*>& sheets = m_desk.sheets();
+    byName.reserve(sheets.size());
+    for (TKerfa* sheet : sheets)
+        byName.insert(sheet->SheetName, sheet);
     for (TKerfa* source : sheets) {
         if (source->LinkToName.isEmpty())
             continue;
-        for (TKerfa* target : sheets) {
-            if (target == source || target->SheetName != source->LinkToName)
-                continue;
-            source->SetLinkTo(target);
-            target->SetLinkedFrom(source);
-            source->PlaceLine();
-            break;
-        }
+        TKerfa* target = byName.value(source->LinkToName);
+        if (!target || target == source)
+            continue;
+        source->SetLinkTo(target);
+        target->SetLinkedFrom(source);
+        source->PlaceLine();
     }
 }
 
