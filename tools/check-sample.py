@@ -5,7 +5,7 @@ Usage: tools/check-sample.py [project folder]
 Verifies the file formats a Kerfa project relies on (UTF-8 without a byte-order mark,
 CR LF line breaks, the sheet INI keys), the sheet names, the links (targets exist, at
 most one incoming link, no cycles, no link to or from the Compilation sheet) and that
-every sheet with its label lies inside the part of the desk seen at the default window
+every sheet with its label lies inside the stretch of desk seen at the default window
 size. Prints one line per fault and exits with 1 when there is any.
 """
 import os
