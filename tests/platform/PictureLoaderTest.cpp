@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include "support/GuiEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -20,23 +22,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-class GuiEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "picture_loader_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> app_;
-};
-
-[[maybe_unused]] testing::Environment* const gui =
-    testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 const QRgb red = qRgb(0xd0, 0x20, 0x20);
 const QRgb blue = qRgb(0x20, 0x40, 0xd0);

@@ -6,28 +6,13 @@
 #include <QSet>
 #include <QSvgRenderer>
 
+#include "support/GuiEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-class GuiEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "built_in_pictures_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> app_;
-};
-
-[[maybe_unused]] testing::Environment* const gui =
-    testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 struct Ink {
     int opaque = 0;
