@@ -32,23 +32,6 @@ constexpr std::int32_t kDeleted = -1;
 constexpr std::int64_t kAbsent = -1;
 constexpr std::int64_t kExhausted = -2;
 
-__extension__ typedef unsigned __int128 Wide;
-
-// x mod d for x below 2^64 by multiplication (Barrett reduction): the hash takes two remainders
-// per byte, and a division for each would dominate loading and lookups.
-class Modulus {
-public:
-    explicit Modulus(std::uint64_t d) : d_(d), m_(UINT64_MAX / d) {}
-    std::uint64_t operator()(std::uint64_t x) const {
-        const auto q = static_cast<std::uint64_t>((static_cast<Wide>(x) * m_) >> 64);
-        const std::uint64_t r = x - q * d_;
-        return r >= d_ ? r - d_ : r;
-    }
-
-private:
-    std::uint64_t d_, m_;
-};
-
 std::uint32_t nextPrime(std::uint32_t size) {
     for (const std::uint32_t p : kPrimes)
         if (p > size)
@@ -141,14 +124,30 @@ std::size_t TCustomDictionary::KindIndex(Kind kind) {
     }
 }
 
-std::uint32_t TCustomDictionary::Hash(std::string_view word, std::uint32_t size) {
-    const Modulus modSize(size), modStep(size - 1);
-    std::uint64_t h = 0;
-    std::uint64_t b = 31415;
-    for (const char c : word) {
-        h = modSize(h * b + static_cast<std::uint8_t>(c));
-        b = modStep(b * 27183);
+std::uint64_t TCustomDictionary::Modulus::operator()(std::uint64_t x) const {
+    __extension__ typedef unsigned __int128 Wide;
+    const auto q = static_cast<std::uint64_t>((static_cast<Wide>(x) * m_) >> 64);
+    const std::uint64_t r = x - q * d_;
+    return r >= d_ ? r - d_ : r;
+}
+
+std::uint32_t TCustomDictionary::Hash(std::string_view word) const {
+    const auto size = static_cast<std::uint32_t>(table_.size());
+    if (hash_.size != size) {
+        // The multipliers depend only on the table size and the position in the word.
+        hash_.size = size;
+        hash_.modulus = Modulus(size);
+        hash_.factors.resize(kMaxEntryBytes);
+        std::uint64_t b = 31415;
+        for (auto& factor : hash_.factors) {
+            factor = b;
+            b = (b * 27183) % (size - 1);
+        }
     }
+    const Modulus& modSize = hash_.modulus;
+    std::uint64_t h = 0;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        h = modSize(h * hash_.factors[i] + static_cast<std::uint8_t>(word[i]));
     return static_cast<std::uint32_t>(h);
 }
 
@@ -298,14 +297,9 @@ bool TCustomDictionary::Parse(const std::string& bytes) {
         ++counts_[kind];
         ++live_;
     }
-    // Each entry must be where a lookup of its word finds it; a damaged table (an entry off its
-    // probe path, a word stored twice) is rebuilt, so that nothing listed is unreachable.
-    bool sound =
-        table_.size() != 1 && std::uint64_t(live_) * 4 < std::max<std::size_t>(table_.size(), 1);
-    for (std::size_t i = 0; sound && i < table_.size(); ++i)
-        sound = table_[i] <= 0 || Probe(WordAt(table_[i])) == static_cast<std::int64_t>(i);
-    if (!sound)
-        Rebuild(static_cast<std::uint32_t>(table_.size()), true);
+    if (table_.size() == 1)
+        Rebuild(nextPrime(1));
+    verified_ = false;
     return true;
 }
 
@@ -321,9 +315,9 @@ bool TCustomDictionary::WordEquals(std::int32_t value, std::string_view word) co
 
 std::int64_t TCustomDictionary::Probe(std::string_view word) const {
     const auto size = static_cast<std::uint32_t>(table_.size());
-    if (size < 2 || word.empty())
+    if (size < 2 || word.empty() || word.size() > kMaxEntryBytes)
         return kAbsent;
-    std::uint32_t pos = Hash(word, size);
+    std::uint32_t pos = Hash(word);
     const std::uint32_t step = pos % 97 + 1;
     for (std::uint64_t probes = 0; probes <= size; ++probes) {
         const std::int32_t v = table_[pos];
@@ -347,7 +341,7 @@ std::int64_t TCustomDictionary::FindSlot(std::string_view word) {
 
 bool TCustomDictionary::Insert(std::int32_t value) {
     const auto size = static_cast<std::uint32_t>(table_.size());
-    std::uint32_t pos = Hash(WordAt(value), size);
+    std::uint32_t pos = Hash(WordAt(value));
     const std::uint32_t step = pos % 97 + 1;
     for (std::uint64_t probes = 0; probes <= size; ++probes) {
         if (table_[pos] == kEmpty) {
@@ -603,8 +597,23 @@ bool TCustomDictionary::LoadWordList(const std::string& path) {
     return true;
 }
 
-std::size_t TCustomDictionary::Count(Kind kind) {
+// Each entry must lie where a lookup of its word finds it. A damaged table (an entry off its
+// probe path, a word stored twice) is rebuilt before the entries are listed or counted, so that
+// nothing listed is out of reach. Lookups need no such check: such an entry reads as absent.
+void TCustomDictionary::Verify() {
     EnsureLoaded();
+    if (verified_)
+        return;
+    verified_ = true;
+    bool sound = std::uint64_t(live_) * 4 < std::max<std::size_t>(table_.size(), 1);
+    for (std::size_t i = 0; sound && i < table_.size(); ++i)
+        sound = table_[i] <= 0 || Probe(WordAt(table_[i])) == static_cast<std::int64_t>(i);
+    if (!sound)
+        Rebuild(static_cast<std::uint32_t>(table_.size()), true);
+}
+
+std::size_t TCustomDictionary::Count(Kind kind) {
+    Verify();
     return counts_[KindIndex(kind)];
 }
 
@@ -619,7 +628,7 @@ void TCustomDictionary::BuildIndex() {
 }
 
 std::string_view TCustomDictionary::Word(Kind kind, std::size_t index) {
-    EnsureLoaded();
+    Verify();
     if (!indexValid_)
         BuildIndex();
     const auto& list = index_[KindIndex(kind)];

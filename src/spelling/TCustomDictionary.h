@@ -88,11 +88,28 @@ private:
         std::vector<std::string> addedReplacements;
     };
 
+    // x mod d for x below 2^64 by multiplication (Barrett reduction): a division per byte
+    // would dominate loading and lookups.
+    class Modulus {
+    public:
+        explicit Modulus(std::uint64_t d = 1) : d_(d), m_(UINT64_MAX / d) {}
+        std::uint64_t operator()(std::uint64_t x) const;
+
+    private:
+        std::uint64_t d_, m_;
+    };
+    struct HashCache {
+        std::uint32_t size = 0; // the table size the rest was made for
+        Modulus modulus;
+        std::vector<std::uint64_t> factors;
+    };
+
     static std::size_t KindIndex(Kind kind);
-    static std::uint32_t Hash(std::string_view word, std::uint32_t size);
+    std::uint32_t Hash(std::string_view word) const;
     static FileStamp StampOf(const std::string& fileName);
 
     void EnsureLoaded();
+    void Verify();
     void ResetToEmpty();
     void Load();
     bool Parse(const std::string& bytes);
@@ -127,6 +144,8 @@ private:
     std::uint32_t live_ = 0;
     std::array<std::vector<std::int32_t>, 3> index_;
     bool indexValid_ = false;
+    bool verified_ = true;
+    mutable HashCache hash_;
     Edits edits_;
 };
 
