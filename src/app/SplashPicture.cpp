@@ -3,14 +3,15 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-SplashPicture::SplashPicture(QWidget* parent)
-    : QWidget(parent), m_renderer(new QSvgRenderer(QStringLiteral(":/kerfa/splash.svg"), this)) {
+SplashPicture::SplashPicture(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("imgFlash"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
 void SplashPicture::paintEvent(QPaintEvent*) {
+    if (!m_renderer)
+        m_renderer = new QSvgRenderer(QStringLiteral(":/kerfa/splash.svg"), this);
     if (!m_renderer->isValid())
         return;
     QSize size = m_renderer->defaultSize();

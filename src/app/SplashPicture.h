@@ -15,5 +15,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer* m_renderer;
+    // Read on the first paint: a project opened at start hides the picture before that.
+    QSvgRenderer* m_renderer = nullptr;
 };

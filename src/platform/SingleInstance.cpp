@@ -1,15 +1,33 @@
 #include "platform/SingleInstance.h"
 
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kAnswerTimeoutMs = 1500;
-const QByteArray kRaise = "raise\n";
-const QByteArray kRaised = "raised\n";
+constexpr char kRaise[] = "raise\n";
+constexpr char kRaised[] = "raised\n";
+
+// The socket's address, or false when the path is too long for one.
+bool address(const QString& path, sockaddr_un& out) {
+    const QByteArray bytes = QFile::encodeName(path);
+    if (bytes.size() >= static_cast<qsizetype>(sizeof(out.sun_path)))
+        return false;
+    std::memset(&out, 0, sizeof(out));
+    out.sun_family = AF_UNIX;
+    std::memcpy(out.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
+}
 
 } // namespace
 
@@ -17,7 +35,14 @@ SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(p
     m_base = runtimeFolder() + name.toLower() + u'-' + QString::number(getuid());
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    if (m_server >= 0) {
+        ::close(m_server);
+        ::unlink(QFile::encodeName(m_base + QStringLiteral(".socket")).constData());
+    }
+    if (m_lock >= 0)
+        ::close(m_lock);
+}
 
 QString SingleInstance::runtimeFolder() {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -29,46 +54,76 @@ QString SingleInstance::runtimeFolder() {
 }
 
 bool SingleInstance::isPreviousInstance() {
-    m_lock = std::make_unique<QLockFile>(m_base + QStringLiteral(".lock"));
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
+    const QByteArray lockPath = QFile::encodeName(m_base + QStringLiteral(".lock"));
+    m_lock = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_lock < 0)
+        return false;
+    if (::flock(m_lock, LOCK_EX | LOCK_NB) == 0) {
         listen();
         return false;
     }
+    ::close(m_lock);
+    m_lock = -1;
+    return askToRaise();
+}
 
-    QLocalSocket socket;
-    socket.connectToServer(m_base + QStringLiteral(".socket"));
-    if (socket.waitForConnected(kAnswerTimeoutMs)) {
-        socket.write(kRaise);
-        socket.flush();
-        while (socket.bytesAvailable() < kRaised.size() &&
-               socket.waitForReadyRead(kAnswerTimeoutMs)) {
+bool SingleInstance::askToRaise() {
+    sockaddr_un addr{};
+    if (!address(m_base + QStringLiteral(".socket"), addr))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    bool raised = false;
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0 &&
+        ::send(fd, kRaise, sizeof(kRaise) - 1, MSG_NOSIGNAL) == sizeof(kRaise) - 1) {
+        pollfd answer{fd, POLLIN, 0};
+        char reply[16] = {};
+        if (::poll(&answer, 1, kAnswerTimeoutMs) == 1) {
+            const ssize_t got = ::recv(fd, reply, sizeof(reply) - 1, 0);
+            raised = got > 0 && std::strncmp(reply, kRaised, sizeof(kRaised) - 1) == 0;
         }
-        if (socket.readAll().startsWith(kRaised))
-            return true;
     }
-    // The other instance is still starting or already closing: run as if alone.
-    return false;
+    ::close(fd);
+    // No answer: the other instance is still starting or already closing; run as if alone.
+    return raised;
 }
 
 void SingleInstance::listen() {
-    const QString path = m_base + QStringLiteral(".socket");
-    // Only the lock holder gets here, so a socket file left behind is stale.
-    QLocalServer::removeServer(path);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(path))
+    sockaddr_un addr{};
+    if (!address(m_base + QStringLiteral(".socket"), addr))
         return;
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* client = m_server->nextPendingConnection()) {
-            connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-            connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                if (!client->readAll().startsWith(kRaise))
-                    return;
-                Q_EMIT activationRequested();
-                client->write(kRaised);
-                client->flush();
-            });
+    m_server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (m_server < 0)
+        return;
+    // Only the lock holder gets here, so a socket file left behind is stale.
+    ::unlink(addr.sun_path);
+    const mode_t mask = ::umask(0077);
+    const bool bound = ::bind(m_server, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0;
+    ::umask(mask);
+    if (!bound || ::listen(m_server, 4) != 0) {
+        ::close(m_server);
+        m_server = -1;
+        return;
+    }
+    m_notifier = new QSocketNotifier(m_server, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SingleInstance::acceptClients);
+}
+
+void SingleInstance::acceptClients() {
+    for (;;) {
+        const int client = ::accept4(m_server, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0)
+            return;
+        // A later start writes its request at once; one that says nothing in time is dropped.
+        pollfd request{client, POLLIN, 0};
+        char text[16] = {};
+        if (::poll(&request, 1, kAnswerTimeoutMs) == 1 &&
+            ::recv(client, text, sizeof(text) - 1, 0) > 0 &&
+            std::strncmp(text, kRaise, sizeof(kRaise) - 1) == 0) {
+            Q_EMIT activationRequested();
+            ::send(client, kRaised, sizeof(kRaised) - 1, MSG_NOSIGNAL);
         }
-    });
+        ::close(client);
+    }
 }

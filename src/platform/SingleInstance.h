@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QLockFile>
 #include <QObject>
-#include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
-// One running Kerfa per user. The first start holds a lock file in the user's runtime folder and
-// listens on a local socket beside it; a later start finds the lock taken, asks the first
-// instance to come forward and ends. A lock left by a killed process is taken over, and when no
-// running instance answers, the later start runs normally.
+// One running Kerfa per user. The first start holds a lock on a file in the user's runtime folder
+// and listens on a local socket beside it; a later start finds the lock taken, asks the first
+// instance to come forward and ends. The lock goes with the process that holds it, so a killed
+// instance never blocks the next start, and when no running instance answers, the later start
+// runs normally.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -28,8 +27,11 @@ Q_SIGNALS:
 
 private:
     void listen();
+    void acceptClients();
+    bool askToRaise();
 
     QString m_base;
-    std::unique_ptr<QLockFile> m_lock;
-    QLocalServer* m_server = nullptr;
+    int m_lock = -1;
+    int m_server = -1;
+    QSocketNotifier* m_notifier = nullptr;
 };

@@ -15,14 +15,7 @@
 
 Theme::Theme(Desk& desk, ProjectState& project, AppSettings& settings, QObject* parent)
     : QObject(parent), m_desk(desk), m_project(project), m_settings(settings),
-      m_data(ThemeData::builtIn()) {
-    for (int slot = 0; slot < ThemeData::kSlots; ++slot) {
-        m_builtIn[slot] = BuiltInPictures::picture(slot);
-        m_builtInSizes[slot] = BuiltInPictures::size(slot);
-    }
-    m_slots = m_builtIn;
-    m_slotSizes = m_builtInSizes;
-}
+      m_data(ThemeData::builtIn()) {}
 
 QColor Theme::deskColour() const {
     return TKerfa::colour(m_data.background);
@@ -33,8 +26,7 @@ void Theme::applyDeskColour() {
 }
 
 void Theme::LoadTheme(const QString& themeFileName) {
-    m_slots = m_builtIn;
-    m_slotSizes = m_builtInSizes;
+    m_slots.fill(QImage());
 
     const QString themes = ProgramFolder::sub(QStringLiteral("Themes"));
     const IniFile file(themes + themeFileName);
@@ -85,14 +77,14 @@ int Theme::slotFor(int typeCode) {
     return (typeCode >= 0 && typeCode <= ThemeData::kTypes) ? typeCode : 1;
 }
 
-const QImage& Theme::pictureFor(int typeCode) const {
+QImage Theme::pictureFor(int typeCode) const {
     const int slot = slotFor(typeCode);
-    return m_loaded ? m_slots[slot] : m_builtIn[slot];
+    return (m_loaded && !m_slots[slot].isNull()) ? m_slots[slot] : BuiltInPictures::picture(slot);
 }
 
 int Theme::sizeFor(int typeCode) const {
     const int slot = slotFor(typeCode);
-    return m_loaded ? m_slotSizes[slot] : m_builtInSizes[slot];
+    return (m_loaded && !m_slots[slot].isNull()) ? m_slotSizes[slot] : BuiltInPictures::size(slot);
 }
 
 void Theme::ShowTypeLook(TKerfa* sheet) {

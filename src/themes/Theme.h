@@ -33,7 +33,7 @@ public:
     const ThemeData& data() const { return m_data; }
     QColor deskColour() const;
     // The picture and size a sheet of this type code shows.
-    const QImage& pictureFor(int typeCode) const;
+    QImage pictureFor(int typeCode) const;
     int sizeFor(int typeCode) const;
 
 Q_SIGNALS:
@@ -49,8 +49,7 @@ private:
     AppSettings& m_settings;
     ThemeData m_data;
     bool m_loaded = false;
-    std::array<QImage, ThemeData::kSlots> m_builtIn;
-    std::array<int, ThemeData::kSlots> m_builtInSizes{};
+    // The theme file's pictures; a null slot shows the built-in picture (drawn on first use).
     std::array<QImage, ThemeData::kSlots> m_slots;
     std::array<int, ThemeData::kSlots> m_slotSizes{};
 };
