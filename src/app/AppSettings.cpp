@@ -2,7 +2,7 @@
 
 #include "common/IniFile.h"
 
-void AppSettings::load(const IniFile& file, const QString& fontDefault) {
+void AppSettings::load(const IniFile& file, const std::function<QString()>& fontDefault) {
     language = file.readString(u"Application", u"Language", language).trimmed();
     defaultTheme = file.readString(u"Application", u"DefaultTheme", defaultTheme).trimmed();
     saveWindowPos = file.readBool(u"Application", u"SaveWindowPos", saveWindowPos);
@@ -13,7 +13,9 @@ void AppSettings::load(const IniFile& file, const QString& fontDefault) {
     autoSave = file.readBool(u"Application", u"AutoSave", autoSave);
     autoSaveInterval = file.readInteger(u"Application", u"AutoSaveInterval", autoSaveInterval);
     stayOnTop = file.readBool(u"Editor", u"StayOnTop", stayOnTop);
-    fontName = file.readString(u"Editor", u"FontName", fontDefault).trimmed();
+    fontName = file.valueExists(u"Editor", u"FontName")
+                   ? file.readString(u"Editor", u"FontName").trimmed()
+                   : fontDefault();
     fontSize = file.readInteger(u"Editor", u"FontSize", fontSize);
     const int top = file.readInteger(u"AppWindow", u"Top", window.top());
     const int left = file.readInteger(u"AppWindow", u"Left", window.left());

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+#include <functional>
 
 class IniFile;
 
@@ -22,8 +23,9 @@ struct AppSettings {
     int fontSize = 11;
     QRect window{50, 50, 700, 500};
 
-    // fontDefault is the editor font used when the file names none.
-    void load(const IniFile& file, const QString& fontDefault);
+    // fontDefault gives the editor font when the file names none; it is asked only then, as
+    // looking through the installed fonts is slow.
+    void load(const IniFile& file, const std::function<QString()>& fontDefault);
     // Writes every key (the window bounds only when windowBounds is given) and removes the
     // editor font keys of older versions.
     void save(IniFile& file, const QRect* windowBounds) const;

@@ -374,7 +374,7 @@ QString TfmMain::defaultFontName() {
 void TfmMain::LoadSettings() {
     m_mru->LoadFromIni(settingsPath(), QStringLiteral("MRUList"));
     const IniFile file(settingsPath());
-    m_settings.load(file, defaultFontName());
+    m_settings.load(file, &TfmMain::defaultFontName);
     HintSwitch::instance().setEnabled(m_settings.descriptiveHints);
     setWindowState(Qt::WindowNoState);
     resize(700, 500);
