@@ -156,7 +156,8 @@ const std::string& TMainParsingEngine::NextWord() {
     for (;;) {
         // Most words lie inside one buffered run and end at a plain separator.
         if (!charHook_ && FastWord(text)) {
-            if (FinishWord(text, false))
+            if ((!IsTrailing(static_cast<unsigned char>(word_.back())) && !wordHook_) ||
+                FinishWord(text, false))
                 return word_;
             continue;
         }

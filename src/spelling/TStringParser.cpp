@@ -12,17 +12,19 @@ bool isBreak(char c) {
 
 } // namespace
 
-TStringParser::TStringParser(std::string text) : text_(std::move(text)) {}
+TStringParser::TStringParser(std::string text) : text_(std::move(text)) {
+    UpdateLimit();
+}
 
 void TStringParser::SetText(std::string text) {
     text_ = std::move(text);
     pos_ = selStart_ = selEnd_ = 1;
     end_.reset();
+    UpdateLimit();
 }
 
-std::size_t TStringParser::Limit() const {
-    const std::size_t limit = text_.size() + 1;
-    return end_ ? std::min(*end_, limit) : limit;
+void TStringParser::UpdateLimit() {
+    limit_ = end_ ? std::min(*end_, text_.size() + 1) : text_.size() + 1;
 }
 
 std::size_t TStringParser::Clamp(long long index) const {
@@ -35,14 +37,13 @@ void TStringParser::SetSelection(std::size_t start, std::size_t end) {
 }
 
 unsigned char TStringParser::CurrentChar() {
-    return pos_ < Limit() ? static_cast<unsigned char>(text_[pos_ - 1]) : 0;
+    return pos_ < limit_ ? static_cast<unsigned char>(text_[pos_ - 1]) : 0;
 }
 
 bool TStringParser::Advance() {
-    const std::size_t limit = Limit();
-    if (pos_ >= limit)
+    if (pos_ >= limit_)
         return false;
-    return ++pos_ < limit;
+    return ++pos_ < limit_;
 }
 
 bool TStringParser::StepBack() {
@@ -53,13 +54,12 @@ bool TStringParser::StepBack() {
 }
 
 std::string_view TStringParser::Peek() {
-    const std::size_t limit = Limit();
-    return pos_ < limit ? std::string_view(text_).substr(pos_ - 1, limit - pos_)
-                        : std::string_view{};
+    return pos_ < limit_ ? std::string_view(text_.data() + pos_ - 1, limit_ - pos_)
+                         : std::string_view{};
 }
 
 void TStringParser::Skip(std::size_t count) {
-    pos_ = std::min(pos_ + count, Limit());
+    pos_ = std::min(pos_ + count, limit_);
 }
 
 std::string TStringParser::CurrentLine() {
@@ -81,6 +81,7 @@ void TStringParser::SetEndPosition(std::optional<Position> end) {
         end_ = Clamp(end->column);
     else
         end_.reset();
+    UpdateLimit();
 }
 
 TControlParser::Position TStringParser::GetPosition() {
@@ -97,6 +98,7 @@ void TStringParser::ReplaceSelection(std::string_view text) {
     text_.replace(selStart_ - 1, removed, text);
     if (end_ && *end_ >= selEnd_)
         end_ = *end_ + text.size() - removed;
+    UpdateLimit();
     selEnd_ = selStart_ + text.size();
     pos_ = selEnd_;
 }

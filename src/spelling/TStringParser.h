@@ -33,7 +33,8 @@ public:
     Position GetCursorPosition() override;
 
 private:
-    std::size_t Limit() const;
+    // One past the last readable index: the end of the text or the end position.
+    void UpdateLimit();
     std::size_t Clamp(long long index) const;
 
     std::string text_;
@@ -41,6 +42,7 @@ private:
     std::optional<std::size_t> end_;
     std::size_t selStart_ = 1;
     std::size_t selEnd_ = 1;
+    std::size_t limit_ = 1;
 };
 
 } // namespace kerfa::spelling
