@@ -109,8 +109,10 @@ bool ProjectStore::readSheets() {
         TKerfa* sheet = m_desk.createSheet();
         sheet->setPosition(record.left, record.top);
         sheet->SetSheetName(name);
-        sheet->SetBoldBaseType(m_state.boldBaseType);
+        // The type before the bold flag: the same sheet either way, but the label is laid out
+        // in bold only when it will stay bold (thousands of sheets load noticeably faster).
         Theme::SetTypeFromIndex(sheet, record.typeIndex);
+        sheet->SetBoldBaseType(m_state.boldBaseType);
         m_theme.ShowTypeLook(sheet);
         sheet->SetState(stateNames[record.state].isEmpty() ? 0 : static_cast<quint8>(record.state));
         sheet->LinkToName = record.linkTo;
