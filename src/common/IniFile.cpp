@@ -4,6 +4,9 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,10 +20,40 @@ QString entryText(QStringView key, const QString& value) {
 
 } // namespace
 
+namespace {
+
+// Far beyond any settings, project, sheet, theme or language file: something else that was
+// named by mistake, read as empty rather than into memory.
+constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
+
+// The whole file, read with plain system calls: a project opens thousands of these small files,
+// and QFile's bookkeeping would cost more than the reading.
+QByteArray readWhole(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    QByteArray bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxFileSize) {
+        bytes.resize(static_cast<qsizetype>(info.st_size));
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n =
+                ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        bytes.truncate(got);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+} // namespace
+
 IniFile::IniFile(QString path) : m_path(std::move(path)) {
-    QFile file(m_path);
-    if (file.open(QIODevice::ReadOnly))
-        parse(file.readAll());
+    parse(readWhole(m_path));
 }
 
 void IniFile::parse(const QByteArray& bytes) {
