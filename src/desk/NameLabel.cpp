@@ -2,9 +2,8 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
-#include <QTextLayout>
-#include <cmath>
 
 NameLabel::NameLabel() {
     // The interface font at 8 points, whatever the desktop's own size.
@@ -42,38 +41,58 @@ void NameLabel::setBackground(const QColor& colour, bool transparent) {
 void NameLabel::measure(int wrap) {
     if (wrap == m_measuredWrap && m_font.bold() == m_measuredBold && m_caption == m_measuredCaption)
         return;
+    prepareGeometryChange();
     // A word wider than the wrap width stands alone on a line that overflows it; the label then
     // wraps at that word's width instead.
     wrapAt(wrap);
     if (m_width > wrap)
         wrapAt(m_width);
+    m_lineHeight = QFontMetrics(m_font).height();
+    m_height = static_cast<int>(std::max<qsizetype>(m_lines.size(), 1)) * m_lineHeight;
     m_measuredCaption = m_caption;
     m_measuredBold = m_font.bold();
     m_measuredWrap = wrap;
 }
 
+QHash<QString, int>& NameLabel::widthsOfWords() const {
+    // Labels repeat their words (Chapter, Scene, numbers), and a desk holds thousands of them:
+    // each word is measured once per font.
+    static QHash<QString, QHash<QString, int>> cache;
+    return cache[m_font.key()];
+}
+
 void NameLabel::wrapAt(int wrapWidth) {
-    prepareGeometryChange();
-    m_lines.clear();
-    QTextLayout layout(m_caption, m_font);
-    QTextOption option(Qt::AlignHCenter);
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
-    layout.setCacheEnabled(false);
-    qreal widest = 0;
-    int count = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(wrapWidth);
-        widest = std::max(widest, line.naturalTextWidth());
-        m_lines << m_caption.mid(line.textStart(), line.textLength()).trimmed();
-        ++count;
-    }
-    layout.endLayout();
+    // Lines break at blanks only, as labels always have.
+    QHash<QString, int>& widths = widthsOfWords();
     const QFontMetrics metrics(m_font);
-    m_lineHeight = metrics.height();
-    m_width = static_cast<int>(std::ceil(widest));
-    m_height = std::max(count, 1) * m_lineHeight;
+    const auto advance = [&](const QString& text) {
+        auto known = widths.constFind(text);
+        if (known == widths.cend())
+            known = widths.insert(text, metrics.horizontalAdvance(text));
+        return *known;
+    };
+    m_lines.clear();
+    m_width = 0;
+    const int blank = advance(QStringLiteral(" "));
+    QString line;
+    int lineWidth = 0;
+    for (const QStringView part : QStringView(m_caption).tokenize(u' ', Qt::SkipEmptyParts)) {
+        const QString word = part.toString();
+        const int width = advance(word);
+        if (!line.isEmpty() && lineWidth + blank + width <= wrapWidth) {
+            line += u' ' + word;
+            lineWidth += blank + width;
+            continue;
+        }
+        if (!line.isEmpty()) {
+            m_lines << line;
+            m_width = std::max(m_width, lineWidth);
+        }
+        line = word;
+        lineWidth = width;
+    }
+    m_lines << line;
+    m_width = std::max(m_width, lineWidth);
 }
 
 QRectF NameLabel::boundingRect() const {

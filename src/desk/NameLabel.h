@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QGraphicsItem>
+#include <QHash>
 #include <QStringList>
 
 // The caption under a sheet's icon: word-wrapped, centred text that sizes itself to its lines.
@@ -36,6 +37,7 @@ public:
 
 private:
     void wrapAt(int wrapWidth);
+    QHash<QString, int>& widthsOfWords() const;
 
     QString m_caption;
     QFont m_font;
