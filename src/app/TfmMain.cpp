@@ -269,34 +269,8 @@ void TfmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TfmMain::FormCloseQuery() {
-    if (AnyEditorModified()) {
-        switch (MessageBoxes::confirm(Messages::text(Messages::SAVE_EDITORS),
-                                      MessageBoxes::Buttons::YesNoCancel)) {
-        case MessageBoxes::Answer::Cancel:
-            return false;
-        case MessageBoxes::Answer::Yes:
-            SaveModifiedEditors();
-            break;
-        default:
-            break;
-        }
-    }
-    if (!m_project.modified)
-        return true;
-    switch (MessageBoxes::confirm(Messages::text(Messages::SAVE_PROJECT),
-                                  MessageBoxes::Buttons::YesNoCancel)) {
-    case MessageBoxes::Answer::Yes:
-        if (m_project.isUnnamed()) {
-            mnuSaveProjectAsClick();
-            return false;
-        }
-        // A save that failed keeps the window open rather than losing the changes.
-        return m_store->SaveProject();
-    case MessageBoxes::Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    // The same two questions as before the project is replaced: changed editors, then the desk.
+    return AskToSaveChanges() == AskResult::Proceed;
 }
 
 void TfmMain::FormClose() {
