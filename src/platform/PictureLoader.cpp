@@ -109,6 +109,10 @@ bool bitmapComplete(QByteArrayView bytes) {
     }
     if (compression != 0 && compression != 3)
         return true;
+    // Beyond the loader's limits the bitmap is refused anyway, and the sums below would overflow.
+    if (width <= 0 || width > kerfa::pictureLimits::maxSide ||
+        height > kerfa::pictureLimits::maxSide || depth > 64)
+        return false;
     const qint64 stride = (width * depth + 31) / 32 * 4;
     return qint64(pixelsAt) + stride * height <= bytes.size();
 }

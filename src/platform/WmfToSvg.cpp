@@ -188,6 +188,15 @@ struct SvgDevice {
     double scaleX = 1;
     double scaleY = 1;
 
+    // The bitmap behind a pointer libwmf hands back, when it is one of ours: a brush that a
+    // damaged record declared as a pattern may carry any value there.
+    const QImage* bitmap(const void* data) const {
+        for (const auto& image : bitmaps)
+            if (image.get() == data)
+                return image.get();
+        return nullptr;
+    }
+
     static SvgDevice& of(wmfAPI* api, const wmfDC* dc) {
         auto& device = *static_cast<SvgDevice*>(api->device_data);
         device.use(dc);
@@ -289,7 +298,7 @@ wmfRGB averageColour(const QImage& image) {
 
 // SVG patterns are beyond the renderer, so a hatched brush is shown as a light wash of its
 // colour, over the background colour when the background mode is opaque.
-QByteArray fill(const wmfDC* dc) {
+QByteArray fill(const SvgDevice& device, const wmfDC* dc) {
     const wmfBrush* brush = dc->brush;
     const QByteArray rule =
         dc->polyfillmode == WINDING ? " fill-rule=\"nonzero\"" : " fill-rule=\"evenodd\"";
@@ -311,7 +320,7 @@ QByteArray fill(const wmfDC* dc) {
     case BS_DIBPATTERNPT:
     case BS_PATTERN8X8:
     case BS_DIBPATTERN8X8:
-        if (const auto* image = static_cast<const QImage*>(brush->bmp.data))
+        if (const QImage* image = device.bitmap(brush->bmp.data))
             return "fill=\"" + colour(averageColour(*image)) + '"' + rule;
         return "fill=\"" + colour(brush->lbColor) + '"' + rule;
     default:
@@ -320,7 +329,7 @@ QByteArray fill(const wmfDC* dc) {
 }
 
 QByteArray paint(const SvgDevice& device, const wmfDC* dc) {
-    return fill(dc) + ' ' + stroke(device, dc);
+    return fill(device, dc) + ' ' + stroke(device, dc);
 }
 
 void deviceNothing(wmfAPI*) {}
@@ -481,7 +490,7 @@ void ropDraw(wmfAPI* api, wmfROP_Draw_t* rop) {
     QByteArray look;
     switch (rop->ROP) {
     case 0x00F00021:
-        look = fill(rop->dc);
+        look = fill(device, rop->dc);
         break;
     case 0x00000042:
         look = "fill=\"#000000\"";
@@ -501,7 +510,7 @@ void regionPaint(wmfAPI* api, wmfPolyRectangle_t* region) {
         return;
     for (unsigned i = 0; i < region->count; ++i)
         writeBox(device, device.map(region->TL[i]), device.map(region->BR[i]),
-                 fill(region->dc) + " stroke=\"none\"");
+                 fill(device, region->dc) + " stroke=\"none\"");
 }
 
 void regionFrame(wmfAPI* api, wmfPolyRectangle_t* region) {
@@ -571,7 +580,7 @@ void bmpFree(wmfAPI*, wmfBMP* bmp) {
 // Source rectangles of a bottom-up bitmap count their rows from the bottom.
 void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* draw) {
     auto& device = SvgDevice::of(api, draw->dc);
-    const auto* image = static_cast<const QImage*>(draw->bmp.data);
+    const QImage* image = device.bitmap(draw->bmp.data);
     if (!image)
         return;
     const QRect crop(draw->crop.x, image->height() - draw->crop.y - draw->crop.h, draw->crop.w,

@@ -629,6 +629,15 @@ TEST_F(PictureLoaderTest, MissingFolderAndPipeGiveNull) {
     EXPECT_TRUE(PictureLoader::load(folder_.filePath("pipe.ico")).isNull());
 }
 
+// A metafile whose brush claims a pattern but comes with no bitmap (found by fuzzing): the
+// pattern pointer libwmf leaves in such a brush is not a picture and must never be read as one.
+TEST_F(PictureLoaderTest, PatternBrushWithoutItsBitmapNeverCrashes) {
+    const QString path =
+        QStringLiteral(KERFA_SOURCE_DIR "/tests/platform/data/pattern-brush-without-bitmap.wmf");
+    ASSERT_TRUE(QFile::exists(path));
+    (void)PictureLoader::load(path);
+}
+
 // Metafiles with many records damaged one byte at a time either read or give null.
 TEST_F(PictureLoaderTest, FlippedBytesInMetafilesNeverCrash) {
     const QByteArray wmf = WmfBuilder::square(8).file();

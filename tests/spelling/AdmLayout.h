@@ -1,5 +1,5 @@
 #pragma once
-// Where the parts of a main dictionary file lie, read from its bytes, so that tests can damage
+// Where each region of a main dictionary file lies, read from its bytes, so that tests can damage
 // chosen fields.
 
 #include <cstdint>
