@@ -406,6 +406,7 @@ void TfmMain::projectLoaded(const QString& path) {
     m_mru->AddFile(path);
 }
 
+// The compilation list, which both of these empty, comes with the compilation window.
 void TfmMain::projectClosed() {}
 
 bool TfmMain::LoadProject(const QString& path) {
