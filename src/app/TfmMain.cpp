@@ -406,7 +406,8 @@ void TfmMain::projectLoaded(const QString& path) {
     m_mru->AddFile(path);
 }
 
-// The compilation list, which both of these empty, comes with the compilation window.
+// Loading and closing a project also empty the compilation list, which comes with the
+// compilation window.
 void TfmMain::projectClosed() {}
 
 bool TfmMain::LoadProject(const QString& path) {
