@@ -27,8 +27,6 @@ public:
     Start start(const QStringList& arguments);
 
     TfmMain* fmMain() const { return m_fmMain.get(); }
-    TfmAbout* fmAbout() const { return m_fmAbout.get(); }
-    TfmEditor* fmEditor() const { return m_fmEditor.get(); }
 
     // Sets the application's name, hint delays and the hint switch.
     static void initialiseApplication();

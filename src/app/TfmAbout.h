@@ -13,7 +13,6 @@ public:
     explicit TfmAbout(QWidget* parent = nullptr);
 
     void setCaptions();
-    QTimer* timer() const { return m_timer; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -38,7 +38,6 @@ public:
     TMRUFiles& recentFiles() { return *m_mru; }
     DeskView* deskView() const { return m_scrlbMain; }
     QWidget* imgFlash() const;
-    HelpWindow* helpWindow() const { return m_help; }
     const QString& programFolder() const { return m_programFolder; }
 
     void setAboutBox(TfmAbout* about) { m_fmAbout = about; }

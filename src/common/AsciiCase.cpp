@@ -23,14 +23,3 @@ bool AsciiCase::equal(QStringView a, QStringView b) {
             return false;
     return true;
 }
-
-qsizetype AsciiCase::indexOf(QStringView haystack, QStringView needle, bool ignoreCase,
-                             qsizetype from) {
-    if (!ignoreCase)
-        return haystack.indexOf(needle, from);
-    const qsizetype last = haystack.size() - needle.size();
-    for (qsizetype i = std::max<qsizetype>(from, 0); i <= last; ++i)
-        if (equal(haystack.mid(i, needle.size()), needle))
-            return i;
-    return -1;
-}

@@ -8,7 +8,4 @@ class AsciiCase {
 public:
     static QString lower(QStringView text);
     static bool equal(QStringView a, QStringView b);
-    // Index of the first occurrence of needle in haystack, folding A-Z when ignoreCase; -1 if none.
-    static qsizetype indexOf(QStringView haystack, QStringView needle, bool ignoreCase,
-                             qsizetype from = 0);
 };

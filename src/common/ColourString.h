@@ -18,4 +18,13 @@ public:
     // a hexadecimal digit, or more than eight digits.
     static std::optional<Rgb> parse(QStringView text);
     static bool isValid(QStringView text) { return parse(text).has_value(); }
+
+    // The colours a sheet and the built-in theme start with, and what an unreadable colour
+    // string falls back to.
+    static constexpr char kText[] = "000000";
+    static constexpr char kSelected[] = "FF0000";
+    static constexpr char kEditing[] = "0000FF";
+    static constexpr char kLabel[] = "FFFFFF";
+    static constexpr char kLine[] = "DDDDDD";
+    static constexpr char kDesk[] = "FFFFFF";
 };

@@ -176,11 +176,11 @@ void TKerfa::SetColours(const QString& text, const QString& selected, bool label
         if (!ColourString::isValid(value))
             value = QString::fromLatin1(fallback);
     };
-    keep(TextColour, "000000");
-    keep(SelectedColour, "FF0000");
-    keep(EditingColour, "0000FF");
-    keep(LabelColour, "FFFFFF");
-    keep(LineColour, "DDDDDD");
+    keep(TextColour, ColourString::kText);
+    keep(SelectedColour, ColourString::kSelected);
+    keep(EditingColour, ColourString::kEditing);
+    keep(LabelColour, ColourString::kLabel);
+    keep(LineColour, ColourString::kLine);
     Repaint();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ColourString.h"
+
 #include <QColor>
 #include <QGraphicsItem>
 #include <QImage>
@@ -32,10 +34,10 @@ public:
     quint8 State = 0;
     QString StateMarker;
     bool BoldBaseType = false;
-    QString TextColour = QStringLiteral("000000");
-    QString SelectedColour = QStringLiteral("FF0000");
-    QString EditingColour = QStringLiteral("0000FF");
-    QString LabelColour = QStringLiteral("FFFFFF");
+    QString TextColour = QString::fromLatin1(ColourString::kText);
+    QString SelectedColour = QString::fromLatin1(ColourString::kSelected);
+    QString EditingColour = QString::fromLatin1(ColourString::kEditing);
+    QString LabelColour = QString::fromLatin1(ColourString::kLabel);
     QString LineColour;
     bool LabelTransparent = true;
     bool Selected = false;

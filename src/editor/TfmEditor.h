@@ -26,8 +26,6 @@ public:
     bool SaveText();
     bool isModified() const;
 
-    QPlainTextEdit* memEditor() const { return m_memEditor; }
-
 private:
     QPlainTextEdit* m_memEditor;
     QStatusBar* m_sbStatus;

@@ -4,6 +4,7 @@
 
 namespace {
 
+// Each text beside the name its key has in a language file.
 struct Entry {
     const char* name;
     const char* text;
@@ -51,44 +52,8 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"BACKUP_NOT_OK", "There was an error creating the backup."},
 }};
 
-std::array<QString, Messages::Count>& table() {
-    static std::array<QString, Messages::Count> texts = [] {
-        std::array<QString, Messages::Count> t;
-        for (std::size_t i = 0; i < t.size(); ++i)
-            t[i] = QString::fromUtf8(kBuiltIn[i].text);
-        return t;
-    }();
-    return texts;
-}
-
 } // namespace
 
 QString Messages::text(Key key) {
-    return key < Count ? table()[key] : QString();
-}
-
-QString Messages::name(Key key) {
-    return key < Count ? QString::fromLatin1(kBuiltIn[key].name) : QString();
-}
-
-Messages::Key Messages::keyOf(QStringView name) {
-    for (int i = 0; i < Count; ++i)
-        if (name.compare(QLatin1String(kBuiltIn[static_cast<std::size_t>(i)].name),
-                         Qt::CaseInsensitive) == 0)
-            return static_cast<Key>(i);
-    return Count;
-}
-
-QString Messages::builtIn(Key key) {
     return key < Count ? QString::fromUtf8(kBuiltIn[key].text) : QString();
-}
-
-void Messages::set(Key key, const QString& text) {
-    if (key < Count)
-        table()[key] = text;
-}
-
-void Messages::reset() {
-    for (int i = 0; i < Count; ++i)
-        table()[static_cast<std::size_t>(i)] = builtIn(static_cast<Key>(i));
 }

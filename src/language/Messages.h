@@ -2,8 +2,7 @@
 
 #include <QString>
 
-// The table of message texts every window shows by key. Each starts as its built-in English text
-// and may be replaced from the language file's [Messages] section.
+// The table of message texts every window shows by key, in their built-in English.
 class Messages {
 public:
     enum Key {
@@ -50,13 +49,4 @@ public:
     };
 
     static QString text(Key key);
-    // The key's name as the language file writes it ("SAVE_PROJECT").
-    static QString name(Key key);
-    // The key of a name, compared without regard to case; Count when there is none.
-    static Key keyOf(QStringView name);
-    static QString builtIn(Key key);
-
-    static void set(Key key, const QString& text);
-    // Back to the built-in English texts.
-    static void reset();
 };

@@ -34,7 +34,7 @@ void Theme::LoadTheme(const QString& themeFileName) {
     const QString iconFolder = themes + data.iconFolder;
 
     if (!ColourString::isValid(data.background))
-        data.background = QStringLiteral("FFFFFF");
+        data.background = QString::fromLatin1(ColourString::kDesk);
 
     for (int slot = 0; slot < ThemeData::kSlots; ++slot) {
         const QString path = FileNames::findFile(iconFolder, data.iconFiles[slot]);

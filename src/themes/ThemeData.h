@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ColourString.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -19,13 +21,13 @@ struct ThemeData {
     static constexpr int kDefaultSize = 48;
 
     QString iconFolder = QStringLiteral("Book Icons");
-    QString background = QStringLiteral("FFFFFF");
-    QString labelColour = QStringLiteral("FFFFFF");
+    QString background = QString::fromLatin1(ColourString::kDesk);
+    QString labelColour = QString::fromLatin1(ColourString::kLabel);
     bool labelTransparent = true;
-    QString textColour = QStringLiteral("000000");
-    QString selectedColour = QStringLiteral("FF0000");
-    QString editingColour = QStringLiteral("0000FF");
-    QString lineColour = QStringLiteral("DDDDDD");
+    QString textColour = QString::fromLatin1(ColourString::kText);
+    QString selectedColour = QString::fromLatin1(ColourString::kSelected);
+    QString editingColour = QString::fromLatin1(ColourString::kEditing);
+    QString lineColour = QString::fromLatin1(ColourString::kLine);
     QStringList typeNames;
     std::array<QString, kSlots> iconFiles;
     std::array<int, kSlots> iconSizes{};

@@ -314,10 +314,20 @@ private Q_SLOTS:
         QVERIFY(menu.actions()[1]->isSeparator());
         QCOMPARE(menu.actions().back(), save);
 
+        // Whole paths, unnumbered; fewer entries drop the oldest.
+        mru.setFullPath(true);
+        mru.setNumbered(false);
+        QCOMPARE(mru.captionOf(0), QStringLiteral("/books/Fish && Chips.kerfa"));
+        mru.setMaxEntries(2);
+        QCOMPARE(mru.entries().size(), 2);
+        QCOMPARE(menu.actions().size(), 5);
+        QCOMPARE(menu.actions()[3]->text(), QStringLiteral("/BOOKS/book3.KERFA"));
+
         const QString ini = m_dir->path() + QStringLiteral("/mru.ini");
         ProjectFiles::write(
             ini,
             "[MRUList]\r\n1=/a.kerfa\r\n2=/A.KERFA\r\n3=/b.kerfa\r\n5=/c.kerfa\r\n6=/d.kerfa\r\n");
+        mru.setMaxEntries(5);
         mru.LoadFromIni(ini, QStringLiteral("MRUList"));
         QCOMPARE(mru.entries(),
                  (QStringList{QStringLiteral("/a.kerfa"), QStringLiteral("/b.kerfa")}));

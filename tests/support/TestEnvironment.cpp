@@ -21,14 +21,6 @@ TestEnvironment::TestEnvironment() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-TestEnvironment::~TestEnvironment() {
-    // The desktop's cache tools may leave read-only files in the data folder.
-    QDirIterator it(m_root.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        QFile::setPermissions(it.next(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
 bool TestEnvironment::copyTree(const QString& from, const QString& to) {
     const QDir source(from);
     if (!source.exists())

@@ -11,7 +11,6 @@
 class TestEnvironment {
 public:
     TestEnvironment();
-    ~TestEnvironment();
 
     QString root() const { return m_root.path() + u'/'; }
     // The temporary program folder, with a trailing "/"; empty at first.
