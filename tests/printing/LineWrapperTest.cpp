@@ -24,6 +24,10 @@ struct WrapCase {
     const char* lines;
 };
 
+void PrintTo(const WrapCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Wrap : public testing::TestWithParam<WrapCase> {};
 
 TEST_P(Wrap, Lines) {
