@@ -1,6 +1,7 @@
 #include "support/ScriptedPlatform.h"
 
 #include <QFileInfo>
+#include <QPrinter>
 #include <QTest>
 
 void failUnexpectedDialog(const QString& what) {
@@ -62,6 +63,28 @@ QString ScriptedFileDialogs::saveFile(QWidget*, const QString& title, const QStr
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += u'.' + defaultSuffix;
     return path;
+}
+
+ScriptedPrintDialogs::ScriptedPrintDialogs() {
+    PrintDialogs::install(this);
+}
+
+ScriptedPrintDialogs::~ScriptedPrintDialogs() {
+    PrintDialogs::install(nullptr);
+}
+
+bool ScriptedPrintDialogs::setUpPrinter(QWidget*, QPrinter& printer, const Options& options) {
+    shown << options;
+    if (paths.isEmpty()) {
+        failUnexpectedDialog(QStringLiteral("print dialog"));
+        return false;
+    }
+    const QString path = paths.takeFirst();
+    if (path.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return true;
 }
 
 RecordingShell::RecordingShell() {

@@ -2,6 +2,7 @@
 
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PrintDialogs.h"
 #include "platform/Shell.h"
 
 #include <QList>
@@ -43,6 +44,19 @@ public:
 
     QStringList paths;
     QStringList titles;
+};
+
+// Print dialogs that answer from a script: a path is OK with the printer set to write that PDF
+// file, "" is Cancel; a dialog with nothing queued fails the running test.
+class ScriptedPrintDialogs : public PrintDialogs {
+public:
+    ScriptedPrintDialogs();
+    ~ScriptedPrintDialogs() override;
+
+    bool setUpPrinter(QWidget* parent, QPrinter& printer, const Options& options) override;
+
+    QStringList paths;
+    QList<Options> shown;
 };
 
 // Records the folders the program asks the desktop to open.

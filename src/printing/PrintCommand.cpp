@@ -1,0 +1,33 @@
+#include "printing/PrintCommand.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/PrintDialogs.h"
+
+#include <QPrinter>
+
+PrintCommand::PrintCommand() {
+    m_ptrPrinter.setObjectName(QStringLiteral("ptrPrinter"));
+    m_ptrPrinter.Margins.SetTop(18);
+    m_ptrPrinter.Margins.SetLeft(22);
+    m_ptrPrinter.Margins.SetBottom(18);
+    m_ptrPrinter.Margins.SetRight(22);
+    m_ptrPrinter.PrintPageNumbers = true;
+    m_ptrPrinter.TitleOnPrintout = TPrintTitlePlacement::TopOfPage;
+}
+
+PrintCommand::~PrintCommand() = default;
+
+bool PrintCommand::run(QWidget* parent, const QString& text, const QFont& font,
+                       const QString& title) {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const PrintDialogs::Options options{.printToFile = false, .printerWarning = true};
+    if (!PrintDialogs::current().setUpPrinter(parent, *m_printer, options))
+        return false;
+    m_ptrPrinter.Font = font;
+    m_ptrPrinter.PrintTitle = title;
+    if (m_ptrPrinter.PrintText(*m_printer, text))
+        return true;
+    MessageBoxes::error(QStringLiteral("The text could not be printed."));
+    return false;
+}
