@@ -72,10 +72,6 @@ QString Messages::text(Key key) {
     return key < Count ? texts()[key] : QString();
 }
 
-QString Messages::name(Key key) {
-    return key < Count ? QString::fromLatin1(kBuiltIn[key].name) : QString();
-}
-
 void Messages::setFromLanguage(QStringView name, const QString& text) {
     if (text.isEmpty())
         return;

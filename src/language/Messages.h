@@ -50,8 +50,6 @@ public:
     };
 
     static QString text(Key key);
-    // The key's name in a language file ("SAVE_PROJECT").
-    static QString name(Key key);
 
     // A language file's text for the key of that name. An empty text, or a name that is no key,
     // changes nothing.

@@ -92,7 +92,6 @@ TEST_F(CaptionsTest, MessagesAreReplacedByName) {
     EXPECT_EQ(Messages::text(Messages::ONLY_ONE_FILE), QStringLiteral("Nur eine Datei."));
     EXPECT_EQ(Messages::text(Messages::SAVE_PROJECT),
               QStringLiteral("Save changes to current project workspace?"));
-    EXPECT_EQ(Messages::name(Messages::BACKUP_NOT_OK), QStringLiteral("BACKUP_NOT_OK"));
     Messages::reset();
     EXPECT_EQ(Messages::text(Messages::ONLY_ONE_FILE),
               QStringLiteral("Kerfa opens only one dropped file at a time."));
