@@ -273,6 +273,30 @@ private Q_SLOTS:
         QCOMPARE(ProjectFiles::read(projectPath()), old);
     }
 
+    void backupGoesIntoADatedFolderOfBackups() {
+        sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
+        QVERIFY(load(projectPath()));
+        const QString backups = m_env.programFolder() + QStringLiteral("Backups/");
+        QDir(backups).removeRecursively();
+        QVERIFY(QDir().mkpath(backups));
+        m_model->commands().BackupProject();
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::BACKUP_OK)});
+        const QStringList made = QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(made.size(), 1);
+        QVERIFY2(made.front().startsWith(QStringLiteral("Novel (")), qPrintable(made.front()));
+        const QString copy = backups + made.front() + u'/';
+        QCOMPARE(ProjectFiles::read(copy + QStringLiteral("Novel.kerfa")), kProject);
+        QVERIFY(QFile::exists(copy + QStringLiteral("Kerfa Files/One.kfa")));
+
+        // A Backups folder that cannot take the copy: the failure is reported.
+        QDir(backups).removeRecursively();
+        QVERIFY(ProjectFiles::write(m_env.programFolder() + QStringLiteral("Backups"), "file"));
+        m_boxes->shown.clear();
+        m_model->commands().BackupProject();
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::BACKUP_NOT_OK)});
+        QVERIFY(QFile::remove(m_env.programFolder() + QStringLiteral("Backups")));
+    }
+
     void theCompilationListFollowsTheProject() {
         sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
         CompilationList& list = m_model->compilation();
