@@ -1,5 +1,7 @@
 #include "app/TfmAbout.h"
 
+#include "language/FormCaptions.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -28,12 +30,8 @@ TfmAbout::TfmAbout(QWidget* parent)
     m_timer->setSingleShot(true);
     m_timer->setInterval(kShowMs);
     connect(m_timer, &QTimer::timeout, this, &QDialog::accept);
-    setCaptions();
-}
-
-void TfmAbout::setCaptions() {
-    setWindowTitle(QStringLiteral("About Kerfa"));
     m_lblVersion->setText(QStringLiteral("Version %1").arg(QStringLiteral(KERFA_VERSION)));
+    FormCaptions::apply(this);
 }
 
 void TfmAbout::showEvent(QShowEvent* event) {

@@ -12,8 +12,6 @@ class TfmAbout : public QDialog {
 public:
     explicit TfmAbout(QWidget* parent = nullptr);
 
-    void setCaptions();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

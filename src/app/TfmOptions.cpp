@@ -1,10 +1,8 @@
 #include "app/TfmOptions.h"
 
+#include "language/FormCaptions.h"
+
 TfmOptions::TfmOptions(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmOptions"));
-    setCaptions();
-}
-
-void TfmOptions::setCaptions() {
-    setWindowTitle(QStringLiteral("Kerfa Options"));
+    FormCaptions::apply(this);
 }

@@ -1,10 +1,8 @@
 #include "compile/TfmCompile.h"
 
+#include "language/FormCaptions.h"
+
 TfmCompile::TfmCompile(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmCompile"));
-    setCaptions();
-}
-
-void TfmCompile::setCaptions() {
-    setWindowTitle(QStringLiteral("Kerfa Compilation"));
+    FormCaptions::apply(this);
 }

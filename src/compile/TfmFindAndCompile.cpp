@@ -1,10 +1,8 @@
 #include "compile/TfmFindAndCompile.h"
 
+#include "language/FormCaptions.h"
+
 TfmFindAndCompile::TfmFindAndCompile(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmFindAndCompile"));
-    setCaptions();
-}
-
-void TfmFindAndCompile::setCaptions() {
-    setWindowTitle(QStringLiteral("Find & Compile"));
+    FormCaptions::apply(this);
 }

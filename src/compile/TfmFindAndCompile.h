@@ -7,7 +7,4 @@ class TfmFindAndCompile : public QDialog {
     Q_OBJECT
 public:
     explicit TfmFindAndCompile(QWidget* parent = nullptr);
-
-    // Every caption of the window, in one place for the language files.
-    void setCaptions();
 };

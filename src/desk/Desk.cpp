@@ -3,8 +3,10 @@
 #include "desk/TKerfa.h"
 
 #include <QGraphicsScene>
+#include <QHash>
+#include <QSet>
 
-Desk::Desk(QGraphicsScene* scene) : m_scene(scene) {}
+Desk::Desk(QGraphicsScene* scene, QObject* parent) : QObject(parent), m_scene(scene) {}
 
 Desk::~Desk() {
     clear();
@@ -26,15 +28,17 @@ TKerfa* Desk::createSheet() {
 }
 
 void Desk::deleteSheet(TKerfa* sheet) {
+    Q_EMIT sheetRemoving(sheet);
     m_sheets.removeOne(sheet);
     m_selection.removeOne(sheet);
     if (m_current == sheet)
         m_current = nullptr;
     for (TKerfa* other : std::as_const(m_sheets)) {
+        // Files may have linked several sheets to this one; each loses its link.
         if (other->LinkTo == sheet)
-            other->LinkTo = nullptr;
+            unlink(other);
         if (other->LinkedFrom == sheet)
-            other->LinkedFrom = nullptr;
+            other->SetLinkedFrom(nullptr);
     }
     delete sheet;
 }
@@ -43,7 +47,10 @@ void Desk::clear() {
     m_current = nullptr;
     m_selection.clear();
     const QList<TKerfa*> sheets = std::exchange(m_sheets, {});
-    qDeleteAll(sheets);
+    for (TKerfa* sheet : sheets) {
+        Q_EMIT sheetRemoving(sheet);
+        delete sheet;
+    }
     m_front = 0;
     m_back = 0;
 }
@@ -61,4 +68,67 @@ void Desk::bringToFront(QGraphicsItem* item) {
 
 void Desk::sendToBack(QGraphicsItem* item) {
     item->setZValue(--m_back);
+}
+
+void Desk::link(TKerfa* source, TKerfa* target) {
+    if (source->LinkTo && source->LinkTo->LinkedFrom == source)
+        source->LinkTo->SetLinkedFrom(nullptr);
+    source->SetLinkTo(target);
+    target->SetLinkedFrom(source);
+    source->PlaceLine();
+}
+
+void Desk::unlink(TKerfa* source) {
+    if (source->LinkTo && source->LinkTo->LinkedFrom == source)
+        source->LinkTo->SetLinkedFrom(nullptr);
+    source->HideLine();
+    source->SetLinkTo(nullptr);
+}
+
+bool Desk::wouldCloseCycle(const TKerfa* source, const TKerfa* target) const {
+    // Bounded by the number of sheets, against links read from damaged files.
+    const TKerfa* sheet = target;
+    for (qsizetype steps = 0; sheet && steps <= m_sheets.size(); ++steps) {
+        if (sheet == source)
+            return true;
+        sheet = sheet->LinkTo;
+    }
+    return false;
+}
+
+QList<TKerfa*> Desk::chain(TKerfa* start) const {
+    QList<TKerfa*> sheets;
+    QSet<const TKerfa*> met;
+    for (TKerfa* sheet = start; sheet && !met.contains(sheet); sheet = sheet->LinkTo) {
+        met.insert(sheet);
+        sheets.append(sheet);
+    }
+    return sheets;
+}
+
+void Desk::resolveLinks() {
+    // Sheet names are unique within a project (they name its files), so a sheet's link target
+    // is the one sheet of that exact name, never the sheet itself.
+    QHash<QString, TKerfa*> byName;
+    byName.reserve(m_sheets.size());
+    for (TKerfa* sheet : std::as_const(m_sheets))
+        byName.insert(sheet->SheetName, sheet);
+    for (TKerfa* source : std::as_const(m_sheets)) {
+        if (source->LinkToName.isEmpty())
+            continue;
+        TKerfa* target = byName.value(source->LinkToName);
+        if (!target || target == source)
+            continue;
+        // Files may link two sheets to one target: both keep their lines, and the target is
+        // linked from the later one in desk order.
+        source->SetLinkTo(target);
+        target->SetLinkedFrom(source);
+        source->PlaceLine();
+    }
+}
+
+void Desk::placeLines(TKerfa* sheet) {
+    sheet->PlaceLine();
+    if (sheet->LinkedFrom)
+        sheet->LinkedFrom->PlaceLine();
 }

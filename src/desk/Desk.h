@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QSize>
 #include <QString>
 
@@ -8,15 +9,14 @@ class QGraphicsItem;
 class QGraphicsScene;
 class TKerfa;
 
-// The desk panel: owns every sheet in desk order (the order of creation), with the current sheet
-// and the selection. Sheets, their labels and lines lie on its scene; stacking is by z value, the
-// newest "front" or "back" above or below everything placed before it.
-class Desk {
+// The desk panel: owns every sheet in desk order (the order of creation), with the current sheet,
+// the selection and the links between sheets. Sheets, their labels and lines lie on its scene;
+// stacking is by z value, the newest "front" or "back" above or below everything placed before.
+class Desk : public QObject {
+    Q_OBJECT
 public:
-    explicit Desk(QGraphicsScene* scene);
-    ~Desk();
-    Desk(const Desk&) = delete;
-    Desk& operator=(const Desk&) = delete;
+    explicit Desk(QGraphicsScene* scene, QObject* parent = nullptr);
+    ~Desk() override;
 
     QGraphicsScene* scene() const { return m_scene; }
     // Width and height of the desk panel.
@@ -25,7 +25,7 @@ public:
 
     // Creates a sheet owned by the desk and lays it on the desk, last in desk order.
     TKerfa* createSheet();
-    // Frees one sheet with its label, line and editor window.
+    // Frees one sheet with its label and line; no other sheet links to it or from it afterwards.
     void deleteSheet(TKerfa* sheet);
     // Frees every sheet; no current sheet and an empty selection afterwards.
     void clear();
@@ -43,6 +43,32 @@ public:
 
     void bringToFront(QGraphicsItem* item);
     void sendToBack(QGraphicsItem* item);
+
+    // Links: a sheet links to at most one sheet and is linked to from at most one, and links
+    // never close a loop. These keep LinkTo, LinkedFrom, LinkToName and the line together; the
+    // link gesture checks its own rules (the Compilation sheet, a target already linked to)
+    // before it asks for a link.
+
+    // Links source to target and draws the line. A link source had before goes; its old
+    // target is linked from nothing afterwards.
+    void link(TKerfa* source, TKerfa* target);
+    // Removes source's link and hides its line.
+    void unlink(TKerfa* source);
+    // Whether linking source to target would close a loop: target is source, or the chain that
+    // starts at target reaches source.
+    bool wouldCloseCycle(const TKerfa* source, const TKerfa* target) const;
+    // The sheet and each sheet reached by following links from it, in link order. A chain read
+    // from damaged files that comes back on itself ends before the first sheet met again.
+    QList<TKerfa*> chain(TKerfa* start) const;
+    // After a load: each sheet links to the sheet its stored link name names exactly. A name that
+    // names no sheet stays with the sheet, unresolved, and is written back by the next save.
+    void resolveLinks();
+    // Places the lines at both ends of a sheet again, after it moved or changed size.
+    void placeLines(TKerfa* sheet);
+
+Q_SIGNALS:
+    // The sheet is about to be freed: whatever belongs to it elsewhere (its editor window) goes.
+    void sheetRemoving(TKerfa* sheet);
 
 private:
     QGraphicsScene* m_scene;

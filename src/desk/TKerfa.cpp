@@ -1,10 +1,8 @@
 #include "desk/TKerfa.h"
 
-#include "common/ColourString.h"
 #include "desk/Desk.h"
 #include "desk/NameLabel.h"
 #include "desk/TKerfaLine.h"
-#include "editor/TfmEditor.h"
 
 #include <QGraphicsScene>
 #include <QPainter>
@@ -22,11 +20,10 @@ TKerfa::TKerfa(Desk* desk) : m_desk(desk), m_label(new NameLabel), m_line(new TK
     setVisible(false);
     m_label->setCaption(SheetName);
     m_label->setVisible(false);
-    m_label->setBackground(Qt::white, LabelTransparent);
+    m_label->setBackground(Qt::white, m_colours->labelTransparent);
 }
 
 TKerfa::~TKerfa() {
-    delete Editor;
     delete m_line;
     delete m_label;
 }
@@ -55,11 +52,6 @@ void TKerfa::setPicture(const QImage& picture) {
     update();
 }
 
-QColor TKerfa::colour(const QString& colourString) {
-    const auto rgb = ColourString::parse(colourString);
-    return rgb ? QColor(rgb->red, rgb->green, rgb->blue) : QColor(Qt::black);
-}
-
 QString TKerfa::hintFor(const QString& description) {
     return description.size() > 50 ? description.left(50) + QStringLiteral("...") : description;
 }
@@ -70,12 +62,19 @@ void TKerfa::Repaint() {
     if (m_dragging)
         return;
     if (Selected)
-        m_label->setTextColour(colour(SelectedColour));
-    else if (Editor)
-        m_label->setTextColour(colour(EditingColour));
+        m_label->setTextColour(m_colours->selectedColour);
+    else if (m_editing)
+        m_label->setTextColour(m_colours->editingColour);
     else
-        m_label->setTextColour(colour(TextColour));
-    m_label->setBackground(colour(LabelColour), LabelTransparent);
+        m_label->setTextColour(m_colours->textColour);
+    m_label->setBackground(m_colours->labelColour, m_colours->labelTransparent);
+}
+
+void TKerfa::setEditing(bool editing) {
+    if (editing == m_editing)
+        return;
+    m_editing = editing;
+    Repaint();
 }
 
 void TKerfa::KeepInBounds() {
@@ -153,6 +152,7 @@ void TKerfa::SetDescription(const QString& text) {
     if (length > 0 && length < to - from && text[from + length - 1].isHighSurrogate())
         --length;
     Description = text.mid(from, length);
+    setToolTip(hintFor(Description));
 }
 
 void TKerfa::SetStateMarker(const QString& marker) {
@@ -166,21 +166,11 @@ void TKerfa::SetStateMarker(const QString& marker) {
 
 void TKerfa::SetColours(const QString& text, const QString& selected, bool labelTransparent,
                         const QString& line, const QString& label, const QString& editing) {
-    TextColour = text;
-    SelectedColour = selected;
-    LineColour = line;
-    LabelColour = label;
-    EditingColour = editing;
-    LabelTransparent = labelTransparent;
-    const auto keep = [](QString& value, const char* fallback) {
-        if (!ColourString::isValid(value))
-            value = QString::fromLatin1(fallback);
-    };
-    keep(TextColour, ColourString::kText);
-    keep(SelectedColour, ColourString::kSelected);
-    keep(EditingColour, ColourString::kEditing);
-    keep(LabelColour, ColourString::kLabel);
-    keep(LineColour, ColourString::kLine);
+    setColours(SheetColours::make(text, selected, labelTransparent, line, label, editing));
+}
+
+void TKerfa::setColours(std::shared_ptr<const SheetColours> colours) {
+    m_colours = std::move(colours);
     Repaint();
 }
 
@@ -222,7 +212,7 @@ void TKerfa::PlaceLine() {
 
     const int tw = target->width();
     m_line->EndGap = tw >= 48 ? tw - tw / 3 : tw - tw / 4;
-    m_line->Colour = colour(LineColour);
+    m_line->Colour = m_colours->lineColour;
     m_line->update();
     m_line->setVisible(true);
 }

@@ -1,20 +1,19 @@
 #pragma once
 
-#include "common/ColourString.h"
+#include "themes/SheetColours.h"
 
-#include <QColor>
 #include <QGraphicsItem>
 #include <QImage>
 #include <QString>
+#include <memory>
 
 class Desk;
 class NameLabel;
 class TKerfaLine;
-class TfmEditor;
 
 // A sheet on the desk: its icon, the name label under it and its link line, with the sheet's
 // state (name, type, revision state, description, colours, link). It draws and places itself;
-// files, themes and menus are the main window's business.
+// files, themes, editor windows and menus are other classes' business.
 class TKerfa : public QGraphicsItem {
 public:
     static constexpr int kLabelWrap = 120;
@@ -34,21 +33,25 @@ public:
     quint8 State = 0;
     QString StateMarker;
     bool BoldBaseType = false;
-    QString TextColour = QString::fromLatin1(ColourString::kText);
-    QString SelectedColour = QString::fromLatin1(ColourString::kSelected);
-    QString EditingColour = QString::fromLatin1(ColourString::kEditing);
-    QString LabelColour = QString::fromLatin1(ColourString::kLabel);
-    QString LineColour;
-    bool LabelTransparent = true;
     bool Selected = false;
     TKerfa* LinkTo = nullptr;
     TKerfa* LinkedFrom = nullptr;
-    TfmEditor* Editor = nullptr;
     QString LinkToName;
     int LabelOverhang = 0;
     int LabelSpace = 0;
     int GroupOffsetX = 0;
     int GroupOffsetY = 0;
+
+    // The colour strings in force, each invalid one replaced by its default.
+    const QString& TextColour() const { return m_colours->text; }
+    const QString& SelectedColour() const { return m_colours->selected; }
+    const QString& EditingColour() const { return m_colours->editing; }
+    const QString& LabelColour() const { return m_colours->label; }
+    const QString& LineColour() const { return m_colours->line; }
+
+    // While the sheet's editor window is open its label takes the editing colour.
+    void setEditing(bool editing);
+    bool isEditing() const { return m_editing; }
 
     TKerfaLine* line() const { return m_line; }
     NameLabel* nameLabel() const { return m_label; }
@@ -79,10 +82,13 @@ public:
     void SetState(quint8 state);
     void SetSelected(bool flag);
     void SetSheetName(const QString& name);
+    // Also gives the sheet its hover hint (hintFor).
     void SetDescription(const QString& text);
     void SetStateMarker(const QString& marker);
     void SetColours(const QString& text, const QString& selected, bool labelTransparent,
                     const QString& line, const QString& label, const QString& editing);
+    // Colours already read, as a theme shares them among its sheets.
+    void setColours(std::shared_ptr<const SheetColours> colours);
     void SetLinkTo(TKerfa* target);
     void SetLinkedFrom(TKerfa* source);
     void PlaceLine();
@@ -90,8 +96,6 @@ public:
 
     // The hover text for a description: its first 50 characters, and "..." when it is longer.
     static QString hintFor(const QString& description);
-    // A colour string as a colour; black when it does not read.
-    static QColor colour(const QString& colourString);
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -103,6 +107,8 @@ private:
     NameLabel* m_label;
     TKerfaLine* m_line;
     QImage m_picture;
+    std::shared_ptr<const SheetColours> m_colours = SheetColours::initial();
     int m_size = kNewSize;
     bool m_dragging = false;
+    bool m_editing = false;
 };

@@ -1,10 +1,8 @@
 #include "desk/TfmProperties.h"
 
+#include "language/FormCaptions.h"
+
 TfmProperties::TfmProperties(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmProperties"));
-    setCaptions();
-}
-
-void TfmProperties::setCaptions() {
-    setWindowTitle(QStringLiteral("Kerfa New"));
+    FormCaptions::apply(this);
 }

@@ -1,6 +1,7 @@
 #include "editor/TfmEditor.h"
 
 #include "common/TextCodec.h"
+#include "language/FormCaptions.h"
 
 #include <QPlainTextEdit>
 #include <QSaveFile>
@@ -14,11 +15,8 @@ TfmEditor::TfmEditor(QWidget* parent) : QMainWindow(parent) {
     m_sbStatus = new QStatusBar(this);
     m_sbStatus->setObjectName(QStringLiteral("sbStatus"));
     setStatusBar(m_sbStatus);
-    setCaptions();
-}
-
-void TfmEditor::setCaptions() {
     setWindowTitle(QStringLiteral("Kerfa Editor"));
+    FormCaptions::apply(this);
 }
 
 QString TfmEditor::textFilePath() const {

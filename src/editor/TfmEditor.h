@@ -13,9 +13,6 @@ class TfmEditor : public QMainWindow {
 public:
     explicit TfmEditor(QWidget* parent = nullptr);
 
-    // Every caption of the window, in one place for the language files.
-    void setCaptions();
-
     QString projectFolder;
     QString sheetName;
     TKerfa* sheet = nullptr;

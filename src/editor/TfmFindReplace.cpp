@@ -1,10 +1,8 @@
 #include "editor/TfmFindReplace.h"
 
+#include "language/FormCaptions.h"
+
 TfmFindReplace::TfmFindReplace(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmFindReplace"));
-    setCaptions();
-}
-
-void TfmFindReplace::setCaptions() {
-    setWindowTitle(QStringLiteral("Find & Replace"));
+    FormCaptions::apply(this);
 }

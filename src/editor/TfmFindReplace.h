@@ -7,7 +7,4 @@ class TfmFindReplace : public QDialog {
     Q_OBJECT
 public:
     explicit TfmFindReplace(QWidget* parent = nullptr);
-
-    // Every caption of the window, in one place for the language files.
-    void setCaptions();
 };

@@ -1,5 +1,7 @@
 #include "language/Messages.h"
 
+#include "common/AsciiCase.h"
+
 #include <array>
 
 namespace {
@@ -52,8 +54,33 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"BACKUP_NOT_OK", "There was an error creating the backup."},
 }};
 
+std::array<QString, Messages::Count> builtInTexts() {
+    std::array<QString, Messages::Count> texts;
+    for (int i = 0; i < Messages::Count; ++i)
+        texts[i] = QString::fromUtf8(kBuiltIn[i].text);
+    return texts;
+}
+
+std::array<QString, Messages::Count>& texts() {
+    static std::array<QString, Messages::Count> inForce = builtInTexts();
+    return inForce;
+}
+
 } // namespace
 
 QString Messages::text(Key key) {
-    return key < Count ? QString::fromUtf8(kBuiltIn[key].text) : QString();
+    return key < Count ? texts()[key] : QString();
+}
+
+void Messages::setFromLanguage(QStringView name, const QString& text) {
+    if (text.isEmpty())
+        return;
+    // Key names compare without regard to case, as everywhere in INI files.
+    for (int i = 0; i < Count; ++i)
+        if (AsciiCase::equal(QString::fromLatin1(kBuiltIn[i].name), name))
+            texts()[i] = text;
+}
+
+void Messages::reset() {
+    texts() = builtInTexts();
 }

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The table of message texts every window shows by key, in their built-in English.
+// The table of message texts every window shows by key. They start as the built-in English
+// texts; a language file replaces them by name (its section "Messages") for the rest of the run.
 class Messages {
 public:
     enum Key {
@@ -49,4 +50,11 @@ public:
     };
 
     static QString text(Key key);
+
+    // A language file's text for the key of that name. An empty text, or a name that is no key,
+    // changes nothing.
+    static void setFromLanguage(QStringView name, const QString& text);
+
+    // Back to the built-in English texts.
+    static void reset();
 };

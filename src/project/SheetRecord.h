@@ -8,6 +8,8 @@ class IniFile;
 // description and the name of the linked sheet. The [EditWindow] section belongs to the
 // sheet's editor window and is left alone here.
 struct SheetRecord {
+    // The sheet's name, which is also its file's name without ".kfa"; not stored in the file.
+    QString name;
     int typeIndex = 0;
     int state = 0;
     int left = 100;

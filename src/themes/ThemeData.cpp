@@ -32,6 +32,12 @@ QString ThemeData::slotKey(int slot) {
     return slot == 0 ? QStringLiteral("Compilation") : twoDigits(slot - 1);
 }
 
+int ThemeData::typeCodeOf(int typeIndex) {
+    if (typeIndex >= 0 && typeIndex < kTypes)
+        return typeIndex + 1;
+    return typeIndex == -1 ? 0 : 1;
+}
+
 ThemeData ThemeData::builtIn() {
     ThemeData theme;
     for (int i = 0; i < kTypes; ++i) {

@@ -42,4 +42,12 @@ struct ThemeData {
 
     // Icon_Compilation, Icon_00 ... Icon_11 and the matching Size_ keys.
     static QString slotKey(int slot);
+
+    // The theme file a project uses unless it names another, and the name the built-in theme
+    // goes by.
+    static QString defaultFileName() { return QStringLiteral("Book.ini"); }
+
+    // The type code (0 the Compilation sheet, 1 to 12 the types) a stored type index stands for:
+    // -1 gives 0, 0 to 11 give 1 to 12, anything else the first type, 1.
+    static int typeCodeOf(int typeIndex);
 };

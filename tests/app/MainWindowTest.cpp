@@ -1,11 +1,13 @@
 #include "app/KerfaProgram.h"
+#include "app/MainCommands.h"
 #include "app/TMRUFiles.h"
 #include "app/TfmMain.h"
 #include "common/IniFile.h"
 #include "desk/Desk.h"
+#include "language/Captions.h"
+#include "language/FormCaptions.h"
 #include "language/Messages.h"
 #include "platform/FileTypes.h"
-#include "project/ProjectStore.h"
 #include "support/ProjectFiles.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestEnvironment.h"
@@ -106,11 +108,78 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         TfmMain main;
         if (!theme.isEmpty())
-            main.theme().LoadTheme(theme);
+            main.model().commands().useTheme(theme);
         main.project().projectFileName = fileName;
         main.project().modified = modified;
         main.RefreshWindow();
         QCOMPARE(main.windowTitle(), caption);
+    }
+
+    void themeNamesReachTheWindow() {
+        QVERIFY(ProjectFiles::write(m_env.programFolder() + QStringLiteral("Themes/Names.ini"),
+                                    "[States]\r\nDescription=&Stage\r\nState_01=  Rewrite  \r\n"));
+        TfmMain main;
+        main.model().commands().useTheme(QStringLiteral("Names.ini"));
+        QCOMPARE(main.findChild<QMenu*>(QStringLiteral("pmnuStateTitle"))->title(),
+                 QStringLiteral("&Stage"));
+        QCOMPARE(main.findChild<QAction*>(QStringLiteral("pmnuState1"))->text(),
+                 QStringLiteral("Rewrite"));
+        QCOMPARE(main.windowTitle(), QStringLiteral("Kerfa Book: 'unnamed'"));
+        main.RefreshWindow();
+        QCOMPARE(main.windowTitle(), QStringLiteral("Kerfa Names: 'unnamed'"));
+    }
+
+    void aThemeThatFailsResetsTheDefaultTheme() {
+        QVERIFY(ProjectFiles::write(m_env.programFolder() + QStringLiteral("Themes/Bad.ini"),
+                                    "[Icons]\r\nIcon_00=broken.bmp\r\n"));
+        QVERIFY(ProjectFiles::write(
+            m_env.programFolder() + QStringLiteral("Themes/Book Icons/broken.bmp"), "BM"));
+        QVERIFY(ProjectFiles::write(settingsPath(), "[Application]\r\nDefaultTheme=Bad.ini\r\n"));
+        TfmMain main;
+        QVERIFY(!main.theme().isLoaded());
+        QCOMPARE(main.settings().defaultTheme, QStringLiteral("Book.ini"));
+        QCOMPARE(main.project().projectTheme, QStringLiteral("Book.ini"));
+    }
+
+    void menusComeFromTheCommandTable() {
+        TfmMain main;
+        int commands = 0;
+        for (const MainCommands::Row& row : MainCommands::rows()) {
+            if (!row.name)
+                continue;
+            const QString name = QString::fromLatin1(row.name);
+            auto* menu = main.findChild<QMenu*>(name);
+            auto* action = main.findChild<QAction*>(name);
+            QVERIFY2(menu || action, row.name);
+            const QString text = menu ? menu->title() : action->text();
+            // The theme names the revision states; the captions table everything else.
+            if (!name.startsWith(QLatin1String("pmnuState")))
+                QCOMPARE(text, Captions::text(u"fmMain", name));
+            if (!action)
+                continue;
+            ++commands;
+            const bool shortcut = row.shortcut.key() != Qt::Key_unknown;
+            QCOMPARE(action->shortcut(), shortcut ? QKeySequence(row.shortcut) : QKeySequence());
+            // A command without a handler is not built yet: shown, never enabled.
+            if (!row.handler)
+                QVERIFY2(!action->isEnabled(), row.name);
+        }
+        QCOMPARE(commands, 32);
+        QCOMPARE(main.findChild<QMenu*>(QStringLiteral("pmnuKerfa"))->defaultAction()->objectName(),
+                 QStringLiteral("pmnuEdit"));
+    }
+
+    void aLanguageFileCaptionReachesEveryItemItNames() {
+        TfmMain main;
+        Captions::setFromLanguage(u"Project.Tools", u"MN02", QStringLiteral("&Wortzahl"));
+        FormCaptions::apply(&main);
+        Captions::reset();
+        QCOMPARE(main.findChild<QAction*>(QStringLiteral("mnuWordCount"))->text(),
+                 QStringLiteral("&Wortzahl"));
+        QCOMPARE(main.findChild<QAction*>(QStringLiteral("pmnuWordCount"))->text(),
+                 QStringLiteral("&Wortzahl"));
+        QCOMPARE(main.findChild<QAction*>(QStringLiteral("mnuCompile"))->text(),
+                 QStringLiteral("&Compile..."));
     }
 
     void settingsRoundTrip() {

@@ -2,7 +2,6 @@
 #include "desk/NameLabel.h"
 #include "desk/TKerfa.h"
 #include "desk/TKerfaLine.h"
-#include "editor/TfmEditor.h"
 #include "support/TestEnvironment.h"
 
 #include <QFontMetrics>
@@ -244,11 +243,11 @@ private Q_SLOTS:
     void invalidColoursTakeTheirDefaults() {
         TKerfa* s = sheet(QStringLiteral("S"), 100, 100);
         s->SetColours(u""_s, u"xyz"_s, false, u"-1"_s, u"123456789"_s, u"00ff00"_s);
-        QCOMPARE(s->TextColour, QStringLiteral("000000"));
-        QCOMPARE(s->SelectedColour, QStringLiteral("FF0000"));
-        QCOMPARE(s->LineColour, QStringLiteral("DDDDDD"));
-        QCOMPARE(s->LabelColour, QStringLiteral("FFFFFF"));
-        QCOMPARE(s->EditingColour, QStringLiteral("00ff00"));
+        QCOMPARE(s->TextColour(), QStringLiteral("000000"));
+        QCOMPARE(s->SelectedColour(), QStringLiteral("FF0000"));
+        QCOMPARE(s->LineColour(), QStringLiteral("DDDDDD"));
+        QCOMPARE(s->LabelColour(), QStringLiteral("FFFFFF"));
+        QCOMPARE(s->EditingColour(), QStringLiteral("00ff00"));
         QVERIFY(!s->nameLabel()->isTransparent());
     }
 
@@ -256,13 +255,11 @@ private Q_SLOTS:
         TKerfa* s = sheet(QStringLiteral("S"), 100, 100);
         s->SetColours(u"000000"_s, u"FF0000"_s, true, u"DDDDDD"_s, u"FFFFFF"_s, u"00FF00"_s);
         QCOMPARE(s->nameLabel()->textColour(), QColor(Qt::black));
-        TfmEditor editor;
-        s->Editor = &editor;
-        s->Repaint();
+        s->setEditing(true);
         QCOMPARE(s->nameLabel()->textColour(), QColor(Qt::green));
         s->SetSelected(true);
         QCOMPARE(s->nameLabel()->textColour(), QColor(Qt::blue));
-        s->Editor = nullptr;
+        s->setEditing(false);
 
         // Dragged, the label follows but keeps its colours.
         s->setDragging(true);
@@ -297,6 +294,74 @@ private Q_SLOTS:
         m_desk->deleteSheet(b);
         QCOMPARE(a->LinkTo, nullptr);
         QCOMPARE(m_desk->sheets().size(), 1);
+    }
+
+    void deletingASheetUnlinksEverySheetLinkingToIt() {
+        // Files can link two sheets to one: both lose their links and lines.
+        TKerfa* a = sheet(QStringLiteral("A"), 100, 100);
+        TKerfa* b = sheet(QStringLiteral("B"), 300, 100);
+        TKerfa* c = sheet(QStringLiteral("C"), 500, 100);
+        TKerfa* d = sheet(QStringLiteral("D"), 700, 100);
+        a->LinkToName = b->LinkToName = QStringLiteral("C");
+        c->LinkToName = QStringLiteral("D");
+        m_desk->resolveLinks();
+        QList<TKerfa*> removed;
+        const auto connection =
+            connect(m_desk, &Desk::sheetRemoving, this, [&](TKerfa* s) { removed << s; });
+        m_desk->deleteSheet(c);
+        disconnect(connection);
+        QCOMPARE(removed, QList<TKerfa*>{c});
+        for (TKerfa* source : {a, b}) {
+            QCOMPARE(source->LinkTo, nullptr);
+            QCOMPARE(source->LinkToName, QString());
+            QVERIFY(!source->line()->isVisible());
+        }
+        QCOMPARE(d->LinkedFrom, nullptr);
+    }
+
+    void linkGestures() {
+        TKerfa* a = sheet(QStringLiteral("A"), 100, 100);
+        TKerfa* b = sheet(QStringLiteral("B"), 300, 100);
+        TKerfa* c = sheet(QStringLiteral("C"), 500, 100);
+        TKerfa* d = sheet(QStringLiteral("D"), 500, 400);
+        TKerfa* e = sheet(QStringLiteral("E"), 100, 400);
+        m_desk->link(a, b);
+        m_desk->link(b, c);
+        // A's chain reaches C: linking C to A would close a loop; to a free sheet it would not.
+        QVERIFY(m_desk->wouldCloseCycle(c, a));
+        QVERIFY(m_desk->wouldCloseCycle(c, c));
+        QVERIFY(!m_desk->wouldCloseCycle(c, d));
+        QCOMPARE(m_desk->chain(a), (QList<TKerfa*>{a, b, c}));
+
+        m_desk->link(c, d);
+        QCOMPARE(c->LinkTo, d);
+        QCOMPARE(d->LinkedFrom, c);
+        QCOMPARE(c->LinkToName, QStringLiteral("D"));
+        QVERIFY(c->line()->isVisible());
+        // Linking elsewhere moves the link: the old target is free again.
+        m_desk->link(c, e);
+        QCOMPARE(d->LinkedFrom, nullptr);
+        QCOMPARE(e->LinkedFrom, c);
+        QVERIFY(c->line()->isVisible());
+
+        m_desk->unlink(c);
+        QCOMPARE(c->LinkTo, nullptr);
+        QCOMPARE(c->LinkToName, QString());
+        QCOMPARE(e->LinkedFrom, nullptr);
+        QVERIFY(!c->line()->isVisible());
+        QCOMPARE(m_desk->chain(a), (QList<TKerfa*>{a, b, c}));
+    }
+
+    void aLoopReadFromFilesEnds() {
+        TKerfa* x = sheet(QStringLiteral("X"), 100, 100);
+        TKerfa* y = sheet(QStringLiteral("Y"), 300, 100);
+        TKerfa* z = sheet(QStringLiteral("Z"), 500, 100);
+        x->LinkToName = QStringLiteral("Y");
+        y->LinkToName = QStringLiteral("X");
+        m_desk->resolveLinks();
+        QCOMPARE(m_desk->chain(x), (QList<TKerfa*>{x, y}));
+        QVERIFY(!m_desk->wouldCloseCycle(z, x));
+        QVERIFY(m_desk->wouldCloseCycle(y, x));
     }
 };
 

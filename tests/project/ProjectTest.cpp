@@ -1,16 +1,19 @@
-#include "app/TfmMain.h"
+#include "app/MainModel.h"
 #include "desk/Desk.h"
 #include "desk/NameLabel.h"
 #include "desk/TKerfa.h"
 #include "desk/TKerfaLine.h"
+#include "editor/TfmEditor.h"
 #include "language/Messages.h"
-#include "project/ProjectStore.h"
+#include "project/ProjectWindowState.h"
 #include "support/ProjectFiles.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestEnvironment.h"
 #include "themes/Theme.h"
 
 #include <QDir>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -46,7 +49,7 @@ class ProjectTest : public QObject {
     TestEnvironment& m_env;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ScriptedMessageBoxes> m_boxes;
-    std::unique_ptr<TfmMain> m_main;
+    std::unique_ptr<MainModel> m_model;
 
     QString folder() const { return m_dir->path() + QStringLiteral("/Book/"); }
     QString projectPath() const { return folder() + QStringLiteral("Novel.kerfa"); }
@@ -54,7 +57,13 @@ class ProjectTest : public QObject {
         QVERIFY(ProjectFiles::write(
             folder() + QStringLiteral("Kerfa Files/") + name + QStringLiteral(".kfa"), bytes));
     }
-    TKerfa* find(const QString& name) { return m_main->desk().findSheet(name); }
+    TKerfa* find(const QString& name) { return m_model->desk().findSheet(name); }
+    bool load(const QString& path) { return m_model->commands().LoadProject(path); }
+    bool save() { return m_model->commands().SaveProject(); }
+    // The main window's caption for the project as it stands.
+    QString caption() {
+        return ProjectWindowState::captionOf(m_model->project(), m_model->theme().isLoaded());
+    }
 
 public:
     explicit ProjectTest(TestEnvironment& env) : m_env(env) {}
@@ -65,11 +74,14 @@ private Q_SLOTS:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         m_boxes = std::make_unique<ScriptedMessageBoxes>();
-        m_main = std::make_unique<TfmMain>();
+        m_model = std::make_unique<MainModel>();
+        // As the main window starts: a desk of screen size, the default theme.
+        m_model->SizeWorkspace();
+        m_model->commands().useTheme(QStringLiteral("Book.ini"));
         QVERIFY(ProjectFiles::write(projectPath(), kProject));
     }
     void cleanup() {
-        m_main.reset();
+        m_model.reset();
         m_boxes.reset();
         m_dir.reset();
     }
@@ -78,32 +90,31 @@ private Q_SLOTS:
         const QString path = m_env.copySample(m_dir->path());
         const QString bookFolder = QFileInfo(path).absolutePath();
         const auto before = ProjectFiles::snapshot(bookFolder);
-        QVERIFY(m_main->LoadProject(path));
-        const QList<SheetSummary> loaded = summary(m_main->desk());
+        QVERIFY(load(path));
+        const QList<SheetSummary> loaded = summary(m_model->desk());
         QVERIFY(loaded.size() >= 12);
-        QVERIFY(m_main->windowTitle().startsWith(
-            QStringLiteral("Kerfa Book: 'The Lighthouse Keeper'")));
+        QVERIFY(caption().startsWith(QStringLiteral("Kerfa Book: 'The Lighthouse Keeper'")));
 
         // Saving what was read changes not a byte.
-        m_main->project().modified = true;
-        QVERIFY(m_main->store().SaveProject());
+        m_model->project().modified = true;
+        QVERIFY(save());
         QCOMPARE(ProjectFiles::snapshot(bookFolder), before);
 
         // A change saved is a change reloaded, and nothing else moves.
-        TKerfa* first = m_main->desk().sheets().front();
+        TKerfa* first = m_model->desk().sheets().front();
         first->setPosition(first->left() + 17, first->top() + 9);
-        QVERIFY(m_main->store().SaveProject());
-        const QList<SheetSummary> expected = summary(m_main->desk());
-        QVERIFY(m_main->LoadProject(path));
-        QCOMPARE(summary(m_main->desk()), expected);
+        QVERIFY(save());
+        const QList<SheetSummary> expected = summary(m_model->desk());
+        QVERIFY(load(path));
+        QCOMPARE(summary(m_model->desk()), expected);
         QVERIFY(m_boxes->shown.isEmpty());
     }
 
     void pathWithoutExtensionOpensTheKerfaFile() {
         sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
-        QVERIFY(m_main->LoadProject(folder() + QStringLiteral("Novel")));
-        QCOMPARE(m_main->project().projectFileName, QStringLiteral("Novel.kerfa"));
-        QCOMPARE(m_main->desk().sheets().size(), 1);
+        QVERIFY(load(folder() + QStringLiteral("Novel")));
+        QCOMPARE(m_model->project().projectFileName, QStringLiteral("Novel.kerfa"));
+        QCOMPARE(m_model->desk().sheets().size(), 1);
     }
 
     void refusedPathsLeaveTheOpenProjectAlone_data() {
@@ -119,20 +130,20 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, message);
         sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
-        QVERIFY(m_main->LoadProject(projectPath()));
-        QVERIFY(!m_main->LoadProject(folder() + file));
+        QVERIFY(load(projectPath()));
+        QVERIFY(!load(folder() + file));
         QCOMPARE(m_boxes->texts(), QStringList{message});
-        QCOMPARE(m_main->project().projectFileName, QStringLiteral("Novel.kerfa"));
-        QCOMPARE(m_main->desk().sheets().size(), 1);
+        QCOMPARE(m_model->project().projectFileName, QStringLiteral("Novel.kerfa"));
+        QCOMPARE(m_model->desk().sheets().size(), 1);
     }
 
     void projectFileSettings() {
         QVERIFY(ProjectFiles::write(projectPath(), "[Workspace]\r\nSize=7\r\n"));
-        QVERIFY(m_main->LoadProject(projectPath()));
-        QCOMPARE(m_main->project().workspaceSize, 0);
-        QCOMPARE(m_main->project().projectTheme, QStringLiteral("Book.ini"));
-        QVERIFY(m_main->project().boldBaseType);
-        QVERIFY(m_main->theme().isLoaded());
+        QVERIFY(load(projectPath()));
+        QCOMPARE(m_model->project().workspaceSize, 0);
+        QCOMPARE(m_model->project().projectTheme, QStringLiteral("Book.ini"));
+        QVERIFY(m_model->project().boldBaseType);
+        QVERIFY(m_model->theme().isLoaded());
     }
 
     void sheetFilesAsRead() {
@@ -148,8 +159,8 @@ private Q_SLOTS:
                   ProjectFiles::sheet(1, 2, 600, 300, QStringLiteral("  ") + QString(300, u'd')));
         const auto before = ProjectFiles::snapshot(folder());
 
-        QVERIFY(m_main->LoadProject(projectPath()));
-        QCOMPARE(m_main->desk().sheets().size(), 8);
+        QVERIFY(load(projectPath()));
+        QCOMPARE(m_model->desk().sheets().size(), 8);
         QCOMPARE(find(QString(41, u'n')), nullptr);
         QVERIFY(find(QString(40, u'f')));
         QCOMPARE(int(find(QStringLiteral("Compilation"))->SheetType), 0);
@@ -172,12 +183,12 @@ private Q_SLOTS:
         sheetFile(QStringLiteral("Good"), ProjectFiles::sheet(0, 0, 100, 100));
         sheetFile(QStringLiteral("Bad"), ProjectFiles::sheet(0, 9, 100, 100));
         const auto before = ProjectFiles::snapshot(folder());
-        QVERIFY(!m_main->LoadProject(projectPath()));
+        QVERIFY(!load(projectPath()));
         QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::ERROR_READING_FILE)});
         QCOMPARE(m_boxes->shown.front().kind, MessageBoxes::Kind::Warning);
-        QVERIFY(m_main->desk().sheets().isEmpty());
-        QVERIFY(m_main->project().isUnnamed());
-        QVERIFY(!m_main->project().onDisk);
+        QVERIFY(m_model->desk().sheets().isEmpty());
+        QVERIFY(m_model->project().isUnnamed());
+        QVERIFY(!m_model->project().onDisk);
         QCOMPARE(ProjectFiles::snapshot(folder()), before);
     }
 
@@ -189,7 +200,7 @@ private Q_SLOTS:
         sheetFile(QStringLiteral("C"),
                   ProjectFiles::sheet(0, 0, 300, 300, {}, QStringLiteral("Target")));
         sheetFile(QStringLiteral("Target"), ProjectFiles::sheet(0, 0, 500, 300));
-        QVERIFY(m_main->LoadProject(projectPath()));
+        QVERIFY(load(projectPath()));
         TKerfa* a = find(QStringLiteral("A"));
         TKerfa* b = find(QStringLiteral("B"));
         TKerfa* c = find(QStringLiteral("C"));
@@ -202,8 +213,8 @@ private Q_SLOTS:
         QCOMPARE(target->LinkedFrom, c);
 
         // An unresolved name is written back as it was.
-        m_main->project().modified = true;
-        QVERIFY(m_main->store().SaveProject());
+        m_model->project().modified = true;
+        QVERIFY(save());
         QVERIFY(ProjectFiles::read(folder() + QStringLiteral("Kerfa Files/A.kfa"))
                     .contains("Name=target\r\n"));
     }
@@ -211,55 +222,134 @@ private Q_SLOTS:
     void aSheetFileDeletedByHandIsGoneAtTheNextLoad() {
         sheetFile(QStringLiteral("Keep"), ProjectFiles::sheet(0, 0, 100, 100));
         sheetFile(QStringLiteral("Gone"), ProjectFiles::sheet(0, 0, 300, 100));
-        QVERIFY(m_main->LoadProject(projectPath()));
-        QCOMPARE(m_main->desk().sheets().size(), 2);
+        QVERIFY(load(projectPath()));
+        QCOMPARE(m_model->desk().sheets().size(), 2);
         QVERIFY(QFile::remove(folder() + QStringLiteral("Kerfa Files/Gone.kfa")));
-        QVERIFY(m_main->LoadProject(projectPath()));
-        QCOMPARE(m_main->desk().sheets().size(), 1);
+        QVERIFY(load(projectPath()));
+        QCOMPARE(m_model->desk().sheets().size(), 1);
     }
 
     void savingWritesEverySheetInItsFormat() {
         sheetFile(QStringLiteral("Moved"),
                   "; kept comment\r\n[StateData]\r\nType=3\r\nState=1\r\n"
                   "[EditWindow]\r\nMaximised=1\r\n[Position]\r\nLeft=100\r\nTop=100\r\n");
-        QVERIFY(m_main->LoadProject(projectPath()));
+        QVERIFY(load(projectPath()));
         find(QStringLiteral("Moved"))->setPosition(240, 160);
-        m_main->project().modified = true;
-        QVERIFY(m_main->store().SaveProject());
+        m_model->project().modified = true;
+        QVERIFY(save());
         QCOMPARE(ProjectFiles::read(folder() + QStringLiteral("Kerfa Files/Moved.kfa")),
                  QByteArray("; kept comment\r\n[StateData]\r\nType=3\r\nState=1\r\n"
                             "[EditWindow]\r\nMaximised=1\r\n[Position]\r\nLeft=240\r\nTop=160\r\n"
                             "[Description]\r\nText=\r\n[LinkTo]\r\nName=\r\n"));
-        QVERIFY(!m_main->project().modified);
+        QVERIFY(!m_model->project().modified);
         QVERIFY(QDir(folder() + QStringLiteral("Text Files")).exists());
     }
 
     void aFailedSaveKeepsTheChangesMarked() {
         sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
         sheetFile(QStringLiteral("Two"), ProjectFiles::sheet(0, 0, 300, 100));
-        QVERIFY(m_main->LoadProject(projectPath()));
+        QVERIFY(load(projectPath()));
         // A folder where the sheet file should be makes that one write fail.
         QVERIFY(QFile::remove(folder() + QStringLiteral("Kerfa Files/Two.kfa")));
         QVERIFY(QDir().mkpath(folder() + QStringLiteral("Kerfa Files/Two.kfa")));
         find(QStringLiteral("One"))->setPosition(150, 150);
-        m_main->project().modified = true;
-        QVERIFY(!m_main->store().SaveProject());
+        m_model->project().modified = true;
+        QVERIFY(!save());
         QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::ERROR_WRITING_KERFA)});
         QVERIFY(ProjectFiles::read(folder() + QStringLiteral("Kerfa Files/One.kfa"))
                     .contains("Left=150"));
-        QVERIFY(m_main->project().modified);
-        QVERIFY(m_main->windowTitle().endsWith(QStringLiteral(" *")));
+        QVERIFY(m_model->project().modified);
+        QVERIFY(caption().endsWith(QStringLiteral(" *")));
 
         // The project file itself cannot be written: the old one stays, the project is not on disk.
         const QByteArray old = ProjectFiles::read(projectPath());
         QVERIFY(QDir().mkpath(folder() + QStringLiteral("Novel.kerfa.lock")));
-        m_main->project().projectFileName = QStringLiteral("Missing/Novel.kerfa");
+        m_model->project().projectFileName = QStringLiteral("Missing/Novel.kerfa");
         m_boxes->shown.clear();
-        QVERIFY(!m_main->store().SaveProject());
+        QVERIFY(!save());
         QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::ERROR_WRITING_PROJECT)});
-        QVERIFY(!m_main->project().onDisk);
-        QVERIFY(m_main->project().modified);
+        QVERIFY(!m_model->project().onDisk);
+        QVERIFY(m_model->project().modified);
         QCOMPARE(ProjectFiles::read(projectPath()), old);
+    }
+
+    void backupGoesIntoADatedFolderOfBackups() {
+        sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
+        QVERIFY(load(projectPath()));
+        const QString backups = m_env.programFolder() + QStringLiteral("Backups/");
+        QDir(backups).removeRecursively();
+        QVERIFY(QDir().mkpath(backups));
+        m_model->commands().BackupProject();
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::BACKUP_OK)});
+        const QStringList made = QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(made.size(), 1);
+        QVERIFY2(made.front().startsWith(QStringLiteral("Novel (")), qPrintable(made.front()));
+        const QString copy = backups + made.front() + u'/';
+        QCOMPARE(ProjectFiles::read(copy + QStringLiteral("Novel.kerfa")), kProject);
+        QVERIFY(QFile::exists(copy + QStringLiteral("Kerfa Files/One.kfa")));
+
+        // A Backups folder that cannot take the copy: the failure is reported.
+        QDir(backups).removeRecursively();
+        QVERIFY(ProjectFiles::write(m_env.programFolder() + QStringLiteral("Backups"), "file"));
+        m_boxes->shown.clear();
+        m_model->commands().BackupProject();
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::BACKUP_NOT_OK)});
+        QVERIFY(QFile::remove(m_env.programFolder() + QStringLiteral("Backups")));
+    }
+
+    void theCompilationListFollowsTheProject() {
+        sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
+        CompilationList& list = m_model->compilation();
+        list.add(QStringLiteral("Stale"));
+        QVERIFY(load(projectPath()));
+        QVERIFY(list.isEmpty());
+
+        // The sheet commands tell of renames and deletions; the list keeps in step.
+        list.add(QStringLiteral("One"));
+        list.add(QStringLiteral("Two"));
+        Q_EMIT m_model->commands().sheetRenamed(QStringLiteral("One"), QStringLiteral("First"));
+        Q_EMIT m_model->commands().sheetDeleted(QStringLiteral("TWO"));
+        QCOMPARE(list.names(), QStringList{QStringLiteral("First")});
+
+        m_model->commands().NewProject();
+        QVERIFY(list.isEmpty());
+        QVERIFY(m_model->project().isUnnamed());
+    }
+
+    void changedEditorsAreAskedAboutFirst() {
+        sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
+        QVERIFY(load(projectPath()));
+        QVERIFY(QDir().mkpath(folder() + QStringLiteral("Text Files")));
+        auto* editor = new TfmEditor;
+        editor->projectFolder = folder();
+        editor->sheetName = QStringLiteral("One");
+        editor->findChild<QPlainTextEdit*>(QStringLiteral("memEditor"))
+            ->insertPlainText(QStringLiteral("The lamp was lit."));
+        m_model->editors().attach(find(QStringLiteral("One")), editor);
+        m_model->project().modified = true;
+
+        // Cancel at either question leaves everything as it was.
+        m_boxes->answer(MessageBoxes::Answer::Cancel);
+        QVERIFY(m_model->commands().AskToSaveChanges() == ProjectCommands::AskResult::Cancel);
+        m_boxes->answer(MessageBoxes::Answer::No);
+        m_boxes->answer(MessageBoxes::Answer::Cancel);
+        QVERIFY(m_model->commands().AskToSaveChanges() == ProjectCommands::AskResult::Cancel);
+        QVERIFY(editor->isModified());
+        QCOMPARE(m_boxes->texts(), (QStringList{Messages::text(Messages::SAVE_EDITORS),
+                                                Messages::text(Messages::SAVE_EDITORS),
+                                                Messages::text(Messages::SAVE_PROJECT)}));
+
+        m_boxes->answer(MessageBoxes::Answer::Yes);
+        m_boxes->answer(MessageBoxes::Answer::No);
+        QVERIFY(m_model->commands().AskToSaveChanges() == ProjectCommands::AskResult::Proceed);
+        QCOMPARE(ProjectFiles::read(folder() + QStringLiteral("Text Files/One.txt")),
+                 QByteArray("The lamp was lit."));
+        QVERIFY(!editor->isModified());
+
+        // Closing the project frees the editor window with its sheet.
+        const QPointer<TfmEditor> guard(editor);
+        m_model->commands().CloseProject();
+        QVERIFY(guard.isNull());
     }
 };
 

@@ -1,6 +1,7 @@
 #include "themes/Theme.h"
-#include "app/TfmMain.h"
+#include "app/MainModel.h"
 #include "desk/Desk.h"
+#include "desk/DeskTheme.h"
 #include "desk/NameLabel.h"
 #include "desk/TKerfa.h"
 #include "desk/TKerfaLine.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QGraphicsScene>
 #include <QImage>
-#include <QMenu>
 #include <QTest>
 #include <memory>
 
@@ -21,7 +21,7 @@ class ThemeTest : public QObject {
 
     TestEnvironment& m_env;
     std::unique_ptr<ScriptedMessageBoxes> m_boxes;
-    std::unique_ptr<TfmMain> m_main;
+    std::unique_ptr<MainModel> m_model;
 
     QString themes() const { return m_env.programFolder() + QStringLiteral("Themes/"); }
     void themeFile(const QString& name, const QByteArray& text) {
@@ -39,15 +39,17 @@ class ThemeTest : public QObject {
         QVERIFY(image.save(path, "BMP"));
     }
     TKerfa* addSheet(const QString& name, int typeIndex, QPoint at) {
-        TKerfa* s = m_main->desk().createSheet();
+        TKerfa* s = m_model->desk().createSheet();
         s->setPosition(at.x(), at.y());
         s->SetSheetName(name);
-        Theme::SetTypeFromIndex(s, typeIndex);
-        m_main->theme().ShowTypeLook(s);
-        m_main->theme().ShowStateMarker(s);
+        DeskTheme::SetTypeFromIndex(s, typeIndex);
+        m_model->deskTheme().ShowTypeLook(s);
+        m_model->deskTheme().ShowStateMarker(s);
         return s;
     }
-    Theme& theme() { return m_main->theme(); }
+    Theme& theme() { return m_model->theme(); }
+    // Puts a theme file in force as a project load or the options do, recording its name.
+    void load(const QString& name) { m_model->commands().useTheme(name); }
 
 public:
     explicit ThemeTest(TestEnvironment& env) : m_env(env) {}
@@ -57,10 +59,13 @@ private Q_SLOTS:
         QDir(themes()).removeRecursively();
         QDir().mkpath(themes());
         m_boxes = std::make_unique<ScriptedMessageBoxes>();
-        m_main = std::make_unique<TfmMain>();
+        m_model = std::make_unique<MainModel>();
+        // As the main window starts with an empty Themes folder.
+        m_model->SizeWorkspace();
+        m_model->commands().useBuiltInTheme();
     }
     void cleanup() {
-        m_main.reset();
+        m_model.reset();
         QVERIFY(m_boxes->shown.isEmpty());
         m_boxes.reset();
     }
@@ -70,7 +75,7 @@ private Q_SLOTS:
                   "[Types]\r\nType_00=Act\r\nType_03=\r\nType_05=  Beat Sheet  \r\n"
                   "[States]\r\nDescription=&Stage\r\nState_01=  Rewrite  \r\nState_03= Polish \r\n"
                   "[StateMarkers]\r\nMarker_03= [P] \r\n");
-        theme().LoadTheme(QStringLiteral("Names.ini"));
+        load(QStringLiteral("Names.ini"));
         const ThemeData& d = theme().data();
         QCOMPARE(d.typeNames.size(), 12);
         QCOMPARE(d.typeNames[0], QStringLiteral("Act"));
@@ -82,22 +87,15 @@ private Q_SLOTS:
         QCOMPARE(d.stateNames, (QStringList{"&Draft", "Rewrite", "&Completed", "Polish", "", ""}));
         QCOMPARE(d.stateMarkers[3], QStringLiteral("[P]"));
         QCOMPARE(d.statesTitle, QStringLiteral("&Stage"));
-        QCOMPARE(m_main->findChild<QMenu*>(QStringLiteral("pmnuStateTitle"))->title(),
-                 QStringLiteral("&Stage"));
-        QCOMPARE(m_main->findChild<QAction*>(QStringLiteral("pmnuState1"))->text(),
-                 QStringLiteral("Rewrite"));
         QVERIFY(theme().isLoaded());
-        QCOMPARE(m_main->project().projectTheme, QStringLiteral("Names.ini"));
-        QCOMPARE(m_main->windowTitle(), QStringLiteral("Kerfa Book: 'unnamed'"));
-        m_main->RefreshWindow();
-        QCOMPARE(m_main->windowTitle(), QStringLiteral("Kerfa Names: 'unnamed'"));
+        QCOMPARE(m_model->project().projectTheme, QStringLiteral("Names.ini"));
     }
 
     void aMissingThemeFileReadsAsEmpty() {
-        theme().LoadTheme(QStringLiteral("Nowhere.ini"));
+        load(QStringLiteral("Nowhere.ini"));
         QVERIFY(theme().isLoaded());
         QCOMPARE(theme().data().typeNames[0], QStringLiteral("Chapter"));
-        QCOMPARE(m_main->project().projectTheme, QStringLiteral("Nowhere.ini"));
+        QCOMPARE(m_model->project().projectTheme, QStringLiteral("Nowhere.ini"));
     }
 
     void colours() {
@@ -105,17 +103,28 @@ private Q_SLOTS:
                   "[Theme]\r\nBackground_Colour=E0F0FF\r\nText_Colour=zz\r\nLine_Colour=0000ff\r\n"
                   "Label_Transparent=0\r\nLabel_Colour=CCFFFF\r\n");
         TKerfa* s = addSheet(QStringLiteral("S"), 0, {100, 100});
-        theme().LoadTheme(QStringLiteral("Colours.ini"));
-        QCOMPARE(m_main->desk().scene()->backgroundBrush().color(), QColor(0xFF, 0xF0, 0xE0));
-        QCOMPARE(s->TextColour, QStringLiteral("000000"));
-        QCOMPARE(s->LineColour, QStringLiteral("0000ff"));
+        load(QStringLiteral("Colours.ini"));
+        QCOMPARE(m_model->desk().scene()->backgroundBrush().color(), QColor(0xFF, 0xF0, 0xE0));
+        QCOMPARE(s->TextColour(), QStringLiteral("000000"));
+        QCOMPARE(s->LineColour(), QStringLiteral("0000ff"));
         QVERIFY(!s->nameLabel()->isTransparent());
         QCOMPARE(s->nameLabel()->background(), QColor(0xFF, 0xFF, 0xCC));
 
         themeFile(QStringLiteral("Bad.ini"), "[Theme]\r\nBackground_Colour=not a colour\r\n");
-        theme().LoadTheme(QStringLiteral("Bad.ini"));
-        QCOMPARE(m_main->desk().scene()->backgroundBrush().color(), QColor(Qt::white));
+        load(QStringLiteral("Bad.ini"));
+        QCOMPARE(m_model->desk().scene()->backgroundBrush().color(), QColor(Qt::white));
         QCOMPARE(theme().data().background, QStringLiteral("FFFFFF"));
+    }
+
+    void sheetsShareTheColoursOfTheirTheme() {
+        themeFile(QStringLiteral("Shared.ini"), "[Theme]\r\nSelected_Colour=00FF00\r\n");
+        TKerfa* a = addSheet(QStringLiteral("A"), 0, {100, 100});
+        TKerfa* b = addSheet(QStringLiteral("B"), 1, {300, 100});
+        load(QStringLiteral("Shared.ini"));
+        QCOMPARE(theme().sheetColours()->selectedColour, QColor(Qt::green));
+        QVERIFY(&a->SelectedColour() == &b->SelectedColour());
+        a->SetSelected(true);
+        QCOMPARE(a->nameLabel()->textColour(), QColor(Qt::green));
     }
 
     void iconSizes_data() {
@@ -134,7 +143,7 @@ private Q_SLOTS:
         themeFile(QStringLiteral("Sizes.ini"),
                   "[Theme]\r\nIconFolder=Test Icons\r\n[Icons]\r\nIcon_00=chapter.bmp\r\n" + size);
         TKerfa* s = addSheet(QStringLiteral("Chapter"), 0, {300, 300});
-        theme().LoadTheme(QStringLiteral("Sizes.ini"));
+        load(QStringLiteral("Sizes.ini"));
         QCOMPARE(s->width(), expected);
         QCOMPARE(s->height(), expected);
         QCOMPARE(s->picture().size(), QSize(64, 64));
@@ -149,7 +158,7 @@ private Q_SLOTS:
             "[Icons]\r\nIcon_00=nothing-here.bmp\r\nSize_00=80\r\nIcon_01=\r\nSize_01=90\r\n");
         TKerfa* chapter = addSheet(QStringLiteral("C"), 0, {100, 100});
         TKerfa* scene = addSheet(QStringLiteral("S"), 1, {300, 100});
-        theme().LoadTheme(QStringLiteral("Missing.ini"));
+        load(QStringLiteral("Missing.ini"));
         QVERIFY(theme().isLoaded());
         QCOMPARE(chapter->width(), BuiltInPictures::size(1));
         QCOMPARE(scene->width(), BuiltInPictures::size(2));
@@ -175,13 +184,13 @@ private Q_SLOTS:
         themeFile(QStringLiteral("Damaged.ini"),
                   "[Theme]\r\nBackground_Colour=00FFFF\r\n[Icons]\r\nIcon_03=" + file.toUtf8() +
                       "\r\n[Types]\r\nType_00=Act\r\n");
-        m_main->settings().defaultTheme = QStringLiteral("Damaged.ini");
-        theme().LoadTheme(QStringLiteral("Damaged.ini"));
+        m_model->settings().defaultTheme = QStringLiteral("Damaged.ini");
+        load(QStringLiteral("Damaged.ini"));
         QVERIFY(!theme().isLoaded());
         QCOMPARE(theme().data().typeNames[0], QStringLiteral("&Chapter"));
-        QCOMPARE(m_main->settings().defaultTheme, QStringLiteral("Book.ini"));
-        QCOMPARE(m_main->project().projectTheme, QStringLiteral("Book.ini"));
-        QCOMPARE(m_main->desk().scene()->backgroundBrush().color(), QColor(Qt::white));
+        QCOMPARE(m_model->settings().defaultTheme, QStringLiteral("Book.ini"));
+        QCOMPARE(m_model->project().projectTheme, QStringLiteral("Book.ini"));
+        QCOMPARE(m_model->desk().scene()->backgroundBrush().color(), QColor(Qt::white));
     }
 
     void shippedThemesLoadWithEveryPictureFormat_data() {
@@ -199,7 +208,7 @@ private Q_SLOTS:
         QFETCH(int, size);
         m_env.installFromBuild(QStringLiteral("Themes"));
         TKerfa* s = addSheet(QStringLiteral("S"), typeIndex, {200, 200});
-        this->theme().LoadTheme(theme);
+        this->load(theme);
         QVERIFY(this->theme().isLoaded());
         QCOMPARE(s->width(), size);
         const QImage& picture = s->picture();
@@ -224,14 +233,14 @@ private Q_SLOTS:
         b->SetLinkedFrom(a);
         a->PlaceLine();
         QCOMPARE(a->line()->EndGap, 24);
-        m_main->project().nextSheetType = 5;
-        theme().LoadTheme(QStringLiteral("Big.ini"));
+        m_model->project().nextSheetType = 5;
+        load(QStringLiteral("Big.ini"));
         QCOMPARE(a->width(), 80);
         QCOMPARE(b->width(), 80);
         QCOMPARE(a->line()->EndGap, 54);
         QCOMPARE(a->line()->top(), 140);
         QCOMPARE(a->nameLabel()->caption(), QStringLiteral("A [rev]"));
-        QCOMPARE(m_main->project().nextSheetType, 1);
+        QCOMPARE(m_model->project().nextSheetType, 1);
     }
 };
 

@@ -1,0 +1,173 @@
+#include "app/MainCommands.h"
+
+#include "app/TfmMain.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+
+namespace {
+
+bool newProject(const CommandContext& c) {
+    return c.project.newProject;
+}
+bool saveProject(const CommandContext& c) {
+    return c.project.save;
+}
+bool saveProjectAs(const CommandContext& c) {
+    return c.project.saveAs;
+}
+bool backupProject(const CommandContext& c) {
+    return c.project.backup;
+}
+// Commands whose windows and handlers come later: shown, never enabled.
+bool notYetBuilt(const CommandContext&) {
+    return false;
+}
+
+} // namespace
+
+std::span<const MainCommands::Row> MainCommands::rows() {
+    using K = Kind;
+    using M = TfmMain;
+    static const Row kRows[] = {
+        {K::MenuBarMenu, nullptr, "mmnuFile", {}, nullptr, nullptr},
+        {K::Item, "mmnuFile", "mnuNewProject", Qt::CTRL | Qt::Key_N, &M::mnuNewProjectClick,
+         newProject},
+        {K::Separator, "mmnuFile", nullptr, {}, nullptr, nullptr},
+        {K::Item, "mmnuFile", "mnuOpenProject", Qt::CTRL | Qt::Key_O, &M::mnuOpenProjectClick,
+         nullptr},
+        {K::Separator, "mmnuFile", nullptr, {}, nullptr, nullptr},
+        {K::Item, "mmnuFile", "mnuSaveProject", Qt::CTRL | Qt::Key_S, &M::mnuSaveProjectClick,
+         saveProject},
+        {K::Item, "mmnuFile", "mnuSaveProjectAs", {}, &M::mnuSaveProjectAsClick, saveProjectAs},
+        {K::Separator, "mmnuFile", nullptr, {}, nullptr, nullptr},
+        {K::Item, "mmnuFile", "mnuBackupProject", {}, &M::mnuBackupProjectClick, backupProject},
+        {K::Separator, "mmnuFile", nullptr, {}, nullptr, nullptr},
+        {K::Submenu, "mmnuFile", "mnuExplore", {}, nullptr, nullptr},
+        {K::Item, "mnuExplore", "mnuExploreProject", {}, &M::mnuExploreProjectClick, backupProject},
+        {K::Item, "mnuExplore", "mnuExploreTemplates", {}, &M::mnuExploreTemplatesClick, nullptr},
+        {K::Item, "mnuExplore", "mnuExploreBackups", {}, &M::mnuExploreBackupsClick, nullptr},
+        {K::Separator, "mnuExplore", nullptr, {}, nullptr, nullptr},
+        {K::Item, "mnuExplore", "mnuExploreThemes", {}, &M::mnuExploreThemesClick, nullptr},
+        {K::Separator, "mnuExplore", nullptr, {}, nullptr, nullptr},
+        {K::Item,
+         "mnuExplore",
+         "mnuExploreDictionaries",
+         {},
+         &M::mnuExploreDictionariesClick,
+         nullptr},
+        {K::Item, "mnuExplore", "mnuExploreThesaurus", {}, &M::mnuExploreThesaurusClick, nullptr},
+        {K::Separator, "mmnuFile", nullptr, {}, nullptr, nullptr},
+        {K::Item, "mmnuFile", "mnuExit", {}, &M::mnuExitClick, nullptr},
+
+        {K::MenuBarMenu, nullptr, "mmnuTools", {}, nullptr, nullptr},
+        {K::Item, "mmnuTools", "mnuFindAndCompile", {}, nullptr, notYetBuilt},
+        {K::Item, "mmnuTools", "mnuCompile", {}, nullptr, notYetBuilt},
+        {K::Item, "mmnuTools", "mnuWordCount", {}, nullptr, notYetBuilt},
+        {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
+        {K::Item, "mmnuTools", "mnuOptions", {}, nullptr, notYetBuilt},
+
+        {K::MenuBarMenu, nullptr, "mmnuHelp", {}, nullptr, nullptr},
+        {K::Item, "mmnuHelp", "mnuHelp", Qt::Key_F1, &M::mnuHelpClick, nullptr},
+        {K::Separator, "mmnuHelp", nullptr, {}, nullptr, nullptr},
+        {K::Item, "mmnuHelp", "mnuAbout", {}, &M::mnuAboutClick, nullptr},
+
+        {K::Popup, nullptr, "pmnuKerfa", {}, nullptr, nullptr},
+        {K::DefaultItem, "pmnuKerfa", "pmnuEdit", Qt::Key_Return, nullptr, notYetBuilt},
+        {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
+        {K::Submenu, "pmnuKerfa", "pmnuStateTitle", {}, nullptr, nullptr},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState0", {}, nullptr, notYetBuilt},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState1", {}, nullptr, notYetBuilt},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState2", {}, nullptr, notYetBuilt},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState3", {}, nullptr, notYetBuilt},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState4", {}, nullptr, notYetBuilt},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState5", {}, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuWordCount", {}, nullptr, notYetBuilt},
+        {K::Submenu, "pmnuKerfa", "pmnuCompilation", {}, nullptr, nullptr},
+        {K::Item, "pmnuCompilation", "pmnuAddToCompilation", {}, nullptr, notYetBuilt},
+        {K::Item, "pmnuCompilation", "pmnuLinksToCompilation", {}, nullptr, notYetBuilt},
+        {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
+        {K::Item, "pmnuKerfa", "pmnuPrint", {}, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuDelete", Qt::Key_Delete, nullptr, notYetBuilt},
+        {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
+        {K::Item, "pmnuKerfa", "pmnuProperties", Qt::Key_Space, nullptr, notYetBuilt},
+
+        {K::Popup, nullptr, "pmnuPanel", {}, nullptr, nullptr},
+        {K::Item, "pmnuPanel", "pmnuNewKerfa", Qt::Key_Insert, nullptr, notYetBuilt},
+    };
+    return kRows;
+}
+
+MainCommands::MainCommands(TfmMain& window) {
+    // Menus whose commands' shortcuts only label their items: the desk handles those keys itself.
+    QSet<QString> popups;
+    for (const Row& row : rows()) {
+        const QString name = QString::fromLatin1(row.name);
+        const QString parent = QString::fromLatin1(row.parent);
+        QMenu* menu = nullptr;
+        switch (row.kind) {
+        case Kind::MenuBarMenu:
+            menu = window.menuBar()->addMenu(QString());
+            QObject::connect(menu, &QMenu::aboutToShow, &window, &TfmMain::menuClicked);
+            break;
+        case Kind::Popup:
+            menu = new QMenu(&window);
+            popups.insert(name);
+            QObject::connect(menu, &QMenu::aboutToShow, &window, &TfmMain::menuClicked);
+            break;
+        case Kind::Submenu:
+            menu = m_menus.value(parent)->addMenu(QString());
+            if (popups.contains(parent))
+                popups.insert(name);
+            break;
+        case Kind::Separator:
+            m_menus.value(parent)->addSeparator();
+            continue;
+        case Kind::Item:
+        case Kind::DefaultItem:
+        case Kind::CheckItem: {
+            QMenu* in = m_menus.value(parent);
+            QAction* action = in->addAction(QString());
+            action->setObjectName(name);
+            if (row.shortcut.key() != Qt::Key_unknown)
+                action->setShortcut(row.shortcut);
+            if (popups.contains(parent))
+                action->setShortcutContext(Qt::WidgetShortcut);
+            action->setCheckable(row.kind == Kind::CheckItem);
+            if (row.kind == Kind::DefaultItem)
+                in->setDefaultAction(action);
+            if (row.handler)
+                QObject::connect(action, &QAction::triggered, &window, row.handler);
+            if (row.enabled)
+                m_rules.append({action, row.enabled});
+            m_actions.insert(name, action);
+            continue;
+        }
+        }
+        menu->setObjectName(name);
+        m_menus.insert(name, menu);
+    }
+}
+
+void MainCommands::refresh(const CommandContext& context) {
+    for (const auto& [action, rule] : std::as_const(m_rules))
+        action->setEnabled(rule(context));
+}
+
+void MainCommands::showSheetPopup(const SheetPopupState& popup) {
+    for (int i = 0; i < SheetPopupState::kStates; ++i) {
+        QAction* state = action(QStringLiteral("pmnuState%1").arg(i));
+        state->setVisible(popup.stateVisible[i]);
+        state->setChecked(popup.stateChecked[i]);
+    }
+    menu(QStringLiteral("pmnuStateTitle"))->menuAction()->setVisible(popup.notCompilation);
+    menu(QStringLiteral("pmnuCompilation"))->menuAction()->setVisible(popup.notCompilation);
+    action(QStringLiteral("pmnuLinksToCompilation"))->setVisible(popup.linksToCompilation);
+    // Properties and the separator above it.
+    QAction* properties = action(QStringLiteral("pmnuProperties"));
+    const QList<QAction*> items = menu(QStringLiteral("pmnuKerfa"))->actions();
+    if (const qsizetype at = items.indexOf(properties); at > 0)
+        items[at - 1]->setVisible(popup.notCompilation);
+    properties->setVisible(popup.notCompilation);
+}

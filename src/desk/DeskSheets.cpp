@@ -1,0 +1,65 @@
+#include "desk/DeskSheets.h"
+
+#include "desk/Desk.h"
+#include "desk/DeskTheme.h"
+#include "desk/NameLabel.h"
+#include "desk/TKerfa.h"
+#include "themes/Theme.h"
+
+DeskSheets::DeskSheets(Desk& desk, DeskTheme& look) : m_desk(desk), m_look(look) {}
+
+SheetRecord DeskSheets::recordOf(const TKerfa* sheet) {
+    SheetRecord record;
+    record.name = sheet->SheetName;
+    record.typeIndex = SheetRecord::typeIndexOf(sheet->SheetType);
+    record.state = SheetRecord::storedState(sheet->State);
+    record.left = sheet->left();
+    record.top = sheet->top();
+    record.description = sheet->Description;
+    record.linkTo = sheet->LinkToName;
+    return record;
+}
+
+qsizetype DeskSheets::sheetCount() const {
+    return m_desk.sheets().size();
+}
+
+QList<SheetRecord> DeskSheets::sheetRecords() const {
+    QList<SheetRecord> records;
+    records.reserve(m_desk.sheets().size());
+    for (const TKerfa* sheet : m_desk.sheets())
+        records.append(recordOf(sheet));
+    return records;
+}
+
+void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseType) {
+    const QStringList& stateNames = m_look.theme().data().stateNames;
+    for (const SheetRecord& record : records) {
+        TKerfa* sheet = m_desk.createSheet();
+        sheet->setPosition(record.left, record.top);
+        sheet->SetSheetName(record.name);
+        // The type before the bold flag: the same sheet either way, but the label is laid out
+        // in bold only when it will stay bold (thousands of sheets load noticeably faster).
+        DeskTheme::SetTypeFromIndex(sheet, record.typeIndex);
+        sheet->SetBoldBaseType(boldBaseType);
+        m_look.ShowTypeLook(sheet);
+        // A state the theme leaves unnamed reads as the first.
+        const bool named = !stateNames.value(record.state).isEmpty();
+        sheet->SetState(named ? static_cast<quint8>(record.state) : 0);
+        sheet->LinkToName = record.linkTo;
+        sheet->SetDescription(record.description);
+        m_look.ShowStateMarker(sheet);
+        m_desk.bringToFront(sheet);
+        sheet->setVisible(true);
+        m_desk.bringToFront(sheet->nameLabel());
+    }
+    m_desk.resolveLinks();
+}
+
+void DeskSheets::ClearDesk() {
+    m_desk.clear();
+}
+
+void DeskSheets::resetDoubleClickGuard() {
+    m_desk.doubleClickGuard = false;
+}

@@ -1,0 +1,57 @@
+#include "editor/EditorRegistry.h"
+
+#include "desk/Desk.h"
+#include "desk/TKerfa.h"
+#include "editor/TfmEditor.h"
+
+EditorRegistry::EditorRegistry(Desk& desk, QObject* parent) : QObject(parent), m_desk(desk) {
+    connect(&desk, &Desk::sheetRemoving, this, &EditorRegistry::release);
+}
+
+TfmEditor* EditorRegistry::editorOf(const TKerfa* sheet) const {
+    return m_editors.value(sheet);
+}
+
+void EditorRegistry::attach(TKerfa* sheet, TfmEditor* editor) {
+    release(sheet);
+    m_editors.insert(sheet, editor);
+    m_sheets.insert(editor, sheet);
+    connect(editor, &QObject::destroyed, this, &EditorRegistry::editorGone);
+    sheet->setEditing(true);
+}
+
+void EditorRegistry::release(TKerfa* sheet) {
+    const QPointer<TfmEditor> editor = m_editors.take(sheet);
+    if (!editor)
+        return;
+    editor->disconnect(this);
+    m_sheets.remove(editor.data());
+    delete editor.data();
+    sheet->setEditing(false);
+}
+
+void EditorRegistry::editorGone(QObject* editor) {
+    // The window went by itself (its user closed it): its sheet is no longer edited.
+    TKerfa* sheet = m_sheets.take(editor);
+    if (!sheet)
+        return;
+    m_editors.remove(sheet);
+    sheet->setEditing(false);
+}
+
+bool EditorRegistry::AnyEditorModified() const {
+    for (const TKerfa* sheet : m_desk.sheets())
+        if (const TfmEditor* editor = editorOf(sheet); editor && editor->isModified())
+            return true;
+    return false;
+}
+
+void EditorRegistry::SaveModifiedEditors() {
+    for (const TKerfa* sheet : m_desk.sheets()) {
+        TfmEditor* editor = editorOf(sheet);
+        if (editor && editor->isModified()) {
+            editor->SaveText();
+            editor->close();
+        }
+    }
+}

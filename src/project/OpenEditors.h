@@ -1,0 +1,13 @@
+#pragma once
+
+// The sheets' open editor windows, as the project commands need them before the project is
+// replaced or the program ends. They live in a folder above this one.
+class OpenEditors {
+public:
+    virtual ~OpenEditors() = default;
+
+    // Whether any sheet's open editor window holds unsaved text.
+    virtual bool AnyEditorModified() const = 0;
+    // Saves every editor window holding unsaved text to its sheet's text file, then closes it.
+    virtual void SaveModifiedEditors() = 0;
+};

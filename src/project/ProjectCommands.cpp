@@ -1,0 +1,228 @@
+#include "project/ProjectCommands.h"
+
+#include "common/ProgramFolder.h"
+#include "language/Captions.h"
+#include "language/Messages.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "project/OpenEditors.h"
+#include "project/ProjectDesk.h"
+#include "project/ProjectNames.h"
+#include "project/ProjectState.h"
+#include "project/ProjectStorage.h"
+#include "themes/Theme.h"
+#include "themes/ThemeData.h"
+
+#include <QCursor>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace {
+
+QString projectFilter() {
+    return QStringLiteral("Kerfa Project (*") + ProjectNames::projectExtension() + u')';
+}
+
+} // namespace
+
+ProjectCommands::ProjectCommands(ProjectState& state, Theme& theme, ProjectDesk& desk,
+                                 OpenEditors& editors, QObject* parent)
+    : QObject(parent), m_state(state), m_theme(theme), m_desk(desk), m_editors(editors) {}
+
+bool ProjectCommands::LoadProject(const QString& path) {
+    Q_EMIT loadStarting();
+
+    const QFileInfo info(path);
+    QString folder = info.absolutePath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    const QString fileName = ProjectNames::projectFileName(info.fileName());
+    if (fileName.isEmpty()) {
+        MessageBoxes::information(Messages::text(Messages::ONLY_PROJECTS));
+        return false;
+    }
+    if (!QFileInfo(folder + fileName).isFile()) {
+        MessageBoxes::information(u'\'' + fileName + QStringLiteral("' ") +
+                                  Messages::text(Messages::DOES_NOT_EXIST));
+        return false;
+    }
+
+    m_state.projectFolder = folder;
+    m_state.projectFileName = fileName;
+    m_desk.ClearDesk();
+
+    const ProjectSettings settings = ProjectStorage::readProject(folder + fileName);
+    m_state.workspaceSize = settings.workspaceSize;
+    Q_EMIT workspaceSizeSet();
+    m_state.boldBaseType = settings.boldBaseType;
+    m_state.projectTheme = settings.theme;
+    if (!settings.theme.isEmpty())
+        useTheme(settings.theme);
+
+    const std::optional<QList<SheetRecord>> records =
+        ProjectStorage::readSheets(m_state.sheetFolder());
+    if (!records) {
+        MessageBoxes::warning(Messages::text(Messages::ERROR_READING_FILE));
+        CloseProject();
+        return false;
+    }
+    m_desk.placeSheets(*records, m_state.boldBaseType);
+
+    m_desk.resetDoubleClickGuard();
+    m_state.onDisk = true;
+    m_state.freshStart = false;
+    m_state.nextSheetType = 1;
+    m_state.modified = false;
+    Q_EMIT projectLoaded(folder + fileName);
+    Q_EMIT refreshNeeded();
+    return true;
+}
+
+bool ProjectCommands::SaveProject() {
+    ProjectStorage::makeFolders(m_state);
+
+    bool ok = false;
+    const ProjectSettings settings{m_state.workspaceSize, m_state.boldBaseType,
+                                   m_state.projectTheme};
+    if (!ProjectStorage::writeProject(m_state.projectPath(), settings)) {
+        MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_PROJECT));
+        m_state.onDisk = false;
+    } else {
+        ok = true;
+        for (const SheetRecord& record : m_desk.sheetRecords())
+            ok = writeSheetFile(record) && ok;
+        m_state.onDisk = true;
+    }
+
+    m_desk.resetDoubleClickGuard();
+    // A save that failed keeps the changes marked, so that closing still offers to save them.
+    m_state.modified = !ok;
+    m_state.freshStart = false;
+    Q_EMIT refreshNeeded();
+    return ok;
+}
+
+bool ProjectCommands::writeSheetFile(const SheetRecord& record) {
+    if (ProjectStorage::writeSheet(m_state.sheetFolder(), record))
+        return true;
+    MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_KERFA));
+    return false;
+}
+
+bool ProjectCommands::SaveSheetFile(const SheetRecord& record) {
+    const bool ok = writeSheetFile(record);
+    Q_EMIT refreshNeeded();
+    return ok;
+}
+
+void ProjectCommands::CloseProject() {
+    m_state.workspaceSize = ProjectState::Normal;
+    Q_EMIT workspaceSizeSet();
+    m_state.onDisk = false;
+    m_state.projectFileName = QStringLiteral("unnamed");
+    m_desk.ClearDesk();
+    m_state.nextSheetType = 1;
+    m_desk.resetDoubleClickGuard();
+    m_state.modified = false;
+    Q_EMIT projectClosed();
+    Q_EMIT refreshNeeded();
+}
+
+ProjectCommands::AskResult ProjectCommands::AskToSaveChanges() {
+    if (m_editors.AnyEditorModified()) {
+        switch (MessageBoxes::confirm(Messages::text(Messages::SAVE_EDITORS),
+                                      MessageBoxes::Buttons::YesNoCancel)) {
+        case MessageBoxes::Answer::Cancel:
+            return AskResult::Cancel;
+        case MessageBoxes::Answer::Yes:
+            m_editors.SaveModifiedEditors();
+            break;
+        default:
+            break;
+        }
+    }
+    if (m_state.modified) {
+        switch (MessageBoxes::confirm(Messages::text(Messages::SAVE_PROJECT),
+                                      MessageBoxes::Buttons::YesNoCancel)) {
+        case MessageBoxes::Answer::Cancel:
+            return AskResult::Cancel;
+        case MessageBoxes::Answer::Yes:
+            if (m_state.isUnnamed()) {
+                SaveProjectAs();
+                return AskResult::Cancel;
+            }
+            // Going on after a failed save would throw the changes away.
+            if (!SaveProject())
+                return AskResult::Cancel;
+            break;
+        default:
+            break;
+        }
+    }
+    return AskResult::Proceed;
+}
+
+void ProjectCommands::NewProject() {
+    if (AskToSaveChanges() == AskResult::Proceed)
+        CloseProject();
+}
+
+void ProjectCommands::OpenProject() {
+    if (AskToSaveChanges() == AskResult::Cancel)
+        return;
+    const QString path = FileDialogs::current().openFile(
+        m_dialogParent, Captions::text(u"fmMain", u"dlgOpen"), projectFilter());
+    if (!path.isEmpty())
+        LoadProject(QFileInfo(path).absoluteFilePath());
+}
+
+void ProjectCommands::SaveProjectAs() {
+    const QString path =
+        FileDialogs::current().saveFile(m_dialogParent, Captions::text(u"fmMain", u"dlgSaveAs"),
+                                        projectFilter(), ProjectNames::projectExtension().mid(1));
+    if (path.isEmpty())
+        return;
+    const QFileInfo info(path);
+    m_state.projectFolder = info.absolutePath() + u'/';
+    const QString name = info.fileName();
+    if (ProjectNames::isReservedForSaveAs(name)) {
+        MessageBoxes::information(Messages::text(Messages::UNIQUE_NAME) + u' ' +
+                                  Messages::text(Messages::THE_PROJECT));
+        return;
+    }
+    m_state.projectFileName = name;
+    SaveProject();
+}
+
+void ProjectCommands::BackupProject() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString target =
+        ProgramFolder::sub(QStringLiteral("Backups")) +
+        ProjectNames::backupFolderName(m_state.projectFileName, QDateTime::currentDateTime()) +
+        u'/';
+    const bool ok = ProjectStorage::backup(m_state, target);
+    QGuiApplication::restoreOverrideCursor();
+    MessageBoxes::information(Messages::text(ok ? Messages::BACKUP_OK : Messages::BACKUP_NOT_OK));
+}
+
+bool ProjectCommands::useTheme(const QString& themeFileName) {
+    if (!m_theme.LoadTheme(themeFileName)) {
+        recordBuiltInTheme();
+        return false;
+    }
+    m_state.projectTheme = themeFileName;
+    m_state.nextSheetType = 1;
+    return true;
+}
+
+void ProjectCommands::useBuiltInTheme() {
+    m_theme.UseBuiltInTheme();
+    recordBuiltInTheme();
+}
+
+void ProjectCommands::recordBuiltInTheme() {
+    m_state.projectTheme = ThemeData::defaultFileName();
+    m_state.nextSheetType = 1;
+    Q_EMIT builtInThemeInForce();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class OpenEditors;
+class ProjectDesk;
+class QWidget;
+class Theme;
+struct ProjectState;
+struct SheetRecord;
+
+// The commands that act on the project as a whole: loading, saving, Save As, New, Open, Backup,
+// and the two questions asked before the project is replaced. They read and write through
+// ProjectStorage, reach the desk and the editor windows through ProjectDesk and OpenEditors, show
+// their own messages, and tell the main window by signal what it must follow.
+class ProjectCommands : public QObject {
+    Q_OBJECT
+public:
+    enum class AskResult { Proceed, Cancel };
+
+    ProjectCommands(ProjectState& state, Theme& theme, ProjectDesk& desk, OpenEditors& editors,
+                    QObject* parent = nullptr);
+
+    // The window the file dialogs belong to.
+    void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
+
+    // Opens the project file at path (".kerfa" is added to a name without extension). False,
+    // after its message, when the file is refused, missing or unreadable; an unreadable project
+    // leaves an empty unnamed one.
+    bool LoadProject(const QString& path);
+    // Writes the project file and every sheet file. False when anything could not be written;
+    // the changes then stay marked, so that closing still offers to save them.
+    bool SaveProject();
+    // Writes one sheet file; false, after its message, when it could not be written.
+    bool SaveSheetFile(const SheetRecord& record);
+    // Back to an empty unnamed project.
+    void CloseProject();
+    // Asks whether to save changed editor windows, then the changed project. Cancel when the
+    // user cancels, when the project must first be given a name (Save As runs), or when the
+    // save failed.
+    AskResult AskToSaveChanges();
+
+    // The File menu.
+    void NewProject();
+    void OpenProject();
+    void SaveProjectAs();
+    void BackupProject();
+
+    // Puts a theme file in force for the project and records its name; the next new sheet takes
+    // the first type again. False when a picture of it could not be read and the built-in theme
+    // was put in force instead.
+    bool useTheme(const QString& themeFileName);
+    void useBuiltInTheme();
+
+Q_SIGNALS:
+    // A load begins: the main window shows itself and puts the splash picture away.
+    void loadStarting();
+    // The project's workspace size was set; the desk takes that size.
+    void workspaceSizeSet();
+    // The project's state changed (RefreshWindow).
+    void refreshNeeded();
+    // A project was read from the file at path.
+    void projectLoaded(const QString& path);
+    // The project was closed and an empty one took its place.
+    void projectClosed();
+    // The built-in theme is in force; it becomes the default theme too.
+    void builtInThemeInForce();
+    // Sent by the sheet commands after they renamed or deleted a sheet's files, so that whatever
+    // holds sheet names keeps in step.
+    void sheetRenamed(const QString& oldName, const QString& newName);
+    void sheetDeleted(const QString& name);
+
+private:
+    bool writeSheetFile(const SheetRecord& record);
+    void recordBuiltInTheme();
+
+    ProjectState& m_state;
+    Theme& m_theme;
+    ProjectDesk& m_desk;
+    OpenEditors& m_editors;
+    QWidget* m_dialogParent = nullptr;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "project/ProjectSettings.h"
+#include "project/SheetRecord.h"
+
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+struct ProjectState;
+
+// A project on disk: the project file, one sheet file per sheet in "Kerfa Files/", the text files
+// in "Text Files/". Reads and writes records only; what is shown on the desk is not its business.
+class ProjectStorage {
+public:
+    // The sheet files of a "Kerfa Files/" folder: the files whose names end in ".kfa" (in lower
+    // case, as the program writes them), in alphabetical order ignoring case. That order is the
+    // desk order.
+    static QStringList sheetFileNames(const QString& sheetFolder);
+
+    // Every key missing from the file takes its default; a missing file reads as empty.
+    static ProjectSettings readProject(const QString& projectPath);
+    // The sheets of a "Kerfa Files/" folder, in desk order, each named after its file. Files
+    // whose names are longer than a sheet name may be are passed over. Nothing when a file holds
+    // a revision state outside 0 to 5: the project cannot be read then.
+    static std::optional<QList<SheetRecord>> readSheets(const QString& sheetFolder);
+
+    // Both keep every other key of the file; false, leaving the file as it was, when it could not
+    // be written.
+    static bool writeProject(const QString& projectPath, const ProjectSettings& settings);
+    static bool writeSheet(const QString& sheetFolder, const SheetRecord& record);
+
+    // Creates "Kerfa Files/" and "Text Files/" in the project folder when they are missing, one
+    // level each; a failure shows at the writes that follow.
+    static void makeFolders(const ProjectState& project);
+
+    // Copies the project file, the sheet files and the text files into the folder `target`
+    // (made when missing), replacing files there; false when any folder or copy failed.
+    static bool backup(const ProjectState& project, const QString& target);
+};

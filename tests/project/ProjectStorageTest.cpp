@@ -1,0 +1,116 @@
+#include "project/ProjectStorage.h"
+#include "project/ProjectState.h"
+#include "support/ProjectFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProjectStorageTest : public testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString sheets() const { return dir.path() + QStringLiteral("/Kerfa Files/"); }
+    void sheetFile(const QString& name, const QByteArray& bytes) {
+        ASSERT_TRUE(ProjectFiles::write(sheets() + name, bytes));
+    }
+    static QStringList namesOf(const QList<SheetRecord>& records) {
+        QStringList names;
+        for (const SheetRecord& record : records)
+            names << record.name;
+        return names;
+    }
+};
+
+TEST_F(ProjectStorageTest, TheSampleBookIsWrittenBackByteForByte) {
+    const std::filesystem::path book = std::filesystem::path(dir.path().toStdString()) / "Book";
+    std::filesystem::copy(KERFA_PROGRAM_DIR "/Examples/The Lighthouse Keeper", book,
+                          std::filesystem::copy_options::recursive);
+    const QString folder = QString::fromStdString(book.string()) + u'/';
+    const auto before = ProjectFiles::snapshot(folder);
+    const QString projectPath = folder + QStringLiteral("The Lighthouse Keeper.kerfa");
+
+    const ProjectSettings settings = ProjectStorage::readProject(projectPath);
+    const auto records = ProjectStorage::readSheets(folder + QStringLiteral("Kerfa Files/"));
+    ASSERT_TRUE(records);
+    EXPECT_GE(records->size(), 12);
+    ASSERT_TRUE(ProjectStorage::writeProject(projectPath, settings));
+    for (const SheetRecord& record : *records)
+        ASSERT_TRUE(ProjectStorage::writeSheet(folder + QStringLiteral("Kerfa Files/"), record));
+    EXPECT_EQ(ProjectFiles::snapshot(folder), before);
+}
+
+TEST_F(ProjectStorageTest, SheetFilesAreTheLowerCaseKfaFilesInAlphabeticalOrder) {
+    for (const char* name : {"beta.kfa", "Alpha.kfa", "Gamma.KFA", ".kfa", "notes.txt",
+                             "Notes.kfa draft.kfa", "alpha2.kfa"})
+        sheetFile(QString::fromUtf8(name), ProjectFiles::sheet(0, 0, 100, 100));
+    ASSERT_TRUE(QDir().mkpath(sheets() + QStringLiteral("Folder.kfa")));
+    EXPECT_EQ(ProjectStorage::sheetFileNames(sheets()),
+              (QStringList{"Alpha.kfa", "alpha2.kfa", "beta.kfa", "Notes.kfa draft.kfa"}));
+    const auto records = ProjectStorage::readSheets(sheets());
+    ASSERT_TRUE(records);
+    // A name is the file name without its last ".kfa".
+    EXPECT_EQ(namesOf(*records), (QStringList{"Alpha", "alpha2", "beta", "Notes.kfa draft"}));
+}
+
+TEST_F(ProjectStorageTest, RecordsAreReadAsStored) {
+    sheetFile(QString(41, u'n') + QStringLiteral(".kfa"), ProjectFiles::sheet(0, 0, 100, 100));
+    sheetFile(QString(40, u'f') + QStringLiteral(".kfa"), ProjectFiles::sheet(0, 0, 300, 100));
+    sheetFile(
+        QStringLiteral("Linked.kfa"),
+        ProjectFiles::sheet(-1, 5, -20, 7000, QStringLiteral(" Gale "), QStringLiteral("Other")));
+    sheetFile(QStringLiteral("Garbled.kfa"), QByteArray("\x00\xff\xfe[[[=\x01\x02\r\n", 12));
+    const auto records = ProjectStorage::readSheets(sheets());
+    ASSERT_TRUE(records);
+    // A name longer than 40 characters is no sheet of this project.
+    ASSERT_EQ(namesOf(*records), (QStringList{QString(40, u'f'), "Garbled", "Linked"}));
+    const SheetRecord& garbled = (*records)[1];
+    EXPECT_EQ(garbled.left, 100);
+    EXPECT_EQ(garbled.top, 100);
+    EXPECT_EQ(garbled.typeIndex, 0);
+    const SheetRecord& linked = (*records)[2];
+    EXPECT_EQ(linked.typeIndex, -1);
+    EXPECT_EQ(linked.state, 5);
+    EXPECT_EQ(linked.left, -20);
+    EXPECT_EQ(linked.top, 7000);
+    EXPECT_EQ(linked.description, QStringLiteral(" Gale "));
+    EXPECT_EQ(linked.linkTo, QStringLiteral("Other"));
+}
+
+TEST_F(ProjectStorageTest, AStateOutOfRangeMakesTheProjectUnreadable) {
+    for (int state : {6, 9, -1}) {
+        sheetFile(QStringLiteral("Good.kfa"), ProjectFiles::sheet(0, 0, 100, 100));
+        sheetFile(QStringLiteral("Bad.kfa"), ProjectFiles::sheet(0, state, 100, 100));
+        EXPECT_FALSE(ProjectStorage::readSheets(sheets())) << state;
+    }
+}
+
+TEST_F(ProjectStorageTest, BackupCopiesTheProjectAsItIsOnDisk) {
+    ProjectState project;
+    project.projectFolder = dir.path() + QStringLiteral("/Book/");
+    project.projectFileName = QStringLiteral("Novel.kerfa");
+    ASSERT_TRUE(ProjectFiles::write(project.projectPath(), "[Workspace]\r\nSize=1\r\n"));
+    ASSERT_TRUE(ProjectFiles::write(project.sheetFolder() + QStringLiteral("One.kfa"),
+                                    ProjectFiles::sheet(0, 0, 10, 10)));
+    ASSERT_TRUE(ProjectFiles::write(project.textFolder() + QStringLiteral("One.txt"), "Dawn."));
+    ASSERT_TRUE(ProjectFiles::write(project.textFolder() + QStringLiteral("Notes.doc"), "x"));
+    const QString target = dir.path() + QStringLiteral("/Backups/Novel (now)/");
+    ASSERT_TRUE(ProjectFiles::write(target + QStringLiteral("Text Files/One.txt"), "Old."));
+
+    ASSERT_TRUE(ProjectStorage::backup(project, target));
+    // Only the project's own files, and a second backup into the same folder replaces them.
+    EXPECT_EQ(ProjectFiles::snapshot(target),
+              (QMap<QString, QByteArray>{
+                  {"Novel.kerfa", "[Workspace]\r\nSize=1\r\n"},
+                  {"Kerfa Files/One.kfa", ProjectFiles::sheet(0, 0, 10, 10)},
+                  {"Text Files/One.txt", "Dawn."},
+              }));
+
+    // A folder that cannot be made (a file stands in the way) fails the backup.
+    ASSERT_TRUE(ProjectFiles::write(dir.path() + QStringLiteral("/Blocked"), "file"));
+    EXPECT_FALSE(ProjectStorage::backup(project, dir.path() + QStringLiteral("/Blocked/In/")));
+}
+
+} // namespace
