@@ -353,8 +353,7 @@ bool TMainDictionary::Walk(std::uint32_t index, std::string& path, std::uint64_t
             path.resize(depth);
             continue;
         }
-        path.append(reinterpret_cast<const char*>(file_.Data() + child.extrasAt),
-                    child.extraCount);
+        path.append(reinterpret_cast<const char*>(file_.Data() + child.extrasAt), child.extraCount);
         const bool go = path.size() > kMaxWordLength || Walk(first + i, path, budget, visitor);
         path.resize(depth);
         if (!go)

@@ -128,9 +128,9 @@ private:
     std::array<std::uint8_t, 1024> trailer_{};
     std::uint64_t wordsFound_ = 0;
 
-    std::vector<Decoded> decoded_;            // [0] is the root once decoded
+    std::vector<Decoded> decoded_;                     // [0] is the root once decoded
     std::array<std::uint32_t, 256> firstLetterNode_{}; // pseudo-nodes of the first letters
-    std::uint64_t decodeLimit_ = 0;           // a damaged file cannot make the array grow past it
+    std::uint64_t decodeLimit_ = 0; // a damaged file cannot make the array grow past it
 };
 
 } // namespace kerfa::spelling

@@ -45,15 +45,32 @@ constexpr Rule kFrench[] = {
 
 // Windows-1251 letters.
 constexpr Rule kRussian[] = {
-    {"\xE1", "\xE1\xFC", 1},         {"\xE2", "\xE2\xFC", 1},         {"\xE3", "\xE3\xFC", 1},
-    {"\xE4", "\xF2", 1},             {"\xE7", "\xF1", 1},             {"\xEA", "\xE3", 1},
-    {"\xEB", "\xEB\xFC", 1},         {"\xEC", "\xEC\xFC", 1},         {"\xED", "\xED\xFC", 1},
-    {"\xEF", "\xEF\xFC", 1},         {"\xF0", "\xF0\xFC", 1},         {"\xF1", "\xF1\xFC", 1},
-    {"\xF2", "\xF2\xFC", 1},         {"\xE6", "\xF8", 1},             {"\xEE", "\xE0", 1},
-    {"\xEE\xF0\xEE", "\xEE\xF0\xE0", 3}, {"\xEE\xEB\xEE", "\xEE\xEB\xE0", 3}, {"\xED\xED", "\xED", 2},
-    {"\xF1\xF1", "\xF1", 2},         {"\xE5\xE5", "\xE5", 2},         {"\xE6\xE8", "\xE6\xFB", 2},
-    {"\xF8\xE8", "\xF8\xFB", 2},     {"\xF9", "\xF8\xFC", 1},         {"\xF9\xF3", "\xF8\xFE", 2},
-    {"\xF1\xF7", "\xF9", 2},         {"\xF1\xF8", "\xF8", 1},
+    {"\xE1", "\xE1\xFC", 1},
+    {"\xE2", "\xE2\xFC", 1},
+    {"\xE3", "\xE3\xFC", 1},
+    {"\xE4", "\xF2", 1},
+    {"\xE7", "\xF1", 1},
+    {"\xEA", "\xE3", 1},
+    {"\xEB", "\xEB\xFC", 1},
+    {"\xEC", "\xEC\xFC", 1},
+    {"\xED", "\xED\xFC", 1},
+    {"\xEF", "\xEF\xFC", 1},
+    {"\xF0", "\xF0\xFC", 1},
+    {"\xF1", "\xF1\xFC", 1},
+    {"\xF2", "\xF2\xFC", 1},
+    {"\xE6", "\xF8", 1},
+    {"\xEE", "\xE0", 1},
+    {"\xEE\xF0\xEE", "\xEE\xF0\xE0", 3},
+    {"\xEE\xEB\xEE", "\xEE\xEB\xE0", 3},
+    {"\xED\xED", "\xED", 2},
+    {"\xF1\xF1", "\xF1", 2},
+    {"\xE5\xE5", "\xE5", 2},
+    {"\xE6\xE8", "\xE6\xFB", 2},
+    {"\xF8\xE8", "\xF8\xFB", 2},
+    {"\xF9", "\xF8\xFC", 1},
+    {"\xF9\xF3", "\xF8\xFE", 2},
+    {"\xF1\xF7", "\xF9", 2},
+    {"\xF1\xF8", "\xF8", 1},
 };
 
 constexpr Rule kNeutral[] = {
@@ -107,8 +124,8 @@ std::string TPhoneticsMap::Code(std::string_view word, std::size_t stableBefore)
             continue;
         }
         const std::string& replacement = rule->Destination();
-        if (!(RemoveRepeats && rule->SourceLength() == 1 && !code.empty() &&
-              !replacement.empty() && code.back() == replacement.front()))
+        if (!(RemoveRepeats && rule->SourceLength() == 1 && !code.empty() && !replacement.empty() &&
+              code.back() == replacement.front()))
             code += replacement;
         budget -= static_cast<int>(replacement.size());
         if (budget <= 0)

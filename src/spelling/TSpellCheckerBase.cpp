@@ -92,8 +92,8 @@ void TSpellCheckerBase::UseProgramSettings() {
     ConfigStorage = csCallback;
     ConfigFilename = "%AppDir%/Spelling/Spell.cfg";
     ConfigDictionaryDir = {"%AppDir%/Spelling"};
-    ConfigAvailableOptions = {soUpcase, soNumbers, soInternet, soPrimaryOnly, soRepeated,
-                              soDUalCaps};
+    ConfigAvailableOptions = {soUpcase,      soNumbers,  soInternet,
+                              soPrimaryOnly, soRepeated, soDUalCaps};
     ConfigDefaultOptions = {soInternet, soAbbreviations, soRepeated, soDUalCaps};
     ConfigDefaultMain = {"british.adm"};
     KeepDictionariesActive = true;
@@ -277,9 +277,10 @@ void TSpellCheckerBase::ApplyOptions() {
 
 void TSpellCheckerBase::ReviewPrimary() {
     if (mains_.size() > 1) {
-        const auto best = std::max_element(
-            mains_.begin(), mains_.end(),
-            [](const auto& a, const auto& b) { return a->WordsFound() < b->WordsFound(); });
+        const auto best =
+            std::max_element(mains_.begin(), mains_.end(), [](const auto& a, const auto& b) {
+                return a->WordsFound() < b->WordsFound();
+            });
         if (best != mains_.begin() && (*best)->WordsFound() > mains_.front()->WordsFound())
             std::rotate(mains_.begin(), best, best + 1);
     }
@@ -447,8 +448,12 @@ void TSpellCheckerBase::BuildSuggestions(const std::string& word, int max,
     if (!dictionariesLoaded_)
         LoadDictionaries();
     TSuggestionBuilder::Sources sources;
-    sources.exists = [this](std::string_view c) { return ExistsForSuggestion(c); };
-    sources.acceptable = [this](const std::string& w) { return IsWordAcceptable(w); };
+    sources.exists = [this](std::string_view c) {
+        return ExistsForSuggestion(c);
+    };
+    sources.acceptable = [this](const std::string& w) {
+        return IsWordAcceptable(w);
+    };
     sources.primary = mains_.empty() ? nullptr : mains_.front().get();
     sources.mapping = mapping_.get();
     sources.learning = learning_.get();
@@ -654,8 +659,8 @@ void TSpellCheckerBase::Walk() {
         } else if (!UseExcludeWords) {
             result = wcDenied;
         } else {
-            result = IsWordExcluded(word_) || IsWordExcluded(FoldCase(word_)) ? wcExcluded
-                                                                               : wcDenied;
+            result =
+                IsWordExcluded(word_) || IsWordExcluded(FoldCase(word_)) ? wcExcluded : wcDenied;
         }
         if (OnWordCheck)
             OnWordCheck(word_, result, replacement);

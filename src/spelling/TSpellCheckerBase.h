@@ -39,7 +39,8 @@ public:
         cmSelection = 0,
         cmFromCursor = 1,
         cmWholeText = 2,
-        cmSmart = 3, // the editor's: from the cursor round to it, or the selection and then the rest
+        cmSmart =
+            3, // the editor's: from the cursor round to it, or the selection and then the rest
         cmRangeAsSet = 4,
     };
 
@@ -67,8 +68,8 @@ public:
     std::vector<std::string> ConfigDictionaryDir = {"%AppDir%"};
     TSpellOptions ConfigAvailableOptions = {soUpcase, soNumbers, soPrimaryOnly, soRepeated,
                                             soDUalCaps};
-    TSpellOptions ConfigDefaultOptions = {soLiveSpelling, soLiveCorrect, soInternet,
-                                          soAbbreviations, soRepeated,     soDUalCaps};
+    TSpellOptions ConfigDefaultOptions = {soLiveSpelling,  soLiveCorrect, soInternet,
+                                          soAbbreviations, soRepeated,    soDUalCaps};
     std::vector<std::string> ConfigDefaultMain = {"American.adm"};
     std::vector<std::string> ConfigDefaultCustom;
     std::string ConfigDefaultActiveCustom = "%ConfigID%.adu";
@@ -119,8 +120,7 @@ public:
                        const std::string& value)>
         OnConfigWriteString;
     std::function<void()> OnDictionariesChanged;
-    std::function<void(const std::string& word, TWordCheckResult& result,
-                       std::string& replacement)>
+    std::function<void(const std::string& word, TWordCheckResult& result, std::string& replacement)>
         OnWordCheck;
     std::function<void(const std::string& word, bool repeated)> OnPromptWord;
     std::function<void(TSpellLanguageString id, std::string& text)> OnGetString;
@@ -152,9 +152,7 @@ public:
     void LoadDictionaries();
     void UnloadDictionaries();
     bool DictionariesLoaded() const { return dictionariesLoaded_; }
-    const std::vector<std::unique_ptr<TMainDictionary>>& MainDictionaries() const {
-        return mains_;
-    }
+    const std::vector<std::unique_ptr<TMainDictionary>>& MainDictionaries() const { return mains_; }
     TCustomDictionary* ActiveCustomDictionary() const { return active_.get(); }
     TCustomDictionary& SessionDictionary() { return session_; }
     TCustomDictionary* LearningDictionary() const { return learning_.get(); }

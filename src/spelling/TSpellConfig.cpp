@@ -12,10 +12,9 @@ namespace {
 
 // Option keys in bit order.
 constexpr std::array<const char*, 15> kOptionKeys = {
-    "_soLiveSpelling", "_soLiveCorrect",   "_soUpcase",        "_soNumbers", "_soHTML",
-    "_soInternet",     "_soQuoted",        "_soAbbreviations", "_soPrimaryOnly",
-    "_soRepeated",     "_soDUalCaps",      "_soUser1",         "_soUser2",   "_soUser3",
-    "_soUser4"};
+    "_soLiveSpelling", "_soLiveCorrect", "_soUpcase",        "_soNumbers",     "_soHTML",
+    "_soInternet",     "_soQuoted",      "_soAbbreviations", "_soPrimaryOnly", "_soRepeated",
+    "_soDUalCaps",     "_soUser1",       "_soUser2",         "_soUser3",       "_soUser4"};
 
 int toInt(const std::string& text, int fallback) {
     std::size_t from = text.find_first_not_of(' ');

@@ -29,13 +29,11 @@ std::string matchCase(const std::string& word, std::string candidate) {
     const auto first = static_cast<unsigned char>(word[0]);
     if (!isUpper(first) || candidate.empty())
         return candidate;
-    const bool allUpper =
-        word.size() > 1 && std::none_of(word.begin(), word.end(), [](char c) {
-            return isLower(static_cast<unsigned char>(c));
-        });
+    const bool allUpper = word.size() > 1 && std::none_of(word.begin(), word.end(), [](char c) {
+                              return isLower(static_cast<unsigned char>(c));
+                          });
     for (std::size_t i = 0; i < (allUpper ? candidate.size() : 1); ++i)
-        candidate[i] =
-            static_cast<char>(cp1252::toUpper(static_cast<unsigned char>(candidate[i])));
+        candidate[i] = static_cast<char>(cp1252::toUpper(static_cast<unsigned char>(candidate[i])));
     return candidate;
 }
 

@@ -42,8 +42,8 @@ public:
 
     // Fills `list` (emptied first) with the replacements for the word, best first; max -1
     // means no limit.
-    void Build(const std::string& word, int max, const Sources& sources,
-               const Settings& settings, std::vector<std::string>& list);
+    void Build(const std::string& word, int max, const Sources& sources, const Settings& settings,
+               std::vector<std::string>& list);
 
     // Words of the dictionary under the word's first letters whose code equals the word's,
     // appended to `list` unless present; none for a code of one character or less. The walk

@@ -15,8 +15,13 @@ namespace kerfa::spelling {
 
 class TSuggestionsGenerator {
 public:
-    enum Kind { skMissingLetter = 1, skSwappedLetters = 2, skExtraLetter = 4, skWrongLetter = 8,
-                skSplit = 16 };
+    enum Kind {
+        skMissingLetter = 1,
+        skSwappedLetters = 2,
+        skExtraLetter = 4,
+        skWrongLetter = 8,
+        skSplit = 16
+    };
     using Exists = std::function<bool(std::string_view candidate)>;
 
     TSuggestionsGenerator();

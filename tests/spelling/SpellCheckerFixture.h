@@ -97,13 +97,19 @@ protected:
     }
 
     static ScriptedSpellUI::Answer ChangeTo(std::string word) {
-        return [word](kerfa::spelling::TSpellChecker& c) { c.Change(word); };
+        return [word](kerfa::spelling::TSpellChecker& c) {
+            c.Change(word);
+        };
     }
     static ScriptedSpellUI::Answer ChangeAllTo(std::string word) {
-        return [word](kerfa::spelling::TSpellChecker& c) { c.ChangeAll(word); };
+        return [word](kerfa::spelling::TSpellChecker& c) {
+            c.ChangeAll(word);
+        };
     }
     static ScriptedSpellUI::Answer Do(void (kerfa::spelling::TSpellCheckerBase::*action)()) {
-        return [action](kerfa::spelling::TSpellChecker& c) { (c.*action)(); };
+        return [action](kerfa::spelling::TSpellChecker& c) {
+            (c.*action)();
+        };
     }
 
     TestFolder folder;

@@ -11,10 +11,10 @@ TEST_F(SpellCheckerTest, AcceptsWordsByTheProgramsRules) {
         const char* word;
         bool acceptable;
     } cases[] = {
-        {"hello", true},      {"Hello", true},  {"HELLO", true},   {"hELLO", false},
-        {"teh", false},       {"42", true},     {"3.14", true},    {"x", true},
-        {"writer's", true},   {"Writer's", true}, {"writer\x92s", true}, {"wrtier's", false},
-        {"Britain", true},    {"britain", false}, {"colour", true},
+        {"hello", true},    {"Hello", true},    {"HELLO", true},       {"hELLO", false},
+        {"teh", false},     {"42", true},       {"3.14", true},        {"x", true},
+        {"writer's", true}, {"Writer's", true}, {"writer\x92s", true}, {"wrtier's", false},
+        {"Britain", true},  {"britain", false}, {"colour", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(checker.IsWordAcceptable(c.word), c.acceptable) << c.word;
@@ -51,7 +51,6 @@ TEST_F(SpellCheckerTest, ChangeAllCorrectsLaterOccurrencesAndUndoRestoresTheText
     const std::string text = "The cat sat on teh mat, teh end";
     EXPECT_EQ(Check(text, {ChangeAllTo("the")}), "The cat sat on the mat, the end");
     EXPECT_EQ(ui.prompts, std::vector<std::string>{"teh"});
-
 }
 
 TEST_F(SpellCheckerTest, UndoRevertsSilentCorrectionsWithTheUsersAction) {
@@ -92,7 +91,9 @@ TEST_F(SpellCheckerTest, EachActionAndItsUndo) {
     EXPECT_EQ(ui.prompts, (std::vector<std::string>{"zorp", "blick"}));
 
     ui.prompts.clear();
-    Check("frub frub", {[](TSpellChecker& c) { c.AutoCorrect("fresh"); }});
+    Check("frub frub", {[](TSpellChecker& c) {
+              c.AutoCorrect("fresh");
+          }});
     EXPECT_EQ(checker.CheckedText(), "fresh fresh");
     std::string replacement;
     EXPECT_TRUE(checker.ActiveCustomDictionary()->FindPair("frub", replacement));

@@ -24,9 +24,9 @@ TEST(SpellingSuggestionDistance, EditsWithAdjacentSwaps) {
         const char* b;
         int distance;
     } cases[] = {
-        {"teh", "the", 1},    {"aba", "ba", 1},       {"abcd", "badc", 2},   {"ca", "abc", 3},
-        {"", "abc", 3},       {"kitten", "sitting", 3}, {"eigth", "eighth", 1}, {"same", "same", 0},
-        {"poeasant", "peasant", 1},
+        {"teh", "the", 1},      {"aba", "ba", 1},    {"abcd", "badc", 2},
+        {"ca", "abc", 3},       {"", "abc", 3},      {"kitten", "sitting", 3},
+        {"eigth", "eighth", 1}, {"same", "same", 0}, {"poeasant", "peasant", 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(SuggestionDistance(c.a, c.b), c.distance) << c.a << " " << c.b;
@@ -52,8 +52,12 @@ TEST_F(SpellCheckerTest, SuggestionsForTypicalTypos) {
         const char* word;
         const char* first;
     } cases[] = {
-        {"teh", "the"},       {"Teh", "The"},         {"Chaopter", "Chapter"},
-        {"recieve", "receive"}, {"poeasant", "peasant"}, {"eigth", "eight"},
+        {"teh", "the"},
+        {"Teh", "The"},
+        {"Chaopter", "Chapter"},
+        {"recieve", "receive"},
+        {"poeasant", "peasant"},
+        {"eigth", "eight"},
         {"definately", "definitely"},
     };
     std::vector<std::string> list;
