@@ -84,6 +84,10 @@ TSpellCheckerBase::TSpellCheckerBase() {
 }
 
 TSpellCheckerBase::~TSpellCheckerBase() {
+    SaveConfig();
+}
+
+void TSpellCheckerBase::SaveConfig() {
     if (config_)
         config_->Save();
 }
@@ -624,7 +628,11 @@ void TSpellCheckerBase::Walk() {
                 askBeforeNextPart_ = false;
                 if (UseHourglassCursor && busy_)
                     DoSetBusyCursor(busy_ = false);
-                if (UIType == suiSilent || !DoAskYesNo(GetString(lsEndSelectionMessage))) {
+                const bool rest =
+                    UIType != suiSilent && DoAskYesNo(GetString(lsEndSelectionMessage));
+                if (!checking_) // ended while the question was up
+                    return;
+                if (!rest) {
                     cancelled_ = true;
                     FinishCheck();
                     return;

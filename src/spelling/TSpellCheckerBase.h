@@ -80,7 +80,6 @@ public:
     TDialogInitialPos DialogInitialPos = ipLastUserPos;
     TSelectionAvoid DialogSelectionAvoid = saAvoid;
     bool DialogShowImmediate = false;
-    bool DialogShowModal = false;
     TEndMessage EndMessage = emExceptCancel;
     TEndCursorPosition EndCursorPosition = epOriginal;
     bool EndMessageWordCount = false;
@@ -138,6 +137,8 @@ public:
 
     // The configuration, loaded on first need.
     TSpellConfig& Config();
+    // Writes the configuration if it was loaded and changed.
+    void SaveConfig();
     // Expands the path variables; backslashes become "/".
     std::string ExpandPath(const std::string& text) const;
     // The dictionary folders: ConfigDictionaryDir and the folders the user added, expanded.

@@ -26,6 +26,8 @@ EditorSpeller::EditorSpeller(QWidget* window)
 
 EditorSpeller::~EditorSpeller() {
     m_checker.EndCheck(true);
+    // While the configuration file is still connected.
+    m_checker.SaveConfig();
     m_checker.SetUI(nullptr);
 }
 

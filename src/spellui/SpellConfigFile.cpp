@@ -34,6 +34,13 @@ SpellConfigFile::SpellConfigFile(TSpellCheckerBase& checker) : m_checker(checker
     };
 }
 
+SpellConfigFile::~SpellConfigFile() {
+    m_checker.OnConfigReadString = nullptr;
+    m_checker.OnConfigWriteString = nullptr;
+    m_checker.OnConfigLoaded = nullptr;
+    m_checker.OnConfigSaved = nullptr;
+}
+
 QString SpellConfigFile::path() const {
     return QString::fromStdString(m_checker.ExpandPath(m_checker.ConfigFilename));
 }

@@ -17,6 +17,8 @@ class SpellConfigFile {
 public:
     // Connects to the checker, which must outlive this object's use by it.
     explicit SpellConfigFile(kerfa::spelling::TSpellCheckerBase& checker);
+    // Disconnects: the checker then stores nothing.
+    ~SpellConfigFile();
     SpellConfigFile(const SpellConfigFile&) = delete;
     SpellConfigFile& operator=(const SpellConfigFile&) = delete;
 
