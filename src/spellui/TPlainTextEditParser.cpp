@@ -17,7 +17,14 @@ constexpr char kNoLetter = '\x01';
 TPlainTextEditParser::TPlainTextEditParser(QPlainTextEdit* memo) : m_memo(memo) {}
 
 std::string TPlainTextEditParser::lineBytes(const QString& text) {
-    const int length = std::min<int>(static_cast<int>(text.size()), kMaxLineLength);
+    int length = std::min<int>(static_cast<int>(text.size()), kMaxLineLength);
+    // A word the cap would cut is left out whole rather than checked as a fragment.
+    const auto inWord = [&](int i) {
+        return text.at(i).isLetterOrNumber() || text.at(i) == u'\'' || text.at(i) == u'\u2019';
+    };
+    if (length < text.size() && inWord(length))
+        while (length > 0 && inWord(length - 1))
+            --length;
     std::string bytes(static_cast<std::size_t>(length), kNoLetter);
     for (int i = 0; i < length; ++i) {
         const char16_t unit = text.at(i).unicode();

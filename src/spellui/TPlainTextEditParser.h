@@ -12,7 +12,8 @@ class QPlainTextEdit;
 // being the memo's paragraphs. Each line reads as one byte per UTF-16 unit of its text in the
 // dictionary's code page (Windows-1252), so that columns stay those of the memo; a character
 // the code page lacks reads as a byte that is never part of a word. A line is read up to
-// 16,374 characters and always followed by CR LF, so the last word of the memo is terminated.
+// 16,374 characters (less a word the cap would cut) and always followed by CR LF, so the last
+// word of the memo is terminated.
 class TPlainTextEditParser final : public kerfa::spelling::TControlParser {
 public:
     static constexpr int kMaxLineLength = 16374;

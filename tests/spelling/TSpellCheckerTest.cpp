@@ -2,6 +2,7 @@
 // the walk and its prompts, every dialog action and Undo, the smart mode and the end of a check.
 
 #include "SpellCheckerFixture.h"
+#include "dictc/DictionaryCompiler.h"
 
 using namespace kerfa::spelling;
 using Answers = std::deque<ScriptedSpellUI::Answer>;
@@ -222,4 +223,48 @@ TEST_F(SpellCheckerTest, DictionariesAndConfigurationSurviveARestart) {
     Configure(again);
     EXPECT_TRUE(again.IsWordAcceptable("zorp"));
     EXPECT_EQ(again.Config().DialogX(), 40);
+}
+
+TEST_F(SpellCheckerTest, TheDictionaryThatFitsTheTextBecomesPrimary) {
+    // A small French dictionary listed first: the check's first words make English primary.
+    kerfa::dictc::DictionaryCompiler compiler;
+    for (const char* w : {"homme", "aujourd'hui", "le", "chat"})
+        compiler.AddWord(w);
+    const auto image = compiler.Build("Petit", 1036);
+    TestFolder::Write(folder.File("Spelling/petit.adm"), std::string(image.begin(), image.end()));
+    checker.Config().SetMainList({"petit.adm", "british.adm"});
+    checker.LoadDictionaries();
+    ASSERT_EQ(checker.MainDictionaries().size(), 2u);
+
+    // While French is primary, the apostrophe ends a word: l'homme is "l" and "homme".
+    std::vector<std::string> seen;
+    checker.OnWordCheck = [&](const std::string& word, TWordCheckResult&, std::string&) {
+        seen.push_back(word);
+    };
+    checker.EndMessage = emNever;
+    Check("l'homme", {});
+    EXPECT_EQ(seen, (std::vector<std::string>{"l", "homme"}));
+
+    std::string english;
+    for (int i = 0; i < 30; ++i)
+        english += "the cat sat down and ";
+    Check(english, {});
+    EXPECT_NE(checker.MainDictionaries().front()->FileName().find("british.adm"),
+              std::string::npos);
+    seen.clear();
+    Check("don't", {});
+    EXPECT_EQ(seen, std::vector<std::string>{"don't"});
+}
+
+TEST_F(SpellCheckerTest, ExcludedWordsStopTheCheckAsExcluded) {
+    checker.LoadDictionaries();
+    ASSERT_TRUE(checker.ActiveCustomDictionary()->AddExcluded("colour"));
+    std::vector<TWordCheckResult> results;
+    checker.OnWordCheck = [&](const std::string&, TWordCheckResult& result, std::string&) {
+        results.push_back(result);
+    };
+    Check("Colour and colour", {Do(&TSpellCheckerBase::Ignore), Do(&TSpellCheckerBase::Ignore)});
+    EXPECT_EQ(results, (std::vector<TWordCheckResult>{wcExcluded, wcAccepted, wcExcluded}));
+    checker.UseExcludeWords = false;
+    EXPECT_TRUE(checker.IsWordAcceptable("colour"));
 }

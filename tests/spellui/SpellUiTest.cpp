@@ -161,9 +161,12 @@ private Q_SLOTS:
         QVERIFY(text.StepBack());
         QCOMPARE(text.CurrentChar(), (unsigned char)'\n');
         // Lines are read up to their cap.
-        const QString longLine(20000, u'a');
+        const QString longLine = QStringLiteral("ab ").repeated(7000);
         QCOMPARE(int(TPlainTextEditParser::lineBytes(longLine).size()),
                  TPlainTextEditParser::kMaxLineLength);
+        // A word the cap would cut is left out whole.
+        QCOMPARE(int(TPlainTextEditParser::lineBytes(QStringLiteral("x ") + longLine).size()),
+                 TPlainTextEditParser::kMaxLineLength - 1);
     }
 
     void adapterSelectsAndReplacesWords() {
@@ -320,6 +323,15 @@ private Q_SLOTS:
         m_speller->ui().dialog()->activateWindow();
         QTRY_VERIFY(!m_speller->checker().IsChecking());
         QCOMPARE(m_memo->toPlainText(), QStringLiteral("one wrong two"));
+    }
+
+    void wordsPastTheLineCapAreNotChecked() {
+        QString line = QStringLiteral("wrnog ");
+        line += QString(TPlainTextEditParser::kMaxLineLength - 12, u' ');
+        line += QStringLiteral("an xqzvkw end");
+        m_memo->setPlainText(line);
+        check({click("btnIgnore")});
+        QCOMPARE(m_prompts, 1);
     }
 
     void dialogKeepsClearOfTheWord() {
