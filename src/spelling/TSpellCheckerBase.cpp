@@ -264,6 +264,7 @@ void TSpellCheckerBase::LoadDictionaries() {
     if (SuggestionsLearning && !SuggestionsLearningDict.empty())
         learning_ = OpenCustom(SuggestionsLearningDict);
     dictionariesLoaded_ = true;
+    dictionaryGeneration_ = config.Generation();
     reviewCountdown_ = kReviewAfterWords;
     ApplyOptions();
     ReviewPrimary();
@@ -497,10 +498,8 @@ bool TSpellCheckerBase::CheckControl(TControlParser& adapter, int mode) {
 
 bool TSpellCheckerBase::StartCheck(TControlParser& adapter, int mode) {
     EnsureConfig();
-    if (!dictionariesLoaded_)
+    if (!dictionariesLoaded_ || dictionaryGeneration_ != config_->Generation())
         LoadDictionaries();
-    else
-        ApplyOptions();
     adapter_ = &adapter;
     checking_ = true;
     cancelled_ = prompting_ = repeated_ = dialogShown_ = changed_ = false;

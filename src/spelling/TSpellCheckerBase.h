@@ -259,6 +259,7 @@ private:
     TCustomDictionary session_;
     std::unique_ptr<TCustomDictionary> mapping_, learning_;
     bool dictionariesLoaded_ = false;
+    unsigned dictionaryGeneration_ = 0; // of the configuration they were loaded from
     bool possessive_ = false;
     TSpellOptions options_;
     TParserIgnoreList ignores_;

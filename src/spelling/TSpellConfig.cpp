@@ -30,6 +30,7 @@ int toInt(const std::string& text, int fallback) {
 
 void TSpellConfig::Changed() {
     modified_ = true;
+    ++generation_;
     if (owner_.OnConfigChanged)
         owner_.OnConfigChanged();
 }
@@ -89,6 +90,7 @@ void TSpellConfig::Load() {
             userData_[name] = owner_.ConfigRead("User_" + name, "");
     }
     loaded_ = true;
+    ++generation_;
     // A first run is written at the next save, so that the file then exists.
     modified_ = firstRun;
     if (owner_.OnConfigLoaded)

@@ -28,6 +28,9 @@ public:
     void Reset();
 
     bool IsLoaded() const { return loaded_; }
+    // Counts the loads and changes, so that the checker knows when to load its dictionaries
+    // again.
+    unsigned Generation() const { return generation_; }
     bool IsModified() const { return modified_; }
 
     const std::vector<std::string>& MainList() const { return main_; }
@@ -63,6 +66,7 @@ private:
     bool loaded_ = false;
     bool modified_ = false;
     bool resetOnNextLoad_ = false;
+    unsigned generation_ = 0;
     std::vector<std::string> main_, custom_, wordLists_, newPaths_;
     std::string activeCustom_;
     TSpellOptions options_;

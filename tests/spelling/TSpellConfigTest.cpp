@@ -72,3 +72,14 @@ TEST_F(SpellCheckerTest, PathVariablesExpand) {
     EXPECT_EQ(checker.ExpandPath("%ConfigID%.adu"), "writer.adu");
     EXPECT_EQ(checker.ExpandPath("100% sure"), "100% sure");
 }
+
+TEST_F(SpellCheckerTest, AChangedConfigurationTakesEffectAtTheNextCheck) {
+    checker.EndMessage = emNever;
+    Check("GREAT", {}); // known through "great"
+    Check("XQZV", {Do(&TSpellCheckerBase::Ignore)});
+    checker.Config().SetOption(soUpcase, true);
+    Check("XQZV", {});
+    checker.Config().SetMainList({});
+    Check("hello", {Do(&TSpellCheckerBase::Ignore)});
+    EXPECT_TRUE(checker.MainDictionaries().empty());
+}
