@@ -500,6 +500,8 @@ bool TSpellCheckerBase::StartCheck(TControlParser& adapter, int mode) {
     EnsureConfig();
     if (!dictionariesLoaded_ || dictionaryGeneration_ != config_->Generation())
         LoadDictionaries();
+    else
+        ApplyOptions(); // QuoteChars and the program's own rules may have changed
     adapter_ = &adapter;
     checking_ = true;
     cancelled_ = prompting_ = repeated_ = dialogShown_ = changed_ = false;
