@@ -24,7 +24,8 @@ bool isLower(unsigned char c) {
     return cp1252::toUpper(c) != c;
 }
 
-// A dictionary word offered for a capitalised or all-capitals word takes the same case.
+// A suggestion for a capitalised or all-capitals word takes the same case ("Teh" offers "Eh",
+// not "eh").
 std::string matchCase(const std::string& word, std::string candidate) {
     const auto first = static_cast<unsigned char>(word[0]);
     if (!isUpper(first) || candidate.empty())
@@ -129,7 +130,7 @@ void TSuggestionBuilder::Build(const std::string& word, int max, const Sources& 
     entries.reserve(list.size() + 1);
     std::unordered_set<std::string> seen;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        std::string text = i < generated ? std::move(list[i]) : matchCase(word, list[i]);
+        std::string text = matchCase(word, std::move(list[i]));
         // The word being corrected is never its own suggestion.
         if (text == word || !seen.insert(text).second)
             continue;
