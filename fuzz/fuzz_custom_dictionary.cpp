@@ -1,5 +1,6 @@
-// Custom-dictionary loader on arbitrary bytes, then edits, a save and a reload: the reloaded
-// dictionary must hold exactly the entries the first one held.
+// Custom-dictionary loader on arbitrary bytes, then two instances on the same file, each with
+// its own edits: the second saves first, so the first merges its edits onto the second's file.
+// The reloaded dictionary must hold exactly the entries the first one holds after its save.
 
 #include "FuzzFile.h"
 #include "spelling/DictionaryBanner.h"
@@ -12,6 +13,38 @@ using kerfa::spelling::TCustomDictionary;
 using Kind = TCustomDictionary::Kind;
 
 constexpr Kind kKinds[] = {Kind::Added, Kind::Excluded, Kind::Pair};
+
+namespace {
+
+// Edits driven by the input: words of up to 12 bytes, alternately added and removed.
+void edit(TCustomDictionary& dictionary, std::string_view input) {
+    for (std::size_t i = 0; i + 1 < input.size() && i < 64; i += 3) {
+        const std::string_view word =
+            input.substr(i, 1 + static_cast<unsigned char>(input[i]) % 12);
+        switch (static_cast<unsigned char>(input[i + 1]) % 6) {
+        case 0:
+            dictionary.AddWord(word);
+            break;
+        case 1:
+            dictionary.AddExcluded(word);
+            break;
+        case 2:
+            dictionary.AddPair(word, input.substr(i + 1, 4));
+            break;
+        case 3:
+            dictionary.RemoveWord(word);
+            break;
+        case 4:
+            dictionary.RemoveExcluded(word);
+            break;
+        default:
+            dictionary.RemovePair(word);
+            break;
+        }
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
@@ -47,35 +80,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 (void)found;
             }
         }
-        // Edits driven by the input: words of up to 12 bytes, alternately added and removed.
-        for (std::size_t i = 0; i + 1 < input.size() && i < 64; i += 3) {
-            const std::string_view word =
-                input.substr(i, 1 + static_cast<unsigned char>(input[i]) % 12);
-            switch (static_cast<unsigned char>(input[i + 1]) % 6) {
-            case 0:
-                dictionary.AddWord(word);
-                break;
-            case 1:
-                dictionary.AddExcluded(word);
-                break;
-            case 2:
-                dictionary.AddPair(word, input.substr(i + 1, 4));
-                break;
-            case 3:
-                dictionary.RemoveWord(word);
-                break;
-            case 4:
-                dictionary.RemoveExcluded(word);
-                break;
-            default:
-                dictionary.RemovePair(word);
-                break;
-            }
+        // The second program loads the same file, edits it its own way and saves first.
+        TCustomDictionary second;
+        if (second.Open(path)) {
+            second.SetLoaded(true);
+            edit(second, input.substr(input.size() / 2));
+            second.Save();
         }
-        for (std::size_t k = 0; k < 3; ++k)
-            counts[k] = dictionary.Count(kKinds[k]);
+        edit(dictionary, input);
         if (!dictionary.Save())
             return 0;
+        for (std::size_t k = 0; k < 3; ++k)
+            counts[k] = dictionary.Count(kKinds[k]);
     }
     TCustomDictionary reloaded;
     if (!reloaded.Open(path))

@@ -35,6 +35,11 @@ MessageBoxes::Answer MessageBoxes::confirm(const QString& text, Buttons buttons)
 }
 
 MessageBoxes::Answer QtMessageBoxes::show(Kind kind, const QString& text, Buttons buttons) {
+    return showCaptioned(kind, QApplication::applicationDisplayName(), text, buttons);
+}
+
+MessageBoxes::Answer QtMessageBoxes::showCaptioned(Kind kind, const QString& caption,
+                                                   const QString& text, Buttons buttons) {
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {
     case Kind::Warning:
@@ -65,8 +70,7 @@ MessageBoxes::Answer QtMessageBoxes::show(Kind kind, const QString& text, Button
         set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
-    QMessageBox box(icon, QApplication::applicationDisplayName(), text, set,
-                    QApplication::activeWindow());
+    QMessageBox box(icon, caption, text, set, QApplication::activeWindow());
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

@@ -14,6 +14,13 @@ public:
 
     virtual ~MessageBoxes() = default;
     virtual Answer show(Kind kind, const QString& text, Buttons buttons) = 0;
+    // A box with a caption of its own (the spelling checker's "Spelling") instead of the
+    // application's title.
+    virtual Answer showCaptioned(Kind kind, const QString& caption, const QString& text,
+                                 Buttons buttons) {
+        (void)caption;
+        return show(kind, text, buttons);
+    }
 
     // The boxes in force; the Qt ones unless a stand-in was installed.
     static MessageBoxes& current();
@@ -30,4 +37,6 @@ public:
 class QtMessageBoxes : public MessageBoxes {
 public:
     Answer show(Kind kind, const QString& text, Buttons buttons) override;
+    Answer showCaptioned(Kind kind, const QString& caption, const QString& text,
+                         Buttons buttons) override;
 };

@@ -102,10 +102,6 @@ bool writeAll(int fd, iovec* parts, std::size_t count) {
     return true;
 }
 
-void eraseValue(std::vector<std::string>& list, std::string_view word) {
-    list.erase(std::remove(list.begin(), list.end(), word), list.end());
-}
-
 } // namespace
 
 TCustomDictionary::~TCustomDictionary() {
@@ -458,13 +454,13 @@ bool TCustomDictionary::Remove(Kind kind, std::string_view word) {
     return true;
 }
 
-// An edit cancels a recorded edit of the opposite direction, so that the replay (removals
-// first, then additions) ends in the state the user saw, whatever the order of the edits.
+// The replay runs removals before additions, so a removal followed by an addition of the same
+// word needs no bookkeeping (the removal must stay: "remove teh→the, add teh→tea" replaces the
+// pair). A removal cancels an earlier addition instead, which would otherwise come back.
 void TCustomDictionary::RecordAdd(Kind kind, std::string_view word, std::string_view replacement) {
     if (fileName_.empty())
         return;
     const std::size_t k = KindIndex(kind);
-    eraseValue(edits_.removed[k], word);
     edits_.added[k].emplace_back(word);
     if (kind == Kind::Pair)
         edits_.addedReplacements.emplace_back(replacement);
@@ -512,16 +508,26 @@ bool TCustomDictionary::Save() {
         TCustomDictionary fresh;
         fresh.fileName_ = fileName_;
         fresh.Load();
-        fresh.Replay(edits_);
-        written = fresh.WriteFile();
-        std::swap(text_, fresh.text_);
-        std::swap(table_, fresh.table_);
-        counts_ = fresh.counts_;
-        live_ = fresh.live_;
-        stamp_ = fresh.stamp_;
-        loadFailed_ = fresh.loadFailed_;
-        indexValid_ = false;
-        fresh.fileName_.clear();
+        if (fresh.loadFailed_ || !fresh.stamp_.exists) {
+            // Nothing sound to merge onto (another program left the file half-written, or it
+            // vanished): a replay onto nothing would drop every word loaded earlier. Write this
+            // dictionary's own contents and keep the unreadable file aside.
+            loadFailed_ = fresh.loadFailed_;
+            fresh.fileName_.clear();
+            written = WriteFile();
+        } else {
+            fresh.Replay(edits_);
+            written = fresh.WriteFile();
+            std::swap(text_, fresh.text_);
+            std::swap(table_, fresh.table_);
+            counts_ = fresh.counts_;
+            live_ = fresh.live_;
+            stamp_ = fresh.stamp_;
+            loadFailed_ = fresh.loadFailed_;
+            verified_ = fresh.verified_;
+            indexValid_ = false;
+            fresh.fileName_.clear();
+        }
     }
     if (written) {
         modified_ = false;

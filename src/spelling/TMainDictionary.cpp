@@ -57,6 +57,7 @@ bool readAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
 
 void TMainDictionary::Reset() {
     file_.Unmap();
+    decoded_.clear();
     linkage_ = nullptr;
     linkageSize_ = 0;
     fileName_.clear();
@@ -123,6 +124,8 @@ bool TMainDictionary::Open(const std::string& fileName) {
 bool TMainDictionary::SetLoaded(bool loaded) {
     if (!loaded) {
         file_.Unmap();
+        decoded_.clear();
+        decoded_.shrink_to_fit();
         linkage_ = nullptr;
         linkageSize_ = 0;
         return true;
@@ -141,6 +144,15 @@ bool TMainDictionary::SetLoaded(bool loaded) {
     linkageSize_ = linkageSize;
     std::memcpy(firstLetters_.data(), linkage_ + linkageSize, firstLetters_.size());
     std::memcpy(trailer_.data(), linkage_ + linkageSize + firstLetters_.size(), trailer_.size());
+    decoded_.clear();
+    Node root;
+    if (ReadNode(0, root))
+        decoded_.push_back({0, static_cast<std::uint32_t>(root.extras - file_.Data()), 0, 0,
+                            root.Char(), 0, false, false});
+    firstLetterNode_.fill(kNoNode);
+    // A sound file decodes each node once; a damaged one that links back into itself could
+    // otherwise decode the same nodes again and again.
+    decodeLimit_ = 3 * std::uint64_t(firstNode_[9]) + 4096;
     return true;
 }
 
@@ -198,22 +210,70 @@ TMainDictionary::Children TMainDictionary::FirstLetterChildren(std::uint8_t lett
     return {count, count == 1, le32(entry + 4)};
 }
 
-bool TMainDictionary::FindChild(const Children& children, std::uint8_t ch, Node& found) const {
-    if (children.direct)
-        return ReadNode(children.ref, found) && found.Char() == ch;
+std::uint32_t TMainDictionary::DecodeChildren(const Children& children, std::uint16_t& count) {
+    const auto first = static_cast<std::uint32_t>(decoded_.size());
+    count = 0;
+    if (decoded_.size() + children.count > decodeLimit_)
+        return first;
     std::uint64_t offset = children.ref;
     for (std::uint32_t i = 0; i < children.count; ++i) {
-        std::uint32_t ref = 0;
-        if (!ReadRef(offset, ref))
-            return false;
-        if (ReadNode(ref, found) && found.Char() == ch)
-            return true;
+        std::uint32_t ref = children.ref;
+        if (!children.direct && !ReadRef(offset, ref))
+            break;
+        Node node;
+        if (!ReadNode(ref, node))
+            continue;
+        decoded_.push_back({0, static_cast<std::uint32_t>(node.extras - file_.Data()), ref, 0,
+                            node.Char(), static_cast<std::uint8_t>(node.extraCount),
+                            node.EndsWord(), false});
     }
-    return false;
+    count = static_cast<std::uint16_t>(decoded_.size() - first);
+    return first;
+}
+
+void TMainDictionary::DecodeChildrenOf(std::uint32_t index) {
+    if (decoded_[index].childrenDecoded)
+        return;
+    Node node;
+    Children children;
+    if (ReadNode(decoded_[index].node, node))
+        children = ChildrenOf(node);
+    std::uint16_t count = 0;
+    const std::uint32_t first = DecodeChildren(children, count);
+    Decoded& d = decoded_[index];
+    d.firstChild = first;
+    d.childCount = count;
+    d.childrenDecoded = true;
+}
+
+std::uint32_t TMainDictionary::FirstLetterNode(std::uint8_t letter) {
+    if (firstLetterNode_[letter] == kNoNode) {
+        std::uint16_t count = 0;
+        const std::uint32_t first = DecodeChildren(FirstLetterChildren(letter), count);
+        firstLetterNode_[letter] = static_cast<std::uint32_t>(decoded_.size());
+        Decoded pseudo;
+        pseudo.firstChild = first;
+        pseudo.childCount = count;
+        pseudo.ch = letter;
+        pseudo.endsWord = firstLetters_[8 * letter] != 0;
+        pseudo.childrenDecoded = true;
+        decoded_.push_back(pseudo);
+    }
+    return firstLetterNode_[letter];
+}
+
+std::uint32_t TMainDictionary::FindDecoded(std::uint32_t parent, std::uint8_t ch) {
+    DecodeChildrenOf(parent);
+    const Decoded& p = decoded_[parent];
+    const Decoded* child = decoded_.data() + p.firstChild;
+    for (std::uint32_t i = 0; i < p.childCount; ++i)
+        if (child[i].ch == ch)
+            return p.firstChild + i;
+    return kNoNode;
 }
 
 TMainDictionary::Match TMainDictionary::Contains(std::string_view word) {
-    if (word.empty() || !EnsureMapped())
+    if (word.empty() || !EnsureMapped() || decoded_.empty())
         return {};
     const auto* w = reinterpret_cast<const std::uint8_t*>(word.data());
     const std::size_t m = word.size();
@@ -222,40 +282,50 @@ TMainDictionary::Match TMainDictionary::Contains(std::string_view word) {
         return {};
     if (m == 1)
         return {entry[0] != 0, 1};
-    Children children = FirstLetterChildren(w[0]);
+    std::uint32_t index = FirstLetterNode(w[0]);
     std::size_t i = 1;
-    Node node;
-    while (children.count > 0) {
-        if (!FindChild(children, w[i], node))
+    const std::uint8_t* data = file_.Data();
+    for (;;) {
+        const std::uint32_t child = FindDecoded(index, w[i]);
+        if (child == kNoNode)
             return {false, i};
+        const Decoded& d = decoded_[child];
         if (++i == m)
-            return {node.EndsWord(), i};
-        for (std::uint32_t j = 0; j < node.extraCount; ++j, ++i) {
-            if (i == m || w[i] != node.extras[j])
+            return {d.endsWord, i};
+        const std::uint8_t* extras = data + d.extrasAt;
+        for (std::uint32_t j = 0; j < d.extraCount; ++j, ++i) {
+            if (i == m || w[i] != extras[j])
                 return {false, i};
         }
         if (i == m)
             return {false, i};
-        children = ChildrenOf(node);
+        index = child;
     }
-    return {false, i};
 }
 
 void TMainDictionary::EnumeratePrefix(std::string_view prefix, const Visitor& visitor) {
-    Node node;
-    if (!EnsureMapped() || !ReadNode(0, node))
+    WalkPrefix(prefix, [&visitor](std::string_view path, bool endsWord) {
+        return !(endsWord && visitor(path) == Visit::Stop);
+    });
+}
+
+void TMainDictionary::WalkPrefix(std::string_view prefix, const NodeVisitor& visitor) {
+    if (!EnsureMapped() || decoded_.empty())
         return;
+    std::uint32_t index = 0;
     std::string path;
     std::size_t i = 0;
     while (i < prefix.size()) {
-        if (!FindChild(ChildrenOf(node), static_cast<std::uint8_t>(prefix[i]), node))
+        index = FindDecoded(index, static_cast<std::uint8_t>(prefix[i]));
+        if (index == kNoNode)
             return;
         path += prefix[i++];
-        for (std::uint32_t j = 0; j < node.extraCount; ++j) {
-            const char extra = static_cast<char>(node.extras[j]);
-            if (i < prefix.size() && prefix[i++] != extra)
+        const Decoded& d = decoded_[index];
+        const auto* extras = reinterpret_cast<const char*>(file_.Data() + d.extrasAt);
+        for (std::uint32_t j = 0; j < d.extraCount; ++j) {
+            if (i < prefix.size() && prefix[i++] != extras[j])
                 return;
-            path += extra;
+            path += extras[j];
         }
     }
     if (path.size() > kMaxWordLength)
@@ -263,31 +333,28 @@ void TMainDictionary::EnumeratePrefix(std::string_view prefix, const Visitor& vi
     // A tree reaches each node once, so more visits than nodes means a damaged file that
     // links back into itself.
     std::uint64_t budget = firstNode_[9];
-    Walk(node, path, budget, visitor);
+    Walk(index, path, budget, visitor);
 }
 
-bool TMainDictionary::Walk(const Node& node, std::string& path, std::uint64_t& budget,
-                           const Visitor& visitor) const {
-    const Children children = ChildrenOf(node);
-    std::uint64_t offset = children.ref;
+bool TMainDictionary::Walk(std::uint32_t index, std::string& path, std::uint64_t& budget,
+                           const NodeVisitor& visitor) {
+    DecodeChildrenOf(index);
+    const std::uint32_t first = decoded_[index].firstChild;
+    const std::uint32_t count = decoded_[index].childCount;
     const std::size_t depth = path.size();
-    for (std::uint32_t i = 0; i < children.count; ++i) {
-        std::uint32_t ref = children.ref;
-        if (!children.direct && !ReadRef(offset, ref))
-            return true;
-        Node child;
-        if (!ReadNode(ref, child))
-            continue;
+    for (std::uint32_t i = 0; i < count; ++i) {
         if (budget == 0)
             return false;
         --budget;
-        path += static_cast<char>(child.Char());
-        if (path.size() > kMaxWordLength || (child.EndsWord() && visitor(path) == Visit::Stop)) {
+        // A copy: decoding below may move the array.
+        const Decoded child = decoded_[first + i];
+        path += static_cast<char>(child.ch);
+        if (path.size() > kMaxWordLength || !visitor(path, child.endsWord)) {
             path.resize(depth);
             continue;
         }
-        path.append(reinterpret_cast<const char*>(child.extras), child.extraCount);
-        const bool go = path.size() > kMaxWordLength || Walk(child, path, budget, visitor);
+        path.append(reinterpret_cast<const char*>(file_.Data() + child.extrasAt), child.extraCount);
+        const bool go = path.size() > kMaxWordLength || Walk(first + i, path, budget, visitor);
         path.resize(depth);
         if (!go)
             return false;

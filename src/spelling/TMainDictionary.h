@@ -8,6 +8,11 @@
 // copied except for the 3072 bytes of tables at its end. Every node number, offset, count and
 // linkage reference is checked against the mapped size, so a damaged or truncated file can
 // only make words unknown, never crash the reader.
+//
+// Lookups walk a decoded copy of the nodes they pass: the first time a node's children are
+// needed they are read from the file (size class, linkage references) into one array, children
+// side by side, so that later lookups scan a few bytes per node instead of decoding each record
+// again. Only what lookups touch is decoded, so opening stays instant.
 
 #include "spelling/MappedFile.h"
 
@@ -16,6 +21,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kerfa::spelling {
 
@@ -32,6 +38,9 @@ public:
     enum class Visit { Descend, Stop };
     // Called for every word under the prefix; Stop keeps the walk out of that word's subtree.
     using Visitor = std::function<Visit(std::string_view word)>;
+    // Called for every node under the prefix with the path up to and including the node's own
+    // character and whether a word ends there; false keeps the walk out of its subtree.
+    using NodeVisitor = std::function<bool(std::string_view path, bool endsWord)>;
 
     TMainDictionary() = default;
     TMainDictionary(const TMainDictionary&) = delete;
@@ -48,6 +57,7 @@ public:
     Match Contains(std::string_view word);
     // Walks the words below the node reached by the prefix, depth-first in stored order.
     void EnumeratePrefix(std::string_view prefix, const Visitor& visitor);
+    void WalkPrefix(std::string_view prefix, const NodeVisitor& visitor);
 
     const std::string& FileName() const { return fileName_; }
     const std::string& Title() const { return title_; } // UTF-8
@@ -75,15 +85,32 @@ private:
         std::uint32_t ref = 0;
     };
 
+    // A node as lookups use it. Children lie side by side from firstChild once decoded.
+    struct Decoded {
+        std::uint32_t firstChild = 0;
+        std::uint32_t extrasAt = 0; // offset of the extra characters in the file
+        std::uint32_t node = 0;     // the node's number in the file
+        std::uint16_t childCount = 0;
+        std::uint8_t ch = 0;
+        std::uint8_t extraCount = 0;
+        bool endsWord = false;
+        bool childrenDecoded = false;
+    };
+    static constexpr std::uint32_t kNoNode = 0xFFFFFFFF;
+
     void Reset();
     bool EnsureMapped();
     bool ReadNode(std::uint64_t index, Node& node) const;
     bool ReadRef(std::uint64_t& offset, std::uint32_t& ref) const;
     Children ChildrenOf(const Node& node) const;
     Children FirstLetterChildren(std::uint8_t letter) const;
-    bool FindChild(const Children& children, std::uint8_t ch, Node& found) const;
-    bool Walk(const Node& node, std::string& path, std::uint64_t& budget,
-              const Visitor& visitor) const;
+    // Appends the nodes of `children` to the decoded array; answers the first one's index.
+    std::uint32_t DecodeChildren(const Children& children, std::uint16_t& count);
+    void DecodeChildrenOf(std::uint32_t index);
+    std::uint32_t FirstLetterNode(std::uint8_t letter);
+    std::uint32_t FindDecoded(std::uint32_t parent, std::uint8_t ch);
+    bool Walk(std::uint32_t index, std::string& path, std::uint64_t& budget,
+              const NodeVisitor& visitor);
 
     std::string fileName_;
     std::string title_;
@@ -100,6 +127,10 @@ private:
     std::array<std::uint8_t, 2048> firstLetters_{};
     std::array<std::uint8_t, 1024> trailer_{};
     std::uint64_t wordsFound_ = 0;
+
+    std::vector<Decoded> decoded_;                     // [0] is the root once decoded
+    std::array<std::uint32_t, 256> firstLetterNode_{}; // pseudo-nodes of the first letters
+    std::uint64_t decodeLimit_ = 0; // a damaged file cannot make the array grow past it
 };
 
 } // namespace kerfa::spelling

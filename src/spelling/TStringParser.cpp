@@ -90,7 +90,9 @@ TControlParser::Position TStringParser::GetPosition() {
 
 void TStringParser::SelectWord(int length) {
     selEnd_ = pos_;
-    selStart_ = length > 0 && static_cast<std::size_t>(length) < pos_ ? pos_ - length : 1;
+    // Length 0 puts the cursor at the position.
+    selStart_ =
+        pos_ - std::min<std::size_t>(static_cast<std::size_t>(std::max(length, 0)), pos_ - 1);
 }
 
 void TStringParser::ReplaceSelection(std::string_view text) {

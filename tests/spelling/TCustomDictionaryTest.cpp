@@ -383,3 +383,79 @@ TEST(SpellingCustomDictionary, WordListBecomesAddedWordsInMemory) {
     EXPECT_FALSE(d.LoadWordList(folder.File("missing.txt")));
     EXPECT_EQ(d.Count(Kind::Added), 0u);
 }
+
+// Faults of the merge on save, each of which lost or corrupted the writer's words.
+TEST(SpellingCustomDictionary, MergeOntoAnUnreadableFileKeepsEveryWord) {
+    TestFolder folder;
+    const auto path = folder.File("shared.adu");
+    {
+        TCustomDictionary d;
+        ASSERT_TRUE(d.Open(path));
+        for (const char* w : {"one", "two", "three"})
+            d.AddWord(w);
+        ASSERT_TRUE(d.Save());
+    }
+    const std::string good = TestFolder::Read(path);
+    TCustomDictionary first;
+    ASSERT_TRUE(first.Open(path));
+    first.SetLoaded(true);
+    ASSERT_TRUE(first.AddWord("four"));
+    // Another program was cut off half-way through its own save.
+    TestFolder::Write(path, good.substr(0, good.size() / 2));
+    ASSERT_TRUE(first.Save());
+    EXPECT_EQ(entries(first, Kind::Added), (std::set<std::string>{"one", "two", "three", "four"}));
+    TCustomDictionary reread;
+    ASSERT_TRUE(reread.Open(path));
+    EXPECT_EQ(entries(reread, Kind::Added), (std::set<std::string>{"one", "two", "three", "four"}));
+    EXPECT_EQ(TestFolder::Read(path + ".damaged"), good.substr(0, good.size() / 2));
+}
+
+TEST(SpellingCustomDictionary, ReplacedPairSurvivesTheMerge) {
+    TestFolder folder;
+    const auto path = folder.File("shared.adu");
+    {
+        TCustomDictionary d;
+        ASSERT_TRUE(d.Open(path));
+        d.AddPair("teh", "the");
+        ASSERT_TRUE(d.Save());
+    }
+    TCustomDictionary first, second;
+    ASSERT_TRUE(first.Open(path));
+    ASSERT_TRUE(second.Open(path));
+    ASSERT_TRUE(first.RemovePair("teh"));
+    ASSERT_TRUE(first.AddPair("teh", "tea"));
+    ASSERT_TRUE(second.AddWord("other"));
+    ASSERT_TRUE(second.Save());
+    ASSERT_TRUE(first.Save());
+    TCustomDictionary merged;
+    ASSERT_TRUE(merged.Open(path));
+    EXPECT_EQ(entries(merged, Kind::Pair), std::set<std::string>{"teh=tea"});
+    EXPECT_EQ(entries(merged, Kind::Added), std::set<std::string>{"other"});
+}
+
+TEST(SpellingCustomDictionary, MergedDamagedTableIsCheckedBeforeListing) {
+    TestFolder folder;
+    const auto path = folder.File("shared.adu");
+    {
+        TCustomDictionary d;
+        ASSERT_TRUE(d.Open(path));
+        ASSERT_TRUE(d.AddWord("a")); // slot 97, text offset 1
+        ASSERT_TRUE(d.AddWord("b"));
+        ASSERT_TRUE(d.Save());
+    }
+    std::string misplaced = TestFolder::Read(path);
+    const auto setSlot = [&](std::size_t slot, std::uint32_t value) {
+        std::memcpy(misplaced.data() + 141 + 4 * slot, &value, 4);
+    };
+    setSlot(97, 0);
+    setSlot(5, 1); // off the probe path of "a"
+    TCustomDictionary first;
+    ASSERT_TRUE(first.Open(path));
+    EXPECT_EQ(first.Count(Kind::Added), 2u); // checked once, for the sound file
+    ASSERT_TRUE(first.AddWord("c"));
+    TestFolder::Write(path, misplaced);
+    ASSERT_TRUE(first.Save());
+    EXPECT_EQ(entries(first, Kind::Added), (std::set<std::string>{"a", "b", "c"}));
+    for (const char* w : {"a", "b", "c"})
+        EXPECT_TRUE(first.IsAdded(w)) << w;
+}

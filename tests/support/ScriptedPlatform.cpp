@@ -17,7 +17,7 @@ ScriptedMessageBoxes::~ScriptedMessageBoxes() {
 }
 
 MessageBoxes::Answer ScriptedMessageBoxes::show(Kind kind, const QString& text, Buttons buttons) {
-    shown.append({kind, text, buttons});
+    shown.append({kind, text, buttons, {}});
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     if (answers.isEmpty()) {
@@ -25,6 +25,13 @@ MessageBoxes::Answer ScriptedMessageBoxes::show(Kind kind, const QString& text, 
         return Answer::Cancel;
     }
     return answers.takeFirst();
+}
+
+MessageBoxes::Answer ScriptedMessageBoxes::showCaptioned(Kind kind, const QString& caption,
+                                                         const QString& text, Buttons buttons) {
+    const Answer answer = show(kind, text, buttons);
+    shown.last().caption = caption;
+    return answer;
 }
 
 QStringList ScriptedMessageBoxes::texts() const {

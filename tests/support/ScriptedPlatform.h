@@ -17,12 +17,15 @@ public:
         Kind kind;
         QString text;
         Buttons buttons;
+        QString caption; // empty: the application's title
     };
 
     ScriptedMessageBoxes();
     ~ScriptedMessageBoxes() override;
 
     Answer show(Kind kind, const QString& text, Buttons buttons) override;
+    Answer showCaptioned(Kind kind, const QString& caption, const QString& text,
+                         Buttons buttons) override;
 
     void answer(Answer a) { answers << a; }
     QStringList texts() const;

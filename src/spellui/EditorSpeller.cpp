@@ -1,0 +1,58 @@
+#include "spellui/EditorSpeller.h"
+
+#include "common/ProgramFolder.h"
+#include "spellui/TPlainTextEditParser.h"
+#include "spellui/TSpellDialog.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTimer>
+
+using namespace kerfa::spelling;
+
+EditorSpeller::EditorSpeller(QWidget* window)
+    : m_window(window), m_config(m_checker), m_ui(window) {
+    m_checker.UseProgramSettings();
+    QString folder = ProgramFolder::path();
+    if (folder.endsWith(u'/'))
+        folder.chop(1);
+    m_checker.Paths.appDir = folder.toStdString();
+    m_checker.Paths.myDocuments =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    m_checker.SetUI(&m_ui);
+    connect(&m_ui, &SpellCheckerUI::dialogDeactivated, this, &EditorSpeller::dialogDeactivated);
+}
+
+EditorSpeller::~EditorSpeller() {
+    m_checker.EndCheck(true);
+    // While the configuration file is still connected.
+    m_checker.SaveConfig();
+    m_checker.SetUI(nullptr);
+}
+
+void EditorSpeller::check(QPlainTextEdit* memo) {
+    if (!memo || m_checker.IsChecking())
+        return;
+    // Kept beyond the call: a check that is not synchronous goes on after it returns.
+    m_text = std::make_unique<TPlainTextEditParser>(memo);
+    m_checker.CheckControl(*m_text, TSpellCheckerBase::cmSmart);
+}
+
+void EditorSpeller::endCheck() {
+    m_checker.EndCheck(true);
+}
+
+void EditorSpeller::windowDeactivated() {
+    // Decided once the activation has settled: the focus may be on its way to the dialog.
+    QTimer::singleShot(0, this, [this] {
+        if (m_checker.IsChecking() && !QApplication::activeModalWidget() &&
+            QApplication::activeWindow() != m_ui.dialog() &&
+            QApplication::activeWindow() != m_window)
+            m_checker.EndCheck(true);
+    });
+}
+
+void EditorSpeller::dialogDeactivated() {
+    windowDeactivated();
+}

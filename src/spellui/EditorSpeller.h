@@ -1,0 +1,45 @@
+#pragma once
+
+#include "spelling/TSpellChecker.h"
+#include "spellui/SpellCheckerUI.h"
+#include "spellui/SpellConfigFile.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QPlainTextEdit;
+class QWidget;
+class TPlainTextEditParser;
+
+// The spelling checker an editor window owns (dlgSpeller): set up with the program's values,
+// its configuration in "Spelling/Spell.cfg", dictionaries from "Spelling/" kept loaded between
+// checks. The editor wires three things to it: Spell Check (F7) calls check(); closing the
+// window calls endCheck(); losing the focus calls windowDeactivated().
+class EditorSpeller : public QObject {
+    Q_OBJECT
+public:
+    explicit EditorSpeller(QWidget* window);
+    ~EditorSpeller() override;
+
+    // Checks the memo in the smart mode (from the cursor round to it, or the selection and
+    // then, if the user wishes, the rest); returns when the check has ended.
+    void check(QPlainTextEdit* memo);
+    // Ends a running check at once, as cancelled.
+    void endCheck();
+    // The window lost the focus: a running check ends unless the focus went to its dialog.
+    void windowDeactivated();
+
+    kerfa::spelling::TSpellChecker& checker() { return m_checker; }
+    SpellCheckerUI& ui() { return m_ui; }
+
+private:
+    void dialogDeactivated();
+
+    QPointer<QWidget> m_window;
+    kerfa::spelling::TSpellChecker m_checker;
+    SpellConfigFile m_config;
+    SpellCheckerUI m_ui;
+    std::unique_ptr<TPlainTextEditParser> m_text;
+};

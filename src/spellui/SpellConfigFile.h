@@ -1,0 +1,32 @@
+#pragma once
+
+#include "common/IniFile.h"
+
+#include <memory>
+
+namespace kerfa::spelling {
+class TSpellCheckerBase;
+}
+
+// Keeps a spelling checker's configuration in its INI file ("Spelling/Spell.cfg" for the
+// editor): the checker's storage callbacks read and write through the program's one INI reader,
+// one section per user. The file is read afresh for each load of the configuration and written
+// (atomically, its folder made if needed) at the end of each save, so that two programs sharing
+// it lose only what both changed.
+class SpellConfigFile {
+public:
+    // Connects to the checker, which must outlive this object's use by it.
+    explicit SpellConfigFile(kerfa::spelling::TSpellCheckerBase& checker);
+    // Disconnects: the checker then stores nothing.
+    ~SpellConfigFile();
+    SpellConfigFile(const SpellConfigFile&) = delete;
+    SpellConfigFile& operator=(const SpellConfigFile&) = delete;
+
+    QString path() const;
+
+private:
+    IniFile& file();
+
+    kerfa::spelling::TSpellCheckerBase& m_checker;
+    std::unique_ptr<IniFile> m_file;
+};

@@ -1,0 +1,204 @@
+#include "spellui/TSpellDialog.h"
+
+#include "common/Cp1252.h"
+#include "spelling/TSpellChecker.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace kerfa::spelling;
+
+namespace {
+
+QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+// A word of the text (in the dictionary's code page) for display.
+QString fromWord(const std::string& word) {
+    return QString::fromStdString(kerfa::cp1252::toUtf8(word));
+}
+
+QPushButton* button(QWidget* parent, const char* name) {
+    auto* b = new QPushButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TSpellDialog::TSpellDialog(TSpellChecker& checker, QWidget* parent)
+    : QDialog(parent), m_checker(checker) {
+    setObjectName(QStringLiteral("TSpellDialog"));
+    setModal(false);
+
+    m_lblNotFound = new QLabel(this);
+    m_edtNotFound = new QLineEdit(this);
+    m_edtNotFound->setObjectName(QStringLiteral("edtNotFound"));
+    m_edtNotFound->setReadOnly(true);
+    m_lblNotFound->setBuddy(m_edtNotFound);
+    m_lblReplaceWith = new QLabel(this);
+    m_edtReplaceWith = new QLineEdit(this);
+    m_edtReplaceWith->setObjectName(QStringLiteral("edtReplaceWith"));
+    m_lblReplaceWith->setBuddy(m_edtReplaceWith);
+    m_lblSuggestions = new QLabel(this);
+    m_lstSuggestions = new QListWidget(this);
+    m_lstSuggestions->setObjectName(QStringLiteral("lstSuggestions"));
+    m_lblSuggestions->setBuddy(m_lstSuggestions);
+
+    m_btnUndo = button(this, "btnUndo");
+    m_btnOptions = button(this, "btnOptions");
+    m_btnIgnoreAll = button(this, "btnIgnoreAll");
+    m_btnIgnore = button(this, "btnIgnore");
+    m_btnChangeAll = button(this, "btnChangeAll");
+    m_btnChange = button(this, "btnChange");
+    m_btnAdd = button(this, "btnAdd");
+    m_btnAutoCorrect = button(this, "btnAutoCorrect");
+    m_btnHelp = button(this, "btnHelp");
+    m_btnCancel = button(this, "btnCancel");
+    m_btnChange->setDefault(true);
+
+    // The word and its replacement above, the suggestions below; the buttons on the right in
+    // pairs, as the actions go together.
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(m_lblNotFound, 0, 0);
+    grid->addWidget(m_edtNotFound, 0, 1);
+    grid->addWidget(m_btnUndo, 0, 2);
+    grid->addWidget(m_btnOptions, 0, 3);
+    grid->addWidget(m_lblReplaceWith, 1, 0);
+    grid->addWidget(m_edtReplaceWith, 1, 1);
+    grid->addWidget(m_btnIgnoreAll, 1, 2);
+    grid->addWidget(m_btnIgnore, 1, 3);
+    grid->addWidget(m_lblSuggestions, 2, 0, Qt::AlignTop);
+    grid->addWidget(m_lstSuggestions, 2, 1, 4, 1);
+    grid->addWidget(m_btnChangeAll, 2, 2);
+    grid->addWidget(m_btnChange, 2, 3);
+    grid->addWidget(m_btnAdd, 3, 2);
+    grid->addWidget(m_btnAutoCorrect, 3, 3);
+    grid->addWidget(m_btnHelp, 4, 2);
+    grid->addWidget(m_btnCancel, 4, 3);
+    grid->setRowStretch(5, 1);
+
+    connect(m_btnUndo, &QPushButton::clicked, this, [this] { m_checker.Undo(); });
+    connect(m_btnIgnoreAll, &QPushButton::clicked, this, [this] { m_checker.IgnoreAll(); });
+    connect(m_btnIgnore, &QPushButton::clicked, this, [this] { m_checker.Ignore(); });
+    connect(m_btnChangeAll, &QPushButton::clicked, this,
+            [this] { m_checker.ChangeAll(replacement()); });
+    connect(m_btnChange, &QPushButton::clicked, this, [this] { m_checker.Change(replacement()); });
+    connect(m_btnAdd, &QPushButton::clicked, this, [this] { m_checker.Add(); });
+    connect(m_btnAutoCorrect, &QPushButton::clicked, this,
+            [this] { m_checker.AutoCorrect(replacement()); });
+    connect(m_btnCancel, &QPushButton::clicked, this, &TSpellDialog::reject);
+    connect(m_lstSuggestions, &QListWidget::itemClicked, this, &TSpellDialog::suggestionClicked);
+    connect(m_lstSuggestions, &QListWidget::itemDoubleClicked, this,
+            &TSpellDialog::suggestionDoubleClicked);
+    setCaptions();
+}
+
+void TSpellDialog::setCaptions() {
+    setWindowTitle(text(m_checker.GetString(lsSpelling)));
+    m_lblReplaceWith->setText(text(m_checker.GetString(lsDlgReplaceWith)));
+    m_lblSuggestions->setText(text(m_checker.GetString(lsDlgSuggestions)));
+    m_btnUndo->setText(text(m_checker.GetString(lsDlgUndo)));
+    m_btnOptions->setText(text(m_checker.GetString(lsDlgOptions)));
+    m_btnIgnoreAll->setText(text(m_checker.GetString(lsDlgIgnoreAll)));
+    m_btnIgnore->setText(text(m_checker.GetString(lsDlgIgnore)));
+    m_btnChangeAll->setText(text(m_checker.GetString(lsDlgChangeAll)));
+    m_btnChange->setText(text(m_checker.GetString(lsDlgChange)));
+    m_btnAdd->setText(text(m_checker.GetString(lsDlgAdd)));
+    m_btnAutoCorrect->setText(text(m_checker.GetString(lsDlgAutoCorrect)));
+    m_btnHelp->setText(text(m_checker.GetString(lsDlgHelp)));
+    m_btnCancel->setText(text(m_checker.GetString(lsDlgCancel)));
+}
+
+void TSpellDialog::setCommand(QPushButton* b, int command, bool enabledHere) {
+    const auto c = static_cast<TSpellDialogCommand>(command);
+    b->setVisible(m_checker.CommandVisible(c));
+    b->setEnabled(enabledHere && m_checker.CommandEnabled(c));
+}
+
+void TSpellDialog::showWord() {
+    setCaptions();
+    const bool repeated = m_checker.IsRepeatedWordShown();
+    const bool hasActive = m_checker.ActiveCustomDictionary() != nullptr;
+    m_lblNotFound->setText(text(m_checker.GetString(repeated ? lsDlgRepeatedWord : lsDlgNotFound)));
+    m_edtNotFound->setText(fromWord(m_checker.PromptedWord()));
+
+    m_lstSuggestions->clear();
+    std::vector<std::string> suggestions;
+    if (!repeated && m_checker.IsPrompting())
+        m_checker.BuildSuggestions(m_checker.CurrentWord(), m_checker.MaxSuggestions, suggestions);
+    for (const std::string& s : suggestions)
+        m_lstSuggestions->addItem(fromWord(s));
+    if (repeated) {
+        m_edtReplaceWith->setText(fromWord(m_checker.CurrentWord()));
+    } else if (suggestions.empty()) {
+        m_lstSuggestions->addItem(text(m_checker.GetString(lsMnNoSuggestions)));
+        m_edtReplaceWith->clear();
+    } else {
+        m_lstSuggestions->setCurrentRow(0);
+        m_edtReplaceWith->setText(fromWord(suggestions.front()));
+    }
+    m_lstSuggestions->setEnabled(!repeated && !suggestions.empty());
+    m_edtReplaceWith->setEnabled(!repeated);
+
+    setCommand(m_btnUndo, sdcUndo, m_checker.CanUndo());
+    // Its dialog is not part of the program yet.
+    setCommand(m_btnOptions, sdcOptions, false);
+    setCommand(m_btnIgnoreAll, sdcIgnoreAll, !repeated);
+    setCommand(m_btnIgnore, sdcIgnore, true);
+    setCommand(m_btnChangeAll, sdcChangeAll, !repeated);
+    setCommand(m_btnChange, sdcChange, true);
+    setCommand(m_btnAdd, sdcAdd, !repeated && hasActive);
+    setCommand(m_btnAutoCorrect, sdcAutoCorrect, !repeated && hasActive);
+    setCommand(m_btnHelp, sdcHelp, true);
+    setCommand(m_btnCancel, sdcCancel, true);
+    if (m_edtReplaceWith->isEnabled()) {
+        m_edtReplaceWith->setFocus();
+        m_edtReplaceWith->selectAll();
+    } else {
+        m_btnIgnore->setFocus();
+    }
+}
+
+std::string TSpellDialog::replacement() const {
+    // Characters the code page lacks cannot go into the text the checker works on.
+    std::string word;
+    for (const QChar c : m_edtReplaceWith->text()) {
+        const auto byte = kerfa::cp1252::fromUnicode(c.unicode());
+        word += byte ? static_cast<char>(*byte) : '?';
+    }
+    return word;
+}
+
+void TSpellDialog::suggestionClicked(QListWidgetItem* item) {
+    if (item && m_lstSuggestions->isEnabled())
+        m_edtReplaceWith->setText(item->text());
+}
+
+void TSpellDialog::suggestionDoubleClicked(QListWidgetItem* item) {
+    if (!item || !m_lstSuggestions->isEnabled() || !m_btnChange->isEnabled())
+        return;
+    m_edtReplaceWith->setText(item->text());
+    m_checker.Change(replacement());
+}
+
+void TSpellDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        Q_EMIT(isActiveWindow() ? activated() : deactivated());
+}
+
+// Escape, the Cancel button and the window's close button end the check.
+void TSpellDialog::reject() {
+    if (m_checker.IsChecking())
+        m_checker.Cancel();
+    else
+        QDialog::reject();
+}
