@@ -20,6 +20,9 @@ bool saveProjectAs(const CommandContext& c) {
 bool backupProject(const CommandContext& c) {
     return c.project.backup;
 }
+bool tools(const CommandContext& c) {
+    return c.project.tools;
+}
 // Commands whose windows and handlers come later: shown, never enabled.
 bool notYetBuilt(const CommandContext&) {
     return false;
@@ -64,7 +67,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::MenuBarMenu, nullptr, "mmnuTools", {}, nullptr, nullptr},
         {K::Item, "mmnuTools", "mnuFindAndCompile", {}, nullptr, notYetBuilt},
         {K::Item, "mmnuTools", "mnuCompile", {}, nullptr, notYetBuilt},
-        {K::Item, "mmnuTools", "mnuWordCount", {}, nullptr, notYetBuilt},
+        {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &M::mnuWordCountClick, tools},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
         {K::Item, "mmnuTools", "mnuOptions", {}, nullptr, notYetBuilt},
 
@@ -83,12 +86,12 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::CheckItem, "pmnuStateTitle", "pmnuState3", {}, nullptr, notYetBuilt},
         {K::CheckItem, "pmnuStateTitle", "pmnuState4", {}, nullptr, notYetBuilt},
         {K::CheckItem, "pmnuStateTitle", "pmnuState5", {}, nullptr, notYetBuilt},
-        {K::Item, "pmnuKerfa", "pmnuWordCount", {}, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuWordCount", {}, &M::pmnuWordCountClick, nullptr},
         {K::Submenu, "pmnuKerfa", "pmnuCompilation", {}, nullptr, nullptr},
         {K::Item, "pmnuCompilation", "pmnuAddToCompilation", {}, nullptr, notYetBuilt},
         {K::Item, "pmnuCompilation", "pmnuLinksToCompilation", {}, nullptr, notYetBuilt},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
-        {K::Item, "pmnuKerfa", "pmnuPrint", {}, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuPrint", {}, &M::pmnuPrintClick, nullptr},
         {K::Item, "pmnuKerfa", "pmnuDelete", Qt::Key_Delete, nullptr, notYetBuilt},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
         {K::Item, "pmnuKerfa", "pmnuProperties", Qt::Key_Space, nullptr, notYetBuilt},

@@ -1,5 +1,6 @@
 #include "app/MainModel.h"
 
+#include "common/ProgramFolder.h"
 #include "themes/ThemeData.h"
 
 #include <QGuiApplication>
@@ -8,7 +9,9 @@
 MainModel::MainModel(QObject* parent)
     : QObject(parent), m_desk(&m_pnlMain), m_deskTheme(m_desk, m_theme),
       m_deskSheets(m_desk, m_deskTheme), m_editors(m_desk),
-      m_commands(m_project, m_theme, m_deskSheets, m_editors) {
+      m_commands(m_project, m_theme, m_deskSheets, m_editors),
+      m_sheetTexts(m_project, m_editors, m_editorOptions),
+      m_wordCounts(m_desk, m_editors, m_project, m_theme) {
     m_pnlMain.setObjectName(QStringLiteral("pnlMain"));
     m_pnlMain.setItemIndexMethod(QGraphicsScene::NoIndex);
 
@@ -19,6 +22,18 @@ MainModel::MainModel(QObject* parent)
     connect(&m_commands, &ProjectCommands::sheetDeleted, &m_compilation, &CompilationList::remove);
     connect(&m_commands, &ProjectCommands::builtInThemeInForce, this,
             [this] { m_settings.defaultTheme = ThemeData::defaultFileName(); });
+}
+
+void MainModel::applyEditorSettings() {
+    EditorSettings editor;
+    editor.autoSave = m_settings.autoSave;
+    editor.autoSaveInterval = m_settings.autoSaveInterval;
+    editor.positioning = m_settings.editMemory;
+    editor.stayOnTop = m_settings.stayOnTop;
+    editor.fontName = m_settings.fontName;
+    editor.fontSize = m_settings.fontSize;
+    editor.settingsFile = ProgramFolder::path() + AppSettings::fileName();
+    m_editorOptions.set(editor);
 }
 
 void MainModel::SizeWorkspace() {

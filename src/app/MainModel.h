@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/SheetTextCommands.h"
 #include "compile/CompilationList.h"
+#include "compile/WordCounts.h"
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
+#include "editor/EditorOptions.h"
 #include "editor/EditorRegistry.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectState.h"
@@ -30,8 +33,15 @@ public:
     Theme& theme() { return m_theme; }
     DeskTheme& deskTheme() { return m_deskTheme; }
     EditorRegistry& editors() { return m_editors; }
+    EditorOptions& editorOptions() { return m_editorOptions; }
     CompilationList& compilation() { return m_compilation; }
     ProjectCommands& commands() { return m_commands; }
+    SheetTextCommands& sheetTexts() { return m_sheetTexts; }
+    const WordCounts& wordCounts() const { return m_wordCounts; }
+
+    // Hands the editor settings on to every editor window: after the settings were read, and
+    // whenever they change.
+    void applyEditorSettings();
 
     // What the main window's frame and menu bar take of the screen, which a desk of screen size
     // leaves out; without a window, nothing.
@@ -50,8 +60,11 @@ private:
     Theme m_theme;
     DeskTheme m_deskTheme;
     DeskSheets m_deskSheets;
+    EditorOptions m_editorOptions;
     EditorRegistry m_editors;
     CompilationList m_compilation;
     ProjectCommands m_commands;
+    SheetTextCommands m_sheetTexts;
+    WordCounts m_wordCounts;
     std::function<QSize()> m_chrome;
 };

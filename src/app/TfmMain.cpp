@@ -44,6 +44,9 @@ TfmMain::TfmMain(QWidget* parent)
     connect(&commands, &ProjectCommands::workspaceSizeSet, this, &TfmMain::scrollToOrigin);
     connect(&commands, &ProjectCommands::refreshNeeded, this, &TfmMain::RefreshWindow);
     connect(&m_model.theme(), &Theme::stateCaptionsChanged, this, &TfmMain::SetStateCaptions);
+    m_model.sheetTexts().setDialogParent(this);
+    connect(&m_model.sheetTexts(), &SheetTextCommands::helpRequested, this, &TfmMain::mnuHelpClick);
+    connect(&m_model.editors(), &EditorRegistry::editorClosed, this, &TfmMain::RefreshWindow);
     FormCreate();
 }
 
@@ -134,6 +137,7 @@ void TfmMain::LoadSettings() {
     const IniFile file(settingsPath());
     settings().load(file, &EditorFont::defaultFamily);
     HintSwitch::instance().setEnabled(settings().descriptiveHints);
+    m_model.applyEditorSettings();
     setWindowState(Qt::WindowNoState);
     resize(700, 500);
     if (settings().saveWindowPos) {
@@ -227,7 +231,8 @@ void TfmMain::WMDropFiles(const QStringList& paths) {
         MessageBoxes::information(Messages::text(Messages::KERFAS_DONT_OPEN));
         break;
     case DroppedFiles::Kind::TextFile:
-        // Making a sheet of a dropped text comes with the sheet commands and the editor.
+        // The new sheet comes from the New Sheet command of the sheet commands; fillFromDroppedFile
+        // of the sheet text commands then gives it the file's text.
         if (!project().onDisk)
             MessageBoxes::information(Messages::text(Messages::SAVE_YOUR_PROJECT) + u' ' +
                                       Messages::text(Messages::AUTO_CREATING));
@@ -299,6 +304,18 @@ void TfmMain::mnuExploreThesaurusClick() {
 
 void TfmMain::mnuExitClick() {
     close();
+}
+
+void TfmMain::mnuWordCountClick() {
+    m_model.wordCounts().showCount();
+}
+
+void TfmMain::pmnuWordCountClick() {
+    m_model.wordCounts().showSheetCount();
+}
+
+void TfmMain::pmnuPrintClick() {
+    m_model.sheetTexts().PrintSheet(desk().current());
 }
 
 void TfmMain::mnuHelpClick() {

@@ -136,7 +136,9 @@ ProjectCommands::AskResult ProjectCommands::AskToSaveChanges() {
         case MessageBoxes::Answer::Cancel:
             return AskResult::Cancel;
         case MessageBoxes::Answer::Yes:
-            m_editors.SaveModifiedEditors();
+            // Going on after a text failed to save would throw it away with its window.
+            if (!m_editors.SaveModifiedEditors())
+                return AskResult::Cancel;
             break;
         default:
             break;
@@ -172,7 +174,7 @@ void ProjectCommands::OpenProject() {
     if (AskToSaveChanges() == AskResult::Cancel)
         return;
     const QString path = FileDialogs::current().openFile(
-        m_dialogParent, Captions::text(u"fmMain", u"dlgOpen"), projectFilter());
+        m_dialogParent, Captions::text(u"fmMain", u"dlgOpen"), projectFilter(), QString());
     if (!path.isEmpty())
         LoadProject(QFileInfo(path).absoluteFilePath());
 }

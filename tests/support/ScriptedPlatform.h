@@ -41,12 +41,15 @@ public:
     ScriptedFileDialogs();
     ~ScriptedFileDialogs() override;
 
-    QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                     const QString& folder) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
 
     QStringList paths;
     QStringList titles;
+    // The folders the open dialogs opened in.
+    QStringList folders;
 };
 
 // Print dialogs that answer from a script: a path is OK with the printer set to write that PDF
