@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -147,9 +149,73 @@ bool SheetText::write(const QString& path, const QString& text) {
 }
 
 std::optional<qint64> SheetText::countWordsInFile(const QString& path) {
-    bool missing = false;
-    const std::optional<QByteArray> bytes = readWhole(path, missing);
-    if (!bytes)
-        return missing ? std::optional<qint64>(0) : std::nullopt;
-    return WordCount::CountWords(QByteArrayView(*bytes));
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional<qint64>(0) : std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    // Read a piece at a time into one buffer: counting needs no copy of the whole file, and
+    // a buffer used again costs nothing to map. Each piece is counted up to its last break;
+    // the token that runs on is carried, with the break before it, into the next.
+    std::array<char, 64 * 1024> buffer;
+    qsizetype kept = 0;
+    off_t done = 0;
+    bool first = true;
+    // The piece begins inside a token that has been counted already (one longer than the
+    // buffer, so a word whatever follows it).
+    bool inCounted = false;
+    qint64 count = 0;
+    auto countPiece = [&](qsizetype from, qsizetype to) {
+        QByteArrayView piece(buffer.data() + from, to - from);
+        if (first && piece.startsWith("\xEF\xBB\xBF"))
+            piece = piece.sliced(3);
+        if (inCounted)
+            while (!piece.isEmpty() && piece.front() != ' ' && piece.front() != '\r' &&
+                   piece.front() != '\n')
+                piece = piece.sliced(1);
+        count += WordCount::CountWords(piece);
+        first = false;
+        inCounted = false;
+    };
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data() + kept, buffer.size() - kept);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        done += n;
+        const qsizetype total = kept + n;
+        if (n == 0 || done >= info.st_size) {
+            countPiece(0, total);
+            break;
+        }
+        qsizetype last = total - 1;
+        while (last >= 0 && buffer[last] != ' ' && buffer[last] != '\r' && buffer[last] != '\n')
+            --last;
+        const bool full = total == qsizetype(buffer.size());
+        if (last < 0 && !full) {
+            kept = total;
+            continue;
+        }
+        // A token that fills the buffer is a word whatever follows it; the rest of it is
+        // skipped in the pieces that follow.
+        if (last <= 0 && full) {
+            if (last == 0 || !inCounted)
+                ++count;
+            inCounted = true;
+            first = false;
+            kept = 0;
+            continue;
+        }
+        countPiece(0, last + 1);
+        kept = total - last;
+        std::memmove(buffer.data(), buffer.data() + last, static_cast<size_t>(kept));
+    }
+    ::close(fd);
+    return count;
 }

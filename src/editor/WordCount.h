@@ -15,9 +15,9 @@ class WordCount {
 public:
     static int CountLineWords(QStringView line);
     static qint64 CountWords(QStringView text);
-    // The words of a text file's bytes, as CountWords of the decoded text: the rule looks only
-    // at characters below 128, which are single bytes in UTF-8 and in Windows-1252 alike, so
-    // the file need not be decoded. A byte-order mark at the start is skipped.
+    // The words of a text file's bytes (without its byte-order mark), as CountWords of the
+    // decoded text: the rule looks only at characters below 128, which are single bytes in
+    // UTF-8 and in Windows-1252 alike, so the file need not be decoded.
     static qint64 CountWords(QByteArrayView bytes);
 
     // Digits grouped in threes with the locale's thousands separator: "1,234,567"; "0" for none.

@@ -42,8 +42,10 @@ Paragraph printable(QStringView line) {
 // costs a few measurements whatever its length, not one per character.
 class Fitter {
 public:
-    Fitter(const Paragraph& p, int width, const LineWrapper::Measure& measure)
-        : m_p(p), m_width(width), m_measure(measure) {}
+    // widths keeps the width of each character met, for the whole text.
+    Fitter(const Paragraph& p, int width, const LineWrapper::Measure& measure,
+           QHash<char32_t, int>& widths)
+        : m_p(p), m_width(width), m_measure(measure), m_widths(widths) {}
 
     qsizetype fit(qsizetype from) {
         const qsizetype available = m_p.size() - from;
@@ -107,7 +109,7 @@ private:
     const Paragraph& m_p;
     const int m_width;
     const LineWrapper::Measure& m_measure;
-    QHash<char32_t, int> m_widths;
+    QHash<char32_t, int>& m_widths;
 };
 
 } // namespace
@@ -132,6 +134,7 @@ bool LineWrapper::isBreakCharacter(QChar c) {
 
 QStringList LineWrapper::wrap(const QString& text, int width, const Measure& measure) {
     QStringList lines;
+    QHash<char32_t, int> widths;
     const qsizetype length = text.size();
     qsizetype start = 0;
     while (start <= length) {
@@ -139,7 +142,7 @@ QStringList LineWrapper::wrap(const QString& text, int width, const Measure& mea
         while (end < length && text[end] != u'\r' && text[end] != u'\n')
             ++end;
         const Paragraph p = printable(QStringView(text).sliced(start, end - start));
-        Fitter fitter(p, width, measure);
+        Fitter fitter(p, width, measure, widths);
         // The paragraph's last line was cut by wrapping: the line break right after it ends no
         // line of its own, or a paragraph that just fills its last line would print a blank
         // line after it.

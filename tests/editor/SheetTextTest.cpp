@@ -1,4 +1,5 @@
 #include "editor/SheetText.h"
+#include "editor/WordCount.h"
 
 #include <QDir>
 #include <QFile>
@@ -133,14 +134,33 @@ TEST_F(SheetTextTest, ALinkIsReplacedNotWrittenThrough) {
     EXPECT_EQ(readAll(path), QByteArray("new text"));
 }
 
+// A file is counted a piece at a time, and counts as its text does, whatever runs across the
+// pieces: tokens, numbers, a token longer than a piece, a byte-order mark.
 TEST_F(SheetTextTest, CountsAFileAsItsText) {
-    const QString path = textPath(QStringLiteral("Count"));
-    ASSERT_TRUE(writeAll(path, "\xEF\xBB\xBF"
-                               "Chapter 12\r\nThe cat sat. 3 \x93"
-                               "caf\xE9\x94"));
-    SheetText text(path);
-    ASSERT_TRUE(text.load());
-    EXPECT_EQ(SheetText::countWordsInFile(path), 6);
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const QByteArray words = "Chapter 12\r\nThe cat sat. 3 \x93"
+                             "caf\xE9\x94 ";
+    QByteArray many;
+    for (int i = 0; many.size() < 300000; ++i)
+        many += QByteArray::number(i) + (i % 7 ? " word " : " ! \r\n") + (i % 13 ? "" : "  ");
+    const QByteArray cases[] = {
+        bom + words,
+        bom + "5 six",
+        many,
+        bom + many + "12",
+        QByteArray(70000, 'x') + " 12 " + QByteArray(140000, 'y') + " end",
+        QByteArray(65535, 'a') + " 5 b",
+        "5 " + QByteArray(65536 * 2, '5') + " 5 5",
+        QByteArray(65536, ' ') + "1 2",
+    };
+    for (const QByteArray& bytes : cases) {
+        const QString path = textPath(QStringLiteral("Count"));
+        ASSERT_TRUE(writeAll(path, bytes));
+        SheetText text(path);
+        ASSERT_TRUE(text.load());
+        EXPECT_EQ(SheetText::countWordsInFile(path), WordCount::CountWords(text.text()))
+            << bytes.left(40).toStdString() << " (" << bytes.size() << " bytes)";
+    }
 }
 
 } // namespace

@@ -51,17 +51,46 @@ TEST(CountWords, OverTheTextsOwnLines) {
     EXPECT_EQ(WordCount::CountWords(QStringLiteral("a\r\n\r\n\r\nb")), 2);
 }
 
-// Counting a file's bytes needs no decoding: UTF-8 or Windows-1252, with or without a byte-order
-// mark, the count is the decoded text's.
+// Counting a file's bytes needs no decoding: UTF-8 or Windows-1252, the count is the decoded
+// text's.
 TEST(CountWords, BytesCountAsTheirText) {
-    const char* texts[] = {"\xEF\xBB\xBF"
-                           "5 \xE9t\xE9 ! caf\xC3\xA9",
-                           "\xEF\xBB\xBF 1 2", "na\xEFve 42 r\xE9sum\xE9\r\n\x93Quoted\x94 ,",
+    const char* texts[] = {"5 \xE9t\xE9 ! caf\xC3\xA9", " 1 2",
+                           "na\xEFve 42 r\xE9sum\xE9\r\n\x93Quoted\x94 ,",
                            "\xE2\x80\x9CQuoted\xE2\x80\x9D , 7"};
     for (const char* bytes : texts)
         EXPECT_EQ(WordCount::CountWords(QByteArrayView(bytes)),
                   WordCount::CountWords(TextCodec::decode(QByteArray(bytes))))
             << bytes;
+}
+
+// A file's bytes are counted many at a time; every mix of tokens, numbers, separators and
+// breaks, wherever they fall, counts as the text does one character at a time.
+TEST(CountWords, LongTextsCountAsTheirCharacters) {
+    const char* tokens[] = {"keeper", "12", "-5",         "$FF",         "0x1F",
+                            "x",      "X9", "!",          "\"",          "(",
+                            ")",      "~",  "[a]",        "{",           "|",
+                            "@",      "\\", "2147483648", "caf\xC3\xA9", "\xE2\x80\x94",
+                            "a\tb",   "-",  "+",          "$",           "x-ray",
+                            "'"};
+    const char* breaks[] = {" ", "  ", "\r\n", "\n", "\r", " \r\n", "   "};
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 50; ++round) {
+        QByteArray bytes;
+        const int length = 1 + static_cast<int>(next(4000));
+        while (bytes.size() < length) {
+            bytes += tokens[next(std::size(tokens))];
+            bytes += breaks[next(std::size(breaks))];
+        }
+        // Cut anywhere, so that the text may end inside a token or a break.
+        bytes.truncate(length);
+        EXPECT_EQ(WordCount::CountWords(QByteArrayView(bytes)),
+                  WordCount::CountWords(TextCodec::decode(bytes)))
+            << bytes.toStdString();
+    }
 }
 
 TEST(Formatted, ThousandsSeparatedByTheLocale) {
