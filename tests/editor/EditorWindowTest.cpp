@@ -245,6 +245,22 @@ private Q_SLOTS:
                  QStringList{f.m_env.programFolder() + QStringLiteral("Templates/")});
     }
 
+    // The templates the program folder ships import as they are.
+    void theShippedTemplatesImport() {
+        const QStringList names = {QStringLiteral("Character Sketch"), QStringLiteral("Scene Card"),
+                                   QStringLiteral("Chapter Plan"), QStringLiteral("Setting"),
+                                   QStringLiteral("Research Note")};
+        for (const QString& name : names) {
+            const QString path = TestEnvironment::builtProgramFolder() +
+                                 QStringLiteral("Templates/") + name + QStringLiteral(".txt");
+            QVERIFY2(ProjectFiles::read(path).contains("\r\n"), qPrintable(path));
+            TfmEditor* editor = f.shown(name);
+            editor->ImportText(path);
+            QVERIFY2(f.memo(editor)->toPlainText().startsWith(name.toUpper()), qPrintable(name));
+        }
+        QVERIFY(f.m_boxes->shown.isEmpty());
+    }
+
     void droppedFiles() {
         const QString a = f.folder() + QStringLiteral("a.txt");
         const QString b = f.folder() + QStringLiteral("b.txt");
