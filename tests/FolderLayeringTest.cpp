@@ -15,9 +15,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kOrder = {"app",      "compile",  "editor",  "spellui",
-                                         "printing", "desk",     "project", "themes",
-                                         "language", "platform", "common"};
+// The standard-C++ spelling library sits just above common: its Qt side (spellui) builds on it.
+const std::vector<std::string> kOrder = {"app",      "compile",  "editor",   "spellui",
+                                         "printing", "desk",     "project",  "themes",
+                                         "language", "platform", "spelling", "common"};
 
 struct FolderRule {
     std::string folder;
@@ -70,7 +71,8 @@ TEST_P(FolderLayering, IncludesOnlyFoldersToItsRight) {
 std::vector<FolderRule> rules() {
     std::vector<FolderRule> all;
     for (const std::string& folder : kOrder)
-        all.push_back({folder, {}, false});
+        if (folder != "spelling")
+            all.push_back({folder, {}, false});
     all.push_back({"spelling", {"common/Cp1252.h"}, true});
     return all;
 }
@@ -86,9 +88,7 @@ TEST(FolderLayering, EveryFolderOfSrcHasARule) {
         if (!entry.is_directory())
             continue;
         const std::string name = entry.path().filename().string();
-        EXPECT_TRUE(name == "spelling" ||
-                    std::find(kOrder.begin(), kOrder.end(), name) != kOrder.end())
-            << name;
+        EXPECT_TRUE(std::find(kOrder.begin(), kOrder.end(), name) != kOrder.end()) << name;
     }
 }
 
