@@ -13,7 +13,11 @@ bool TThesaurusBase::LookupControl(TControlParser& control) {
     if (word.empty())
         return false;
     control.SelectWord(static_cast<int>(word.size()));
-    const std::string replacement = LookupWordNear(word, control.SelectionRect());
+    // An adapter that cannot tell where the word is on screen gives an empty rectangle.
+    const auto rect = control.SelectionRect();
+    const bool onScreen = rect.right > rect.left || rect.bottom > rect.top;
+    const std::string replacement =
+        LookupWordNear(word, onScreen ? std::optional(rect) : std::nullopt);
     if (!replacement.empty()) {
         if (OnBeforeChange)
             OnBeforeChange();

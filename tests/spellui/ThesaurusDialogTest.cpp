@@ -108,6 +108,10 @@ private Q_SLOTS:
         whenShown([&](TThesDialog* dialog) {
             shown = true;
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Thesaurus: English"));
+            // Placed clear of the word it looks up.
+            const QRect word(m_memo->viewport()->mapToGlobal(m_memo->cursorRect().topLeft()),
+                             m_memo->cursorRect().size());
+            QVERIFY(!dialog->frameGeometry().intersects(word));
             QCOMPARE(child<QComboBox>(dialog, "cmbLookedUp")->currentText(),
                      QStringLiteral("happy"));
             QCOMPARE(contexts(dialog).value(0), QStringLiteral("happy|adj"));
