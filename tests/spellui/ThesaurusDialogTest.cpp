@@ -158,6 +158,21 @@ private Q_SLOTS:
         QCOMPARE(m_memo->toPlainText(), QStringLiteral("xyzzy plugh"));
     }
 
+    void commandsHiddenOrDisabled() {
+        setText(QStringLiteral("happy"), 0);
+        TThesaurus thesaurus(m_memo);
+        thesaurus.SetCommandsVisible(kerfa::spelling::tdcAll & ~kerfa::spelling::tdcPrevious);
+        thesaurus.SetCommandsEnabled(kerfa::spelling::tdcAll & ~kerfa::spelling::tdcReplace);
+        whenShown([&](TThesDialog* dialog) {
+            QVERIFY(!child<QPushButton>(dialog, "btnPrevious")->isVisible());
+            clickWord(dialog, QStringLiteral("cheerful"));
+            QVERIFY(!child<QPushButton>(dialog, "btnReplace")->isEnabled());
+            QVERIFY(child<QPushButton>(dialog, "btnLookup")->isEnabled());
+        });
+        thesaurus.LookupControl(m_memo);
+        QCOMPARE(m_memo->toPlainText(), QStringLiteral("happy"));
+    }
+
     void reCasedLikeTheWord_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("context");
