@@ -1,7 +1,7 @@
 #include "spellui/TThesaurus.h"
 
 #include "common/ProgramFolder.h"
-#include "spellui/TMemoParser.h"
+#include "spellui/TPlainTextEditParser.h"
 #include "spellui/TThesDialog.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ TThesaurus::TThesaurus(QWidget* owner) : owner_(owner) {
 }
 
 bool TThesaurus::LookupControl(QPlainTextEdit* memo) {
-    TMemoParser parser(memo);
+    TPlainTextEditParser parser(memo);
     return LookupControl(parser);
 }
 

@@ -3,7 +3,7 @@
 // not found, re-cased look-ups, the history, and the memo's text adapter.
 
 #include "spelling/TMainParsingEngine.h"
-#include "spellui/TMemoParser.h"
+#include "spellui/TPlainTextEditParser.h"
 #include "spellui/TThesDialog.h"
 #include "spellui/TThesaurus.h"
 #include "spellui/ThesaurusTexts.h"
@@ -315,7 +315,7 @@ private Q_SLOTS:
     // stay aligned with the memo's where characters have no byte in the code page.
     void memoAdapterWalksLinesAndReplaces() {
         setText(QStringLiteral("One \u65E5\u672C two\nthree\n\nfour"), 0);
-        TMemoParser adapter(m_memo);
+        TPlainTextEditParser adapter(m_memo);
         kerfa::spelling::TMainParsingEngine parser;
         parser.Start(adapter, kerfa::spelling::TMainParsingEngine::smWholeText);
         QStringList found;
