@@ -1,6 +1,8 @@
 #include "project/ProjectStore.h"
 
 #include "common/AsciiCase.h"
+#include "common/FileNames.h"
+#include "common/FileWriter.h"
 #include "common/IniFile.h"
 #include "desk/Desk.h"
 #include "desk/NameLabel.h"
@@ -52,6 +54,7 @@ bool ProjectStore::LoadProject(const QString& path) {
 
     m_state.projectFolder = folder;
     m_state.projectFileName = fileName;
+    FileWriter::removeLeftovers({folder, m_state.sheetFolder(), m_state.textFolder()});
     ClearDesk();
 
     const IniFile projectFile(folder + fileName);
@@ -83,8 +86,10 @@ bool ProjectStore::LoadProject(const QString& path) {
 
 bool ProjectStore::readSheets() {
     QDir dir(m_state.sheetFolder());
-    QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
-    // Only names the program writes: "<sheet name>.kfa", the extension in lower case.
+    QStringList files = FileNames::regularFiles(dir.path());
+    // Regular files only (a link named like a sheet would lead its reads and saves elsewhere, and
+    // a pipe would stall the load), and only names the program writes: "<sheet name>.kfa", the
+    // extension in lower case.
     files.erase(std::remove_if(files.begin(), files.end(),
                                [](const QString& f) {
                                    return !f.endsWith(kSheetExtension) ||
