@@ -39,6 +39,12 @@ namespace {
 const QString kProjectFilter = QStringLiteral("Kerfa Project (*.kerfa)");
 constexpr int kCaptionNameLength = 50;
 
+// For Kerfa's own files, which have no message of their own.
+void warnNotSaved(const QString& path) {
+    MessageBoxes::warning(u'\'' + path + QStringLiteral("' ") +
+                          Messages::text(Messages::CANNOT_SAVE_FILE));
+}
+
 } // namespace
 
 TfmMain::TfmMain(QWidget* parent)
@@ -215,7 +221,10 @@ void TfmMain::FormCreate() {
     m_mru->setMenuItem(m_mmnuFile, m_mnuOpenProject);
     connect(m_mru, &TMRUFiles::clicked, this, &TfmMain::OpenRecentProject);
     m_programFolder = ProgramFolder::path();
-    FileTypes::registerFileTypes(QCoreApplication::applicationFilePath(), m_programFolder);
+    if (const QString failed =
+            FileTypes::registerFileTypes(QCoreApplication::applicationFilePath(), m_programFolder);
+        !failed.isEmpty())
+        warnNotSaved(failed);
     m_desk->setCurrent(nullptr);
     m_project.workspaceSize = ProjectState::Normal;
     SizeWorkspace();
@@ -285,14 +294,19 @@ bool TfmMain::AnyEditorModified() const {
     return false;
 }
 
-void TfmMain::SaveModifiedEditors() {
+bool TfmMain::SaveModifiedEditors() {
+    bool all = true;
     for (TKerfa* sheet : m_desk->sheets()) {
         TfmEditor* editor = sheet->Editor;
         if (editor && editor->isModified()) {
-            editor->SaveText();
-            editor->close();
+            // An editor whose text could not be saved stays open with its text.
+            if (editor->SaveText())
+                editor->close();
+            else
+                all = false;
         }
     }
+    return all;
 }
 
 TfmMain::AskResult TfmMain::AskToSaveChanges() {
@@ -302,7 +316,9 @@ TfmMain::AskResult TfmMain::AskToSaveChanges() {
         case MessageBoxes::Answer::Cancel:
             return AskResult::Cancel;
         case MessageBoxes::Answer::Yes:
-            SaveModifiedEditors();
+            // Going on after a failed save would throw the text away.
+            if (!SaveModifiedEditors())
+                return AskResult::Cancel;
             break;
         default:
             break;
@@ -359,12 +375,14 @@ void TfmMain::LoadSettings() {
 }
 
 void TfmMain::SaveSettings() {
-    m_mru->SaveToIni(settingsPath(), QStringLiteral("MRUList"));
+    bool saved = m_mru->SaveToIni(settingsPath(), QStringLiteral("MRUList"));
     IniFile file(settingsPath());
     m_settings.descriptiveHints = HintSwitch::instance().isEnabled();
     const QRect bounds(pos(), size());
     m_settings.save(file, isMaximized() ? nullptr : &bounds);
-    file.save();
+    saved = file.save() && saved;
+    if (!saved)
+        warnNotSaved(settingsPath());
 }
 
 void TfmMain::SizeWorkspace() {

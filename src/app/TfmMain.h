@@ -45,7 +45,8 @@ public:
     bool LoadProject(const QString& path);
     void WMDropFiles(const QStringList& paths);
     bool AnyEditorModified() const;
-    void SaveModifiedEditors();
+    // False when a text could not be saved (its editor then stays open).
+    bool SaveModifiedEditors();
     AskResult AskToSaveChanges();
     void LoadSettings();
     void SaveSettings();
