@@ -4,7 +4,6 @@
 #include "support/IndexNames.h"
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 
@@ -232,20 +231,6 @@ TEST_P(IniFullDisk, FullFileSystemFailsTheSaveAndKeepsTheOldFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, IniFullDisk, testing::Values(200, 5 * 1024));
-
-TEST(IniFile, SaveNeverWritesThroughASymlink) {
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("startup-file"));
-    const QByteArray original = "export PATH=/usr/bin\n";
-    ASSERT_TRUE(writeAll(target, original));
-    const QString link = dir.filePath(QStringLiteral("Notes.kfa"));
-    ASSERT_TRUE(QFile::link(target, link));
-    IniFile file(link);
-    file.writeInteger(u"Position", u"Left", 1);
-    EXPECT_FALSE(file.save());
-    EXPECT_EQ(readAll(target), original);
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-}
 
 // Settings, project, sheet, theme and language files are small: one far larger, in bytes or in
 // lines, reads as empty (every key takes its default), at little cost.
