@@ -40,8 +40,11 @@ public:
 
     // The whole file into bytes (std::string, std::vector<std::uint8_t>, QByteArray: anything
     // with resize, data and clear); bytes is empty unless the answer is Ok.
+    template <class Bytes> static Status read(const std::string& path, Bytes& bytes) {
+        return read(path, bytes, Limits{});
+    }
     template <class Bytes>
-    static Status read(const std::string& path, Bytes& bytes, const Limits& limits = {}) {
+    static Status read(const std::string& path, Bytes& bytes, const Limits& limits) {
         bytes.clear();
         WholeFile file;
         Status status = file.open(path, limits.links);
