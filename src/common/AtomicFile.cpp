@@ -1,5 +1,7 @@
 #include "common/AtomicFile.h"
 
+#include "common/FolderSync.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -49,13 +51,11 @@ bool AtomicFile::open() {
     if (fd_ >= 0 || error_ != 0 || folder_ >= 0)
         return fail(EINVAL);
     const std::size_t slash = path_.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "."
-                               : slash == 0               ? "/"
-                                                          : path_.substr(0, slash);
+    folderPath_ = slash == std::string::npos ? "." : slash == 0 ? "/" : path_.substr(0, slash);
     name_ = slash == std::string::npos ? path_ : path_.substr(slash + 1);
     if (name_.empty() || name_ == "." || name_ == "..")
         return fail(EISDIR);
-    folder_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    folder_ = ::open(folderPath_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder_ < 0)
         return fail(errno);
 
@@ -131,7 +131,9 @@ bool AtomicFile::commit() {
         return fail(errno);
     // The rename lives in the folder: without this sync a power cut can undo it. A file system
     // that cannot sync folders at all says EINVAL, and has nothing more to offer.
-    if (::fsync(folder_) != 0 && errno != EINVAL)
+    if (FolderSync* batch = FolderSync::current())
+        batch->add(folderPath_);
+    else if (::fsync(folder_) != 0 && errno != EINVAL)
         return fail(errno);
     return true;
 }

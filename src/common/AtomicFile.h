@@ -33,10 +33,11 @@ public:
     bool open();
     // Appends bytes. False after any error, and every later call fails too.
     bool write(std::string_view bytes);
-    // Syncs the bytes, renames the temporary file over the target and syncs the folder. False
-    // when anything failed: the target then holds the old bytes, except when only the folder
-    // could not be synced after the rename (the new bytes are in place but may not survive a
-    // power cut, so the caller should still treat the save as failed).
+    // Syncs the bytes, renames the temporary file over the target and syncs the folder (or
+    // leaves that to the FolderSync in force). False when anything failed: the target then holds
+    // the old bytes, except when only the folder could not be synced after the rename (the new
+    // bytes are in place but may not survive a power cut, so the caller should still treat the
+    // save as failed).
     bool commit();
     // Drops the temporary file; the target stays as it was.
     void discard();
@@ -57,6 +58,7 @@ private:
     bool fail(int error);
 
     std::string path_;
+    std::string folderPath_;
     std::string name_; // the target's name in its folder
     std::string temp_; // the temporary file's name in the same folder, while it exists
     int folder_ = -1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FolderSync.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -11,6 +13,10 @@
 // makes the save fail.
 class FileWriter {
 public:
+    // While a batch lives, the saves of this thread sync each folder once, at its finish(),
+    // rather than once per file: for saves of many files at once.
+    using Batch = kerfa::FolderSync;
+
     // True when the file now holds bytes; false, with the old file as it was, when it could not
     // be saved.
     static bool write(const QString& path, QByteArrayView bytes);

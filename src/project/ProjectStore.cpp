@@ -155,6 +155,8 @@ bool ProjectStore::SaveProject() {
     QDir().mkdir(m_state.sheetFolder());
     QDir().mkdir(m_state.textFolder());
 
+    // One folder sync for all the files rather than one each: thousands of sheets save quickly.
+    FileWriter::Batch batch;
     bool ok = false;
     IniFile projectFile(m_state.projectPath());
     ProjectSettings{m_state.workspaceSize, m_state.boldBaseType, m_state.projectTheme}.write(
@@ -167,6 +169,10 @@ bool ProjectStore::SaveProject() {
         for (TKerfa* sheet : m_desk.sheets())
             ok = writeSheetFile(sheet) && ok;
         m_state.onDisk = true;
+    }
+    if (!batch.finish() && ok) {
+        MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_PROJECT));
+        ok = false;
     }
 
     m_desk.doubleClickGuard = false;

@@ -4,6 +4,7 @@
 // rename calls itself (a program's own definitions take the place of the C library's, for Qt's
 // calls too) and records their order.
 
+#include "common/FolderSync.h"
 #include "common/IniFile.h"
 #include "spelling/TCustomDictionary.h"
 
@@ -80,6 +81,12 @@ bool saveIni(const std::string& path) {
     return file.save();
 }
 
+// A save of many files syncs each folder once, when the batch finishes.
+bool saveIniInABatch(const std::string& path) {
+    kerfa::FolderSync batch;
+    return saveIni(path) && batch.finish();
+}
+
 bool saveCustomDictionary(const std::string& path) {
     kerfa::spelling::TCustomDictionary dictionary;
     return dictionary.Open(path) && dictionary.AddWord("lamp" + std::to_string(++g_serial)) &&
@@ -115,9 +122,11 @@ TEST_P(SaveOrder, FileSyncedThenRenamedThenFolderSynced) {
 
 INSTANTIATE_TEST_SUITE_P(Savers, SaveOrder,
                          testing::Values(Saver{"Sheet.kfa", &saveIni},
+                                         Saver{"Batch.kfa", &saveIniInABatch},
                                          Saver{"Custom.adu", &saveCustomDictionary}),
                          [](const testing::TestParamInfo<Saver>& info) {
-                             return std::string(info.param.name[0] == 'S' ? "Ini" : "Dictionary");
+                             const std::string name = info.param.name;
+                             return name.substr(0, name.find('.'));
                          });
 
 } // namespace
