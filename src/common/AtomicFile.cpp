@@ -3,7 +3,7 @@
 #include "common/FolderSync.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
@@ -88,7 +88,7 @@ bool AtomicFile::open() {
     }
     if (fd_ < 0)
         return fail(EEXIST);
-    // Marks the file as being written, so that RemoveLeftovers leaves it alone; the lock goes
+    // Marks the file as being written, so that removeLeftovers leaves it alone; the lock goes
     // with the process, so a killed writer's file can be told apart.
     ::flock(fd_, LOCK_EX | LOCK_NB);
     // The mask applies to a new file's mode, but a replaced file keeps the mode it had.

@@ -11,7 +11,7 @@
 //
 // A temporary file is named "." + the target's name + ".kerfa-save-" + six random letters and
 // digits, and locked while it is written. One left by a killed writer is removed by
-// RemoveLeftovers; one still being written is not.
+// removeLeftovers; one still being written is not.
 
 #include <cstddef>
 #include <string>

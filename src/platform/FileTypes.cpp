@@ -20,31 +20,25 @@ QString dataHome() {
 // Desktop entries, packages and icons are small; anything larger is not one.
 constexpr FileReader::Limits kLimits{.maxBytes = 1024 * 1024};
 
-// Writes the registration's files, remembering the first that could not be written.
-class Writer {
-public:
-    bool write(const QString& path, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        if (FileWriter::write(path, bytes))
-            return true;
-        if (m_failed.isEmpty())
-            m_failed = path;
-        return false;
-    }
-    // A shipped icon the program folder lacks is not installed, and that is no failure.
-    void copyIcon(const QString& source, const QString& name, const QString& context) {
-        FileReader::Status status = FileReader::Status::Ok;
-        const QByteArray bytes = FileReader::read(source, kLimits, &status);
-        if (status == FileReader::Status::Ok)
-            write(dataHome() + QStringLiteral("/icons/hicolor/scalable/") + context + u'/' + name +
-                      QStringLiteral(".svg"),
-                  bytes);
-    }
-    const QString& failed() const { return m_failed; }
+// Writes one of the registration's files; the first that could not be written is kept in failed.
+bool writeFile(const QString& path, const QByteArray& bytes, QString& failed) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (FileWriter::write(path, bytes))
+        return true;
+    if (failed.isEmpty())
+        failed = path;
+    return false;
+}
 
-private:
-    QString m_failed;
-};
+// A shipped icon the program folder lacks is not installed, and that is no failure.
+void copyIcon(const QString& source, const QString& name, const QString& context, QString& failed) {
+    FileReader::Status status = FileReader::Status::Ok;
+    const QByteArray bytes = FileReader::read(source, kLimits, &status);
+    if (status == FileReader::Status::Ok)
+        writeFile(dataHome() + QStringLiteral("/icons/hicolor/scalable/") + context + u'/' + name +
+                      QStringLiteral(".svg"),
+                  bytes, failed);
+}
 
 QString iconName(const QString& mime) {
     return QString(mime).replace(u'/', u'-');
@@ -92,7 +86,7 @@ QString FileTypes::mimePackagePath() {
 QString FileTypes::registerFileTypes(const QString& executable, const QString& programFolder) {
     const QString entryPath = desktopEntryPath();
     const QString exec = execLine(executable);
-    Writer writer;
+    QString failed;
 
     FileReader::Status status = FileReader::Status::Ok;
     const QByteArray entryBytes = FileReader::read(entryPath, kLimits, &status);
@@ -111,18 +105,18 @@ QString FileTypes::registerFileTypes(const QString& executable, const QString& p
                 changed = true;
             }
         }
-        if (changed && writer.write(entryPath, lines.join('\n')))
+        if (changed && writeFile(entryPath, lines.join('\n'), failed))
             refresh(QStringLiteral("update-desktop-database"), QFileInfo(entryPath).absolutePath());
-        return writer.failed();
+        return failed;
     }
 
-    writer.write(mimePackagePath(), mimePackage());
-    writer.copyIcon(programFolder + QStringLiteral("project.svg"), iconName(kProjectMime),
-                    QStringLiteral("mimetypes"));
-    writer.copyIcon(programFolder + QStringLiteral("kerfa.svg"), iconName(kSheetMime),
-                    QStringLiteral("mimetypes"));
-    writer.copyIcon(programFolder + QStringLiteral("kerfa-app.svg"), QStringLiteral("kerfa"),
-                    QStringLiteral("apps"));
+    writeFile(mimePackagePath(), mimePackage(), failed);
+    copyIcon(programFolder + QStringLiteral("project.svg"), iconName(kProjectMime),
+             QStringLiteral("mimetypes"), failed);
+    copyIcon(programFolder + QStringLiteral("kerfa.svg"), iconName(kSheetMime),
+             QStringLiteral("mimetypes"), failed);
+    copyIcon(programFolder + QStringLiteral("kerfa-app.svg"), QStringLiteral("kerfa"),
+             QStringLiteral("apps"), failed);
 
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
@@ -135,9 +129,9 @@ QString FileTypes::registerFileTypes(const QString& executable, const QString& p
                                          "Categories=Office;WordProcessor;\n"
                                          "MimeType=%2;\n")
                               .arg(exec, kProjectMime);
-    writer.write(entryPath, entry.toUtf8());
+    writeFile(entryPath, entry.toUtf8(), failed);
 
     refresh(QStringLiteral("update-mime-database"), dataHome() + QStringLiteral("/mime"));
     refresh(QStringLiteral("update-desktop-database"), QFileInfo(entryPath).absolutePath());
-    return writer.failed();
+    return failed;
 }
