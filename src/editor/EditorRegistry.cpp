@@ -57,13 +57,16 @@ bool EditorRegistry::AnyEditorModified() const {
 }
 
 bool EditorRegistry::SaveModifiedEditors() {
+    bool all = true;
     for (const TKerfa* sheet : m_desk.sheets()) {
         TfmEditor* editor = editorOf(sheet);
-        if (!editor || !editor->isModified())
-            continue;
-        if (!editor->SaveText())
-            return false;
-        editor->close();
+        if (editor && editor->isModified()) {
+            // An editor whose text could not be saved stays open with its text.
+            if (editor->SaveText())
+                editor->close();
+            else
+                all = false;
+        }
     }
-    return true;
+    return all;
 }

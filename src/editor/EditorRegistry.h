@@ -30,7 +30,8 @@ public:
 
     // In desk order.
     bool AnyEditorModified() const override;
-    // Stops at the first text that cannot be written: its window stays open, text and all.
+    // A window whose text could not be written stays open with it; the others are saved and
+    // closed all the same. False then.
     bool SaveModifiedEditors() override;
 
 Q_SIGNALS:

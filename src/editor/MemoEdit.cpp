@@ -24,6 +24,8 @@ QStringList localFiles(const QMimeData* mime) {
 
 MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName(QStringLiteral("memEditor"));
+    // The page fills the window between the menus and the status bar.
+    setFrameShape(QFrame::NoFrame);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(false);

@@ -1,97 +1,31 @@
 #include "editor/SheetText.h"
 
+#include "common/FileReader.h"
+#include "common/FileWriter.h"
 #include "common/TextCodec.h"
+#include "common/WholeFile.h"
 #include "editor/WordCount.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
+#include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-QByteArray encoded(const QString& path) {
-    return QFile::encodeName(path);
-}
-
 // The whole file; none when it is missing (missing is then set), not a regular file, too large
-// or cannot be read. Opened without blocking, so a FIFO named like a text file cannot hang the
-// program.
+// or cannot be read.
 std::optional<QByteArray> readWhole(const QString& path, bool& missing) {
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    missing = fd < 0 && errno == ENOENT;
-    if (fd < 0)
+    FileReader::Limits limits;
+    limits.maxBytes = SheetText::kMaxBytes;
+    FileReader::Status status = FileReader::Status::Failed;
+    QByteArray bytes = FileReader::read(path, limits, &status);
+    missing = status == FileReader::Status::Missing;
+    if (status != FileReader::Status::Ok)
         return std::nullopt;
-    std::optional<QByteArray> result;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= SheetText::kMaxBytes) {
-        QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
-        qsizetype got = 0;
-        bool failed = false;
-        while (got < bytes.size()) {
-            const ssize_t n =
-                ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                failed = true;
-                break;
-            }
-            if (n == 0)
-                break;
-            got += n;
-        }
-        if (!failed) {
-            bytes.truncate(got);
-            result = std::move(bytes);
-        }
-    }
-    ::close(fd);
-    return result;
-}
-
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n =
-            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
-// A new file beside the target, named "<name>.<six letters>", with the mode a new file gets.
-int createTemporary(const QString& path, QByteArray& tempName) {
-    static constexpr char kLetters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = encoded(path) + '.';
-        for (int i = 0; i < 6; ++i)
-            tempName += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
-        const int fd = ::open(tempName.constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-void syncFolder(const QString& folder) {
-    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
+    return bytes;
 }
 
 } // namespace
@@ -123,46 +57,24 @@ std::optional<QString> SheetText::read(const QString& path) {
 }
 
 bool SheetText::write(const QString& path, const QString& text) {
-    const QByteArray bytes = TextCodec::encode(TextCodec::toCrLf(text));
-    const QString folder = QFileInfo(path).absolutePath();
     // A text folder someone removed is made again rather than losing the text.
-    if (!QDir().mkpath(folder))
-        return false;
-    QByteArray tempName;
-    const int fd = createTemporary(path, tempName);
-    if (fd < 0)
-        return false;
-    // A text replaced keeps the permissions its file had.
-    struct stat old {};
-    if (::stat(encoded(path).constData(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777);
-    // Written unbuffered and synced, so a full disk shows here and not after the rename.
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(tempName.constData(), encoded(path).constData()) == 0;
-    if (!ok) {
-        ::unlink(tempName.constData());
-        return false;
-    }
-    syncFolder(folder);
-    return true;
+    return QDir().mkpath(QFileInfo(path).absolutePath()) &&
+           FileWriter::write(path, TextCodec::encode(TextCodec::toCrLf(text)));
 }
 
 std::optional<qint64> SheetText::countWordsInFile(const QString& path) {
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return errno == ENOENT ? std::optional<qint64>(0) : std::nullopt;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    kerfa::WholeFile file;
+    const kerfa::WholeFile::Status status = file.open(QFile::encodeName(path).toStdString());
+    if (status == kerfa::WholeFile::Status::Missing)
+        return 0;
+    if (status != kerfa::WholeFile::Status::Ok)
         return std::nullopt;
-    }
     // Read a piece at a time into one buffer: counting needs no copy of the whole file, and
     // a buffer used again costs nothing to map. Each piece is counted up to its last break;
     // the token that runs on is carried, with the break before it, into the next.
     std::array<char, 64 * 1024> buffer;
     qsizetype kept = 0;
-    off_t done = 0;
+    std::uint64_t done = 0;
     bool first = true;
     // The piece begins inside a token that has been counted already (one longer than the
     // buffer, so a word whatever follows it).
@@ -181,16 +93,13 @@ std::optional<qint64> SheetText::countWordsInFile(const QString& path) {
         inCounted = false;
     };
     for (;;) {
-        const ssize_t n = ::read(fd, buffer.data() + kept, buffer.size() - kept);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
+        const auto n = static_cast<qsizetype>(
+            std::min<std::uint64_t>(buffer.size() - kept, file.size() - done));
+        if (!file.readAt(buffer.data() + kept, static_cast<std::size_t>(n), done))
             return std::nullopt;
-        }
         done += n;
         const qsizetype total = kept + n;
-        if (n == 0 || done >= info.st_size) {
+        if (done >= file.size()) {
             countPiece(0, total);
             break;
         }
@@ -216,6 +125,5 @@ std::optional<qint64> SheetText::countWordsInFile(const QString& path) {
         kept = total - last;
         std::memmove(buffer.data(), buffer.data() + last, static_cast<size_t>(kept));
     }
-    ::close(fd);
     return count;
 }

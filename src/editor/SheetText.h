@@ -5,9 +5,10 @@
 
 // The text of one sheet, "Text Files/<sheet name>.txt" in the project folder, read and written
 // the way its editor window does: read whole, UTF-8 or else Windows-1252, every line break made
-// CR LF; written as UTF-8 with CR LF line breaks through a temporary file in the same folder,
-// synced and renamed over the old one, so a failed save leaves the old text whole. Sheets
-// without an open editor are counted, printed and filled from a dropped file through it.
+// CR LF; written as UTF-8 with CR LF line breaks through the program's one save path (a
+// temporary file in the same folder, synced and renamed over the old one, never through a
+// link), so a failed save leaves the old text whole. Sheets without an open editor are counted,
+// printed and filled from a dropped file through it.
 class SheetText {
 public:
     // Larger text files are refused as unreadable rather than read into memory.

@@ -338,7 +338,8 @@ void TfmEditor::SaveWindowPlacement() {
     m_placement = currentPlacement();
     IniFile file(sheetFilePath());
     m_placement.write(file);
-    file.save();
+    if (!file.save())
+        MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_KERFA));
 }
 
 void TfmEditor::closeEvent(QCloseEvent* event) {
@@ -486,7 +487,9 @@ void TfmEditor::mnuSaveWindowPosClick() {
     m_placement = currentPlacement();
     IniFile file(m_options.settings().settingsFile);
     m_placement.write(file);
-    file.save();
+    if (!file.save())
+        MessageBoxes::warning(u'\'' + file.path() + QStringLiteral("' ") +
+                              Messages::text(Messages::CANNOT_SAVE_FILE));
 }
 
 void TfmEditor::mnuHelpClick() {

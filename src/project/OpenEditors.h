@@ -9,7 +9,6 @@ public:
     // Whether any sheet's open editor window holds unsaved text.
     virtual bool AnyEditorModified() const = 0;
     // Saves every editor window holding unsaved text to its sheet's text file, then closes it.
-    // False when a text could not be written: that window stays open with its text, and
-    // whatever was to replace the project must not go on.
+    // False when a text could not be saved: its window stays open with the text.
     virtual bool SaveModifiedEditors() = 0;
 };

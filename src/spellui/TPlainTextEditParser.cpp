@@ -1,18 +1,11 @@
 #include "spellui/TPlainTextEditParser.h"
 
-#include "common/Cp1252.h"
+#include "spellui/CodePageText.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
 #include <algorithm>
-
-namespace {
-
-// Never a word character of any code page the checker knows.
-constexpr char kNoLetter = '\x01';
-
-} // namespace
 
 TPlainTextEditParser::TPlainTextEditParser(QPlainTextEdit* memo) : m_memo(memo) {}
 
@@ -25,16 +18,7 @@ std::string TPlainTextEditParser::lineBytes(const QString& text) {
     if (length < text.size() && inWord(length))
         while (length > 0 && inWord(length - 1))
             --length;
-    std::string bytes(static_cast<std::size_t>(length), kNoLetter);
-    for (int i = 0; i < length; ++i) {
-        const char16_t unit = text.at(i).unicode();
-        if (unit < 0x80) {
-            bytes[static_cast<std::size_t>(i)] = static_cast<char>(unit);
-        } else if (const auto byte = kerfa::cp1252::fromUnicode(unit); byte && *byte >= 0x80) {
-            bytes[static_cast<std::size_t>(i)] = static_cast<char>(*byte);
-        }
-    }
-    return bytes;
+    return CodePageText::toBytes(text.left(length));
 }
 
 int TPlainTextEditParser::lineCount() const {
@@ -171,7 +155,7 @@ void TPlainTextEditParser::ReplaceSelection(std::string_view text) {
         return;
     const Position start = positionOf(m_selStart);
     const int removed = m_selEnd - m_selStart;
-    const QString replacement = QString::fromStdString(kerfa::cp1252::toUtf8(text));
+    const QString replacement = CodePageText::fromBytes(text);
     QTextCursor cursor = m_memo->textCursor();
     cursor.setPosition(m_selStart);
     cursor.setPosition(m_selEnd, QTextCursor::KeepAnchor);

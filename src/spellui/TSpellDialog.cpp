@@ -2,6 +2,7 @@
 
 #include "common/Cp1252.h"
 #include "spelling/TSpellChecker.h"
+#include "spellui/CodePageText.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -21,7 +22,7 @@ QString text(const std::string& utf8) {
 
 // A word of the text (in the dictionary's code page) for display.
 QString fromWord(const std::string& word) {
-    return QString::fromStdString(kerfa::cp1252::toUtf8(word));
+    return CodePageText::fromBytes(word);
 }
 
 QPushButton* button(QWidget* parent, const char* name) {

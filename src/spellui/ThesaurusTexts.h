@@ -1,0 +1,29 @@
+#pragma once
+// The thesaurus dialog's texts, by language. Each language is one row of a table; a language
+// without a row, or a row without a text, speaks English.
+
+#include "spelling/TThesaurusBase.h"
+
+#include <QString>
+
+enum class TThesaurusLanguageString {
+    lsThesaurus, // "%name%" stands for the thesaurus's name
+    lsDlgLookedUp,
+    lsDlgContexts,
+    lsDlgReplaceWith,
+    lsDlgPrevious,
+    lsDlgLookup,
+    lsDlgReplace,
+    lsDlgClose,
+    lsDlgNotFound,
+};
+
+namespace ThesaurusTexts {
+
+QString text(kerfa::spelling::TThesaurusLanguageType language, TThesaurusLanguageString id);
+
+// The dialog language for the name of the program's interface language ("english",
+// "german", "brazilian portuguese", …).
+kerfa::spelling::TThesaurusLanguageType languageFor(const QString& languageName);
+
+} // namespace ThesaurusTexts
