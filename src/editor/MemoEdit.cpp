@@ -11,7 +11,9 @@ constexpr int kTabStop = 25;
 constexpr int kTextMargin = 4;
 constexpr int kSideMargin = 12 - kTextMargin;
 
-QStringList localFiles(const QMimeData* mime) {
+} // namespace
+
+QStringList MemoEdit::localFiles(const QMimeData* mime) {
     QStringList paths;
     if (mime && mime->hasUrls())
         for (const QUrl& url : mime->urls())
@@ -19,8 +21,6 @@ QStringList localFiles(const QMimeData* mime) {
                 paths << url.toLocalFile();
     return paths;
 }
-
-} // namespace
 
 MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName(QStringLiteral("memEditor"));

@@ -37,15 +37,6 @@ constexpr int kMsPerMinute = 60 * 1000;
 // A window placed smaller than this from a damaged file would be hard to find and use.
 constexpr QSize kSmallest(200, 120);
 
-QStringList localFiles(const QMimeData* mime) {
-    QStringList paths;
-    if (mime && mime->hasUrls())
-        for (const QUrl& url : mime->urls())
-            if (url.isLocalFile())
-                paths << url.toLocalFile();
-    return paths;
-}
-
 } // namespace
 
 TfmEditor::TfmEditor(const EditorOptions& options, QWidget* parent)
@@ -83,7 +74,8 @@ TfmEditor::TfmEditor(const EditorOptions& options, QWidget* parent)
     connect(m_memEditor, &QPlainTextEdit::undoAvailable, this, &TfmEditor::UpdateEditorState);
     connect(m_memEditor, &QPlainTextEdit::modificationChanged, this, &TfmEditor::UpdateEditorState);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &TfmEditor::UpdateEditorState);
+            &TfmEditor::clipboardChanged);
+    clipboardChanged();
     connect(&m_options, &EditorOptions::changed, this, &TfmEditor::optionsChanged);
     FormCreate();
 }
@@ -203,11 +195,18 @@ void TfmEditor::UpdateEditorState() {
     state.hasText = !m_memEditor->document()->isEmpty();
     state.canUndo = m_memEditor->document()->isUndoAvailable();
     state.hasSelection = m_memEditor->textCursor().hasSelection();
-    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
-    state.clipboardHasText = clipboard && clipboard->hasText();
+    state.clipboardHasText = m_clipboardHasText;
     state.single = m_positioning == EditorSettings::Single;
     state.writable = !m_memEditor->isReadOnly();
     m_menus->refresh(state);
+}
+
+void TfmEditor::clipboardChanged() {
+    // Asked once per change: asking the clipboard at every keystroke may wait on the program
+    // that owns it.
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    m_clipboardHasText = clipboard && clipboard->hasText();
+    UpdateEditorState();
 }
 
 void TfmEditor::ShowAutoSaveStatus() {
@@ -295,12 +294,12 @@ void TfmEditor::ImportText(const QString& path) {
 }
 
 void TfmEditor::dragEnterEvent(QDragEnterEvent* event) {
-    if (!localFiles(event->mimeData()).isEmpty())
+    if (!MemoEdit::localFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TfmEditor::dropEvent(QDropEvent* event) {
-    const QStringList paths = localFiles(event->mimeData());
+    const QStringList paths = MemoEdit::localFiles(event->mimeData());
     if (paths.isEmpty())
         return;
     event->acceptProposedAction();

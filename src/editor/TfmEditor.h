@@ -106,6 +106,7 @@ private:
     void SaveWindowPlacement();
     void WMDropFiles(const QStringList& paths);
     void optionsChanged();
+    void clipboardChanged();
     void loadText();
     void restartTimer();
     WindowPlacement currentPlacement() const;
@@ -116,6 +117,7 @@ private:
     int m_positioning;
     bool m_firstShow = true;
     bool m_textLoaded = false;
+    bool m_clipboardHasText = false;
     bool m_autoSave = false;
     int m_autoSaveInterval = 15;
     WindowPlacement m_placement;
