@@ -1,5 +1,7 @@
 #include "app/MainModel.h"
 
+#include "desk/TKerfa.h"
+#include "editor/TfmEditor.h"
 #include "themes/ThemeData.h"
 
 #include <QGuiApplication>
@@ -8,7 +10,8 @@
 MainModel::MainModel(QObject* parent)
     : QObject(parent), m_desk(&m_pnlMain), m_deskTheme(m_desk, m_theme),
       m_deskSheets(m_desk, m_deskTheme), m_editors(m_desk),
-      m_commands(m_project, m_theme, m_deskSheets, m_editors) {
+      m_commands(m_project, m_theme, m_deskSheets, m_editors),
+      m_sheetCommands(m_desk, m_deskTheme, m_project, m_commands) {
     m_pnlMain.setObjectName(QStringLiteral("pnlMain"));
     m_pnlMain.setItemIndexMethod(QGraphicsScene::NoIndex);
 
@@ -19,6 +22,18 @@ MainModel::MainModel(QObject* parent)
     connect(&m_commands, &ProjectCommands::sheetDeleted, &m_compilation, &CompilationList::remove);
     connect(&m_commands, &ProjectCommands::builtInThemeInForce, this,
             [this] { m_settings.defaultTheme = ThemeData::defaultFileName(); });
+}
+
+void MainModel::OpenEditor(TKerfa* sheet) {
+    if (!sheet || m_desk.selection().size() > 1)
+        return;
+    // A window already open for the sheet comes to the front.
+    if (TfmEditor* editor = m_editors.editorOf(sheet)) {
+        editor->show();
+        editor->raise();
+        editor->activateWindow();
+        sheet->Repaint();
+    }
 }
 
 void MainModel::SizeWorkspace() {

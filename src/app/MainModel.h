@@ -5,6 +5,7 @@
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
+#include "desk/SheetCommands.h"
 #include "editor/EditorRegistry.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectState.h"
@@ -32,6 +33,11 @@ public:
     EditorRegistry& editors() { return m_editors; }
     CompilationList& compilation() { return m_compilation; }
     ProjectCommands& commands() { return m_commands; }
+    SheetCommands& sheetCommands() { return m_sheetCommands; }
+
+    // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,
+    // unless several sheets are selected.
+    void OpenEditor(TKerfa* sheet);
 
     // What the main window's frame and menu bar take of the screen, which a desk of screen size
     // leaves out; without a window, nothing.
@@ -53,5 +59,6 @@ private:
     EditorRegistry m_editors;
     CompilationList m_compilation;
     ProjectCommands m_commands;
+    SheetCommands m_sheetCommands;
     std::function<QSize()> m_chrome;
 };

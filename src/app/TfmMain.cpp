@@ -11,6 +11,7 @@
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
 #include "desk/DeskView.h"
+#include "desk/SheetCommands.h"
 #include "desk/TKerfa.h"
 #include "language/FormCaptions.h"
 #include "language/Messages.h"
@@ -21,18 +22,24 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
 
 TfmMain::TfmMain(QWidget* parent)
-    : QMainWindow(parent), m_scrlbMain(new DeskView(m_model.scene(), this)),
+    : QMainWindow(parent), m_scrlbMain(new DeskView(m_model.desk(), this)),
       m_imgFlash(new SplashPicture(m_scrlbMain->viewport())) {
     setObjectName(QStringLiteral("fmMain"));
     setCentralWidget(m_scrlbMain);
     m_commands = std::make_unique<MainCommands>(*this);
     FormCaptions::apply(this);
+    m_scrlbMain->setPopupMenus(m_commands->menu(QStringLiteral("pmnuKerfa")),
+                               m_commands->menu(QStringLiteral("pmnuPanel")));
+    connect(m_scrlbMain, &DeskView::refreshNeeded, this, &TfmMain::RefreshWindow);
+    connect(m_scrlbMain, &DeskView::deskChanged, this, [this] { project().modified = true; });
+    connect(m_scrlbMain, &DeskView::editRequested, &m_model, &MainModel::OpenEditor);
 
     ProjectCommands& commands = m_model.commands();
     commands.setDialogParent(this);
@@ -123,6 +130,39 @@ bool TfmMain::FormCloseQuery() {
 void TfmMain::FormClose() {
     SaveSettings();
     desk().clear();
+}
+
+void TfmMain::keyPressEvent(QKeyEvent* event) {
+    if (!FormKeyDown(event->key()))
+        QMainWindow::keyPressEvent(event);
+}
+
+bool TfmMain::FormKeyDown(int key) {
+    const TKerfa* current = desk().current();
+    switch (key) {
+    case Qt::Key_Insert:
+        // Whatever is selected, but only with the pointer over the desk, where the sheet goes.
+        if (m_scrlbMain->isPointerOnDesk())
+            pmnuNewKerfaClick();
+        return true;
+    case Qt::Key_Delete:
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        break;
+    default:
+        return false;
+    }
+    if (desk().selection().size() > 1)
+        return true;
+    if (key == Qt::Key_Delete)
+        pmnuDeleteClick();
+    else if (key == Qt::Key_Space && current && current->SheetType != 0 && !current->isEditing())
+        pmnuPropertiesClick();
+    else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current &&
+             m_scrlbMain->isPointerOnDesk())
+        KerfaDoubleClick();
+    return true;
 }
 
 QString TfmMain::settingsPath() const {
@@ -251,6 +291,26 @@ void TfmMain::OpenRecentProject(const QString& path) {
     }
     if (m_model.commands().AskToSaveChanges() == ProjectCommands::AskResult::Proceed)
         LoadProject(path);
+}
+
+void TfmMain::setPropertiesDialog(TfmProperties* dialog) {
+    m_model.sheetCommands().setDialog(dialog);
+}
+
+void TfmMain::KerfaDoubleClick() {
+    m_scrlbMain->KerfaDoubleClick();
+}
+
+void TfmMain::pmnuNewKerfaClick() {
+    m_model.sheetCommands().newCommand(m_scrlbMain->cursorPos());
+}
+
+void TfmMain::pmnuPropertiesClick() {
+    m_model.sheetCommands().propertiesCommand();
+}
+
+void TfmMain::pmnuDeleteClick() {
+    m_model.sheetCommands().deleteCommand();
 }
 
 void TfmMain::mnuNewProjectClick() {
