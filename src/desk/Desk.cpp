@@ -101,24 +101,33 @@ void Desk::deselectAll() {
         sheet->SetSelected(false);
 }
 
-void Desk::hideLines(TKerfa* sheet) {
-    if (sheet->line()->isVisible())
-        sheet->HideLine();
-    if (sheet->LinkedFrom && sheet->LinkedFrom->line()->isVisible())
-        sheet->LinkedFrom->HideLine();
+QSet<const TKerfa*> Desk::movingSheets() const {
+    QSet<const TKerfa*> moving(m_selection.cbegin(), m_selection.cend());
+    if (m_current)
+        moving.insert(m_current);
+    return moving;
+}
+
+bool Desk::touches(const TKerfa* sheet, const QSet<const TKerfa*>& moving) {
+    return sheet->LinkTo && (moving.contains(sheet) || moving.contains(sheet->LinkTo));
+}
+
+void Desk::beginDrag() {
+    const QSet<const TKerfa*> moving = movingSheets();
+    for (TKerfa* sheet : std::as_const(m_sheets))
+        if (touches(sheet, moving) && sheet->line()->isVisible())
+            sheet->HideLine();
 }
 
 void Desk::dragTo(int left, int top) {
     TKerfa* source = m_current;
     if (!source)
         return;
-    hideLines(source);
     source->setPosition(left, top);
     source->KeepInBounds();
     for (TKerfa* sheet : std::as_const(m_selection)) {
         if (sheet == source)
             continue;
-        hideLines(sheet);
         sheet->setPosition(source->left() - sheet->GroupOffsetX,
                            source->top() - sheet->GroupOffsetY);
         sheet->KeepInBounds();
@@ -126,16 +135,14 @@ void Desk::dragTo(int left, int top) {
 }
 
 void Desk::endDrag() {
-    if (m_current) {
+    if (m_current)
         m_current->KeepInBounds();
-        placeLines(m_current);
-    }
-    for (TKerfa* sheet : std::as_const(m_selection)) {
-        if (sheet == m_current)
-            continue;
+    for (TKerfa* sheet : std::as_const(m_selection))
         sheet->KeepInBounds();
-        placeLines(sheet);
-    }
+    const QSet<const TKerfa*> moving = movingSheets();
+    for (TKerfa* sheet : std::as_const(m_sheets))
+        if (touches(sheet, moving))
+            sheet->PlaceLine();
 }
 
 Desk::LinkResult Desk::linkGesture(TKerfa* sheet) {

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -55,11 +56,13 @@ public:
     // Every sheet's label shows it unselected.
     void deselectAll();
 
-    // During a drag of the current sheet: it goes to a position and every other selected sheet
-    // follows at its offset, each kept on the desk by itself (a group pushed against an edge
-    // loses its shape). The lines at both ends of the moving sheets hide until endDrag.
+    // A drag of the current sheet with every other selected sheet. beginDrag hides the lines at
+    // both ends of the moving sheets (files may link several sheets to one); dragTo puts the
+    // current sheet at a position and every other selected sheet at its offset from it, each
+    // kept on the desk by itself (a group pushed against an edge loses its shape); endDrag, the
+    // drop, places the lines again.
+    void beginDrag();
     void dragTo(int left, int top);
-    // The drop: the moved sheets' lines are placed again.
     void endDrag();
 
     // Ctrl+press on a sheet: links the current sheet to it, or unlinks them when the current
@@ -106,8 +109,9 @@ Q_SIGNALS:
     void sheetRemoving(TKerfa* sheet);
 
 private:
-    // Hides the lines at both ends of a sheet that is moving.
-    static void hideLines(TKerfa* sheet);
+    // The sheets a drag moves, and whether a sheet's line has an end among them.
+    QSet<const TKerfa*> movingSheets() const;
+    static bool touches(const TKerfa* sheet, const QSet<const TKerfa*>& moving);
 
     QGraphicsScene* m_scene;
     QList<TKerfa*> m_sheets;

@@ -207,6 +207,7 @@ void DeskView::PanelMouseMove(const QMouseEvent* event) {
         if (std::abs(moved.x()) >= kDragThreshold || std::abs(moved.y()) >= kDragThreshold) {
             m_dragged = std::exchange(m_armed, nullptr);
             m_dragged->setDragging(true);
+            m_desk.beginDrag();
             viewport()->setCursor(Qt::DragMoveCursor);
         }
     }

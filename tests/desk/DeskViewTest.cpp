@@ -203,6 +203,27 @@ private Q_SLOTS:
         QVERIFY(!changes.isEmpty());
     }
 
+    void everyLineToAMovedSheetFollowsIt() {
+        // Files may link two sheets to one; the desk never makes such links itself.
+        TKerfa* a = sheet(QStringLiteral("A"), 100, 100);
+        TKerfa* b = sheet(QStringLiteral("B"), 100, 400);
+        TKerfa* target = sheet(QStringLiteral("T"), 400, 250);
+        for (TKerfa* source : {a, b}) {
+            source->SetLinkTo(target);
+            target->SetLinkedFrom(source);
+            source->PlaceLine();
+        }
+        const QPoint from = centre(target);
+        press(from);
+        move(from + QPoint(100, 0));
+        QVERIFY(!a->line()->isVisible() && !b->line()->isVisible());
+        release(from + QPoint(100, 0));
+        for (const TKerfa* source : {a, b}) {
+            QVERIFY(source->line()->isVisible());
+            QCOMPARE(source->line()->left() + source->line()->width(), 524);
+        }
+    }
+
     void aGroupDragKeepsItsOffsetsAndClampsEachSheet() {
         TKerfa* a = sheet(QStringLiteral("A"), 300, 300);
         TKerfa* b = sheet(QStringLiteral("B"), 400, 350);
