@@ -16,7 +16,6 @@
 #include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -181,40 +180,6 @@ double hitTestMicroseconds(const DeskView& view) {
     return timer.nsecsElapsed() / 1e3 / kPresses;
 }
 
-// The hand moving as a 250 Hz mouse does, with the event loop running as in the program, which
-// paints when the window system asks for a frame: wall milliseconds the steps took (the mouse
-// took 4 ms a step) and the paints they needed.
-std::pair<double, int> pacedDrag(DeskView& view, PaintCounter& counter, QPoint from,
-                                 Qt::KeyboardModifiers keys, int steps, QPoint by) {
-    QWidget* viewport = view.viewport();
-    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
-                          Qt::MouseButtons buttons) {
-        QMouseEvent event(type, at, viewport->mapToGlobal(at), button, buttons, keys);
-        QApplication::sendEvent(viewport, &event);
-    };
-    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    const int paintsBefore = counter.paints;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    QEventLoop loop;
-    QTimer mouse;
-    mouse.setTimerType(Qt::PreciseTimer);
-    int step = 0;
-    QObject::connect(&mouse, &QTimer::timeout, &loop, [&] {
-        if (++step > steps) {
-            loop.quit();
-            return;
-        }
-        send(QEvent::MouseMove, from + by * step, Qt::NoButton, Qt::LeftButton);
-    });
-    mouse.start(4);
-    loop.exec();
-    const double ms = elapsed.nsecsElapsed() / 1e6;
-    send(QEvent::MouseButtonRelease, from + by * steps, Qt::LeftButton, Qt::NoButton);
-    QCoreApplication::processEvents();
-    return {ms, counter.paints - paintsBefore};
-}
-
 // A hundred sheets around the middle of the view selected; the point of the one nearest the
 // middle, where the hand presses with Shift to drag them all.
 QPoint selectGroup(Desk& desk, const DeskView& view) {
@@ -332,11 +297,6 @@ int main(int argc, char* argv[]) {
     model.scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     std::printf("  hit test of one press: %.0f us without an index, %.0f us with one\n", hitLinear,
                 hitIndexed);
-    const auto [pacedMs, pacedPaints] =
-        pacedDrag(view, counter, selectGroup(desk, view), Qt::ShiftModifier, 150, {3, 2});
-    std::printf("  paced as a 250 Hz mouse (150 steps in 600 ms), the program's own repaints: "
-                "%.0f ms, %d paints\n",
-                pacedMs, pacedPaints);
 
     // Shift-pan from the top-left corner of the desk to the bottom-right, the hand moving up
     // and to the left 16 and 10 pixels a step.
@@ -375,8 +335,6 @@ int main(int argc, char* argv[]) {
                 "(%.2fx, %s)\n",
                 indexed.mean(), indexed.mean() / kStepTargetMs, verdict(indexed.mean()),
                 indexed.cpuMean(), indexed.cpuMean() / kStepTargetMs, verdict(indexed.cpuMean()));
-    std::printf("  the same paced as a 250 Hz mouse     %6.0f ms for 600 ms of mouse steps (%s)\n",
-                pacedMs, pacedMs < 150 * 4 * 1.1 ? "kept up" : "fell behind");
     std::printf("  one drag of a sheet with four links  wall %6.1f ms  processor %6.1f ms\n",
                 single.total() + singleDrop.first, single.cpuTotal() + singleDrop.second);
     std::printf("  Shift-pan across the desk            wall %6.0f ms  processor %6.0f ms\n",

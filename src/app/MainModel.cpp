@@ -1,5 +1,6 @@
 #include "app/MainModel.h"
 
+#include "desk/DeskView.h"
 #include "desk/TKerfa.h"
 #include "editor/TfmEditor.h"
 #include "themes/ThemeData.h"
@@ -33,6 +34,32 @@ void MainModel::OpenEditor(TKerfa* sheet) {
         editor->raise();
         editor->activateWindow();
         sheet->Repaint();
+    }
+}
+
+bool MainModel::FormKeyDown(int key, DeskView& view) {
+    const bool several = m_desk.selection().size() > 1;
+    switch (key) {
+    case Qt::Key_Insert:
+        // Whatever is selected, but only with the pointer over the desk, where the sheet goes.
+        if (view.isPointerOnDesk())
+            m_sheetCommands.newCommand(view.cursorPos());
+        return true;
+    case Qt::Key_Delete:
+        if (!several)
+            m_sheetCommands.deleteCommand();
+        return true;
+    case Qt::Key_Space:
+        if (!several)
+            m_sheetCommands.propertiesCommand();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!several && m_desk.current() && view.isPointerOnDesk())
+            view.KerfaDoubleClick();
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -16,6 +16,8 @@
 #include <QSize>
 #include <functional>
 
+class DeskView;
+
 // Everything the main window shows and acts on, without the window: the project and its
 // commands, the settings, the desk with its sheets and their look, the open editor windows and
 // the compilation list, wired to keep in step with each other. Tests drive it as the window does.
@@ -38,6 +40,10 @@ public:
     // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,
     // unless several sheets are selected.
     void OpenEditor(TKerfa* sheet);
+    // The desk's keys, which the main window sees first: Ins makes a sheet under the pointer,
+    // Del, Space and Enter act on the current sheet while it is the only one selected. False for
+    // any other key.
+    bool FormKeyDown(int key, DeskView& view);
 
     // What the main window's frame and menu bar take of the screen, which a desk of screen size
     // leaves out; without a window, nothing.

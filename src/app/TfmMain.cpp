@@ -11,7 +11,6 @@
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
 #include "desk/DeskView.h"
-#include "desk/SheetCommands.h"
 #include "desk/TKerfa.h"
 #include "language/FormCaptions.h"
 #include "language/Messages.h"
@@ -133,36 +132,8 @@ void TfmMain::FormClose() {
 }
 
 void TfmMain::keyPressEvent(QKeyEvent* event) {
-    if (!FormKeyDown(event->key()))
+    if (!m_model.FormKeyDown(event->key(), *m_scrlbMain))
         QMainWindow::keyPressEvent(event);
-}
-
-bool TfmMain::FormKeyDown(int key) {
-    const TKerfa* current = desk().current();
-    switch (key) {
-    case Qt::Key_Insert:
-        // Whatever is selected, but only with the pointer over the desk, where the sheet goes.
-        if (m_scrlbMain->isPointerOnDesk())
-            pmnuNewKerfaClick();
-        return true;
-    case Qt::Key_Delete:
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        break;
-    default:
-        return false;
-    }
-    if (desk().selection().size() > 1)
-        return true;
-    if (key == Qt::Key_Delete)
-        pmnuDeleteClick();
-    else if (key == Qt::Key_Space && current && current->SheetType != 0 && !current->isEditing())
-        pmnuPropertiesClick();
-    else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current &&
-             m_scrlbMain->isPointerOnDesk())
-        KerfaDoubleClick();
-    return true;
 }
 
 QString TfmMain::settingsPath() const {

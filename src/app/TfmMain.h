@@ -90,8 +90,6 @@ private:
     void FormResize();
     bool FormCloseQuery();
     void FormClose();
-    // The desk's keys: Ins, Del, Space and Enter.
-    bool FormKeyDown(int key);
     void prepareForLoad();
     void scrollToOrigin();
     QString settingsPath() const;
