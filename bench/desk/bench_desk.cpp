@@ -249,7 +249,9 @@ int main(int argc, char* argv[]) {
     model.SizeWorkspace();
     QElapsedTimer loading;
     loading.start();
-    if (!model.commands().LoadProject(project) || !model.desk().findSheet(QStringLiteral("Hub"))) {
+    const bool loaded = model.commands().LoadProject(project);
+    const TKerfa* hubSheet = model.desk().findSheet(QStringLiteral("Hub"));
+    if (!loaded || !hubSheet || !hubSheet->LinkTo) {
         std::fprintf(stderr, "bench_desk: the book did not load\n");
         return 1;
     }
