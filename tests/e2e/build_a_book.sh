@@ -25,26 +25,43 @@ export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/confi
 export XDG_RUNTIME_DIR="$work/runtime" KERFA_HOME="$work/program"
 unset QT_QPA_PLATFORM
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb_pid <&3
-read -r display <&3 || fail "Xvfb did not start"
+# An X server of our own on a free display; other test runs on the machine may take the display
+# it chose at the same moment, so it is checked and, if need be, started again.
+display=""
+for _ in 1 2 3; do
+    exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+    read -r _ xvfb_pid <&3
+    if read -r display <&3 && DISPLAY=":$display" xdotool getmouselocation >/dev/null 2>&1; then
+        break
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+    display=""
+done
+[ -n "$display" ] || fail "Xvfb did not start"
 export DISPLAY=":$display"
 
 book="$work/books/Harbour"
 sheets="$book/Kerfa Files"
 
-# The window with this exact title, once it is shown.
+# The window with this exact title, once it is shown. A search that meets a window closing at
+# that moment fails, and is tried again.
 window_named() {
-    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1 ||
-        fail "no window titled \"$1\" ($(cat "$work/kerfa.log"))"
-}
-# Waits until no window has this exact title any more.
-gone() {
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    local id
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
-    fail "the window \"$1\" stayed open"
+    fail "no window titled \"$1\" ($(cat "$work/kerfa.log"))"
+}
+# Waits until a file is there.
+appears() {
+    for _ in $(seq 100); do
+        [ -f "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "$1 was not written"
 }
 start() {
     "$kerfa" "$@" >"$work/kerfa.log" 2>&1 &
@@ -79,7 +96,7 @@ sleep 0.3
 xdotool type --delay 20 "$book/Harbour Lights"
 xdotool key Return
 window_named "Kerfa Book: 'Harbour Lights'" >/dev/null
-[ -f "$book/Harbour Lights.kerfa" ] || fail "Save As wrote no project file"
+appears "$book/Harbour Lights.kerfa"
 
 # Three sheets, each made with Ins where the pointer rests and named in the properties dialog.
 new_sheet() { # name x y
@@ -91,8 +108,7 @@ new_sheet() { # name x y
     xdotool windowfocus --sync "$dialog"
     xdotool type --delay 20 "$1"
     xdotool key Return
-    gone "New Kerfa"
-    [ -f "$sheets/$1.kfa" ] || fail "no sheet file for $1"
+    appears "$sheets/$1.kfa"
 }
 xdotool windowfocus --sync "$main"
 new_sheet "Arrival" 150 150
