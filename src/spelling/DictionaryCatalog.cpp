@@ -76,10 +76,12 @@ std::string DictionaryCatalog::CustomFileName(std::string_view typed) {
         if (u >= 0x20 && u != 0x7F && std::string_view("<>:\"|?*").find(c) == std::string::npos)
             name += c;
     }
-    const auto first = name.find_first_not_of(" \t.");
-    name.erase(0, first == std::string::npos ? name.size() : first);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t'))
+        name.pop_back();
     if (endsWithIgnoringCase(name, kCustomExtension))
         name.resize(name.size() - kCustomExtension.size());
+    const auto first = name.find_first_not_of(" \t.");
+    name.erase(0, first == std::string::npos ? name.size() : first);
     while (!name.empty() && (name.back() == ' ' || name.back() == '\t' || name.back() == '.'))
         name.pop_back();
     if (name.size() > kMaxNameBytes) {

@@ -76,6 +76,9 @@ TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(const TSpellCheckerBase
     }};
     m_pgctrlDictionary = new QTabWidget(this);
     m_pgctrlDictionary->setObjectName(QStringLiteral("pgctrlDictionary"));
+    // Every tab in sight, however long its caption in the language.
+    m_pgctrlDictionary->setUsesScrollButtons(false);
+    m_pgctrlDictionary->setElideMode(Qt::ElideNone);
     m_tmrReplace = new QTimer(this);
     m_tmrReplace->setObjectName(QStringLiteral("tmrReplace"));
     m_tmrReplace->setSingleShot(true);

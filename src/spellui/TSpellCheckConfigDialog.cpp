@@ -52,6 +52,9 @@ TSpellCheckConfigDialog::TSpellCheckConfigDialog(TSpellCheckerBase& checker, QWi
     m_lvDictionaries->setColumnCount(2);
     m_lvDictionaries->setRootIsDecorated(false);
     m_lvDictionaries->setUniformRowHeights(true);
+    // As tall as its few entries, and never less than a handful of rows.
+    m_lvDictionaries->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_lvDictionaries->setMinimumHeight(m_lvDictionaries->fontMetrics().height() * 6);
     m_lvDictionaries->header()->setStretchLastSection(false);
     m_lvDictionaries->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_lvDictionaries->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
