@@ -183,6 +183,10 @@ QWidget* TCustomDictionaryEditDialog::makePage(Page& page, const PageSpec& spec)
     setTabOrder(page.btnAdd, page.list);
     setTabOrder(page.list, page.btnDelete);
 
+    page.edtWord->installEventFilter(this);
+    if (page.edtWith)
+        page.edtWith->installEventFilter(this);
+    page.list->installEventFilter(this);
     Page* const p = &page;
     if (spec.kind == Kind::Pair) {
         // The pair's word is looked for once typing pauses.
@@ -310,7 +314,7 @@ void TCustomDictionaryEditDialog::remove(Page& page) {
     evaluate(page);
 }
 
-TCustomDictionaryEditDialog::Page* TCustomDictionaryEditDialog::pageOf(const QWidget* widget) {
+TCustomDictionaryEditDialog::Page* TCustomDictionaryEditDialog::pageOf(const QObject* widget) {
     for (Page& page : m_pages)
         if (widget && (widget == page.edtWord || widget == page.edtWith || widget == page.list))
             return &page;
@@ -318,17 +322,18 @@ TCustomDictionaryEditDialog::Page* TCustomDictionaryEditDialog::pageOf(const QWi
 }
 
 // Enter in an edit adds the entry instead of closing the dialog; Delete in a list deletes.
-void TCustomDictionaryEditDialog::keyPressEvent(QKeyEvent* event) {
-    QWidget* focus = focusWidget();
-    Page* page = pageOf(focus);
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (page && enter && focus != page->list) {
-        add(*page);
-        return;
+bool TCustomDictionaryEditDialog::eventFilter(QObject* watched, QEvent* event) {
+    Page* page = pageOf(watched);
+    if (page && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (watched != page->list && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            add(*page);
+            return true;
+        }
+        if (watched == page->list && key == Qt::Key_Delete) {
+            remove(*page);
+            return true;
+        }
     }
-    if (page && event->key() == Qt::Key_Delete && focus == page->list) {
-        remove(*page);
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    return QDialog::eventFilter(watched, event);
 }

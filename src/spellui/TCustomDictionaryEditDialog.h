@@ -33,7 +33,7 @@ public:
                                 const QString& title, QWidget* parent = nullptr);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using Kind = kerfa::spelling::TCustomDictionary::Kind;
@@ -59,7 +59,7 @@ private:
     void add(Page& page);
     void remove(Page& page);
     bool heldAsAnyKind(const std::string& word);
-    Page* pageOf(const QWidget* widget);
+    Page* pageOf(const QObject* widget);
 
     const kerfa::spelling::TSpellCheckerBase& m_checker;
     kerfa::spelling::TCustomDictionary& m_dictionary;
