@@ -6,6 +6,12 @@
 #include <cstdint>
 #include <cstdlib>
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Qt's warnings would bury the findings in the log.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     IniFile file(QStringLiteral("/nonexistent/fuzz.ini"));
     file.parse(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));

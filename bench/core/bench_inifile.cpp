@@ -3,6 +3,7 @@
 // descriptions of varied length, a few files from the original platform in Windows-1252, and
 // some with the editor window's [EditWindow] section.
 
+#include "common/FileWriter.h"
 #include "common/IniFile.h"
 #include "project/SheetRecord.h"
 
@@ -19,6 +20,7 @@
 #include <ctime>
 #include <random>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,6 +35,8 @@ std::vector<QByteArray> g_contents;
 double g_read[2] = {-1, -1};
 double g_parse[2] = {-1, -1};
 double g_save[2] = {-1, -1};
+double g_saveMany[2] = {-1, -1};
+double g_oversized[2] = {-1, -1};
 
 constexpr std::string_view kWords[] = {
     "the",     "keeper",  "lamp",    "night",  "storm",   "rock",  "boat",   "light",
@@ -240,6 +244,66 @@ void BM_SaveSheetFile(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveSheetFile)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// Saving a hundred sheets at once, as a project save does: each file is synced, and each folder
+// once for them all.
+void BM_SaveManySheetFiles(benchmark::State& state) {
+    constexpr std::size_t kMany = 100;
+    std::size_t next = 0;
+    int step = 0;
+    double wall = 0;
+    double cpu = 0;
+    bool failed = false;
+    for (auto _ : state) {
+        const double wallStart = wallMicros();
+        const double cpuStart = cpuMicros();
+        FileWriter::Batch batch;
+        for (std::size_t i = 0; i < kMany; ++i) {
+            IniFile file(g_paths[next]);
+            next = (next + 1) % g_paths.size();
+            SheetRecord record = SheetRecord::read(file);
+            record.top = ++step % 3001;
+            record.write(file);
+            failed = !file.save() || failed;
+        }
+        failed = !batch.finish() || failed;
+        cpu += cpuMicros() - cpuStart;
+        wall += wallMicros() - wallStart;
+    }
+    if (failed)
+        state.SkipWithError("a sheet file could not be saved");
+    reportPerFile(state, wall, cpu, kMany, g_saveMany);
+}
+BENCHMARK(BM_SaveManySheetFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Files far larger than a sheet file, read as empty: 15 MiB of line breaks (refused by its size
+// before a byte is read) and 1 MiB of them (read, then refused by its number of lines).
+void BM_ReadOversizedSheetFile(benchmark::State& state) {
+    const QTemporaryDir dir;
+    const QString huge = dir.filePath(QStringLiteral("huge.kfa"));
+    const QString lines = dir.filePath(QStringLiteral("lines.kfa"));
+    for (const auto& [path, size] : {std::pair{huge, 15 << 20}, std::pair{lines, 1 << 20}}) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(size, '\n')) != size) {
+            state.SkipWithError("cannot write the oversized files");
+            return;
+        }
+    }
+    double wall = 0;
+    double cpu = 0;
+    for (auto _ : state) {
+        const double wallStart = wallMicros();
+        const double cpuStart = cpuMicros();
+        for (const QString& path : {huge, lines}) {
+            const IniFile file(path);
+            benchmark::DoNotOptimize(file.sections());
+        }
+        cpu += cpuMicros() - cpuStart;
+        wall += wallMicros() - wallStart;
+    }
+    reportPerFile(state, wall, cpu, 2, g_oversized);
+}
+BENCHMARK(BM_ReadOversizedSheetFile)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -261,7 +325,11 @@ int main(int argc, char** argv) {
     if (g_parse[0] >= 0)
         std::printf(" parse from memory %.1f (%.1f);", g_parse[0], g_parse[1]);
     if (g_save[0] >= 0)
-        std::printf(" save %.1f (%.1f)", g_save[0], g_save[1]);
+        std::printf(" save %.1f (%.1f);", g_save[0], g_save[1]);
+    if (g_saveMany[0] >= 0)
+        std::printf(" save of 100 at once %.1f (%.1f);", g_saveMany[0], g_saveMany[1]);
+    if (g_oversized[0] >= 0)
+        std::printf(" oversized file read as empty %.1f (%.1f)", g_oversized[0], g_oversized[1]);
     std::printf("\n");
     return 0;
 }

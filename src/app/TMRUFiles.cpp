@@ -76,12 +76,12 @@ void TMRUFiles::LoadFromIni(const QString& iniPath, const QString& section) {
     rebuildMenu();
 }
 
-void TMRUFiles::SaveToIni(const QString& iniPath, const QString& section) const {
+bool TMRUFiles::SaveToIni(const QString& iniPath, const QString& section) const {
     IniFile file(iniPath);
     file.eraseSection(section);
     for (qsizetype i = 0; i < m_entries.size(); ++i)
         file.writeString(section, m_prefix + QString::number(i + 1), m_entries[i]);
-    file.save();
+    return file.save();
 }
 
 QString TMRUFiles::captionOf(int index) const {

@@ -26,7 +26,8 @@ public:
     void AddFile(const QString& path);
     void RemoveFile(const QString& path);
     void LoadFromIni(const QString& iniPath, const QString& section);
-    void SaveToIni(const QString& iniPath, const QString& section) const;
+    // False when the file could not be written.
+    bool SaveToIni(const QString& iniPath, const QString& section) const;
 
     // The menu caption of the entry at index.
     QString captionOf(int index) const;

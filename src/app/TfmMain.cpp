@@ -26,6 +26,16 @@
 #include <QMimeData>
 #include <QScrollBar>
 
+namespace {
+
+// For Kerfa's own files, which have no message of their own.
+void warnNotSaved(const QString& path) {
+    MessageBoxes::warning(u'\'' + path + QStringLiteral("' ") +
+                          Messages::text(Messages::CANNOT_SAVE_FILE));
+}
+
+} // namespace
+
 TfmMain::TfmMain(QWidget* parent)
     : QMainWindow(parent), m_scrlbMain(new DeskView(m_model.scene(), this)),
       m_imgFlash(new SplashPicture(m_scrlbMain->viewport())) {
@@ -61,7 +71,10 @@ void TfmMain::FormCreate() {
     connect(m_mru, &TMRUFiles::clicked, this, &TfmMain::OpenRecentProject);
     connect(&m_model.commands(), &ProjectCommands::projectLoaded, m_mru, &TMRUFiles::AddFile);
     const QString programFolder = ProgramFolder::path();
-    FileTypes::registerFileTypes(QCoreApplication::applicationFilePath(), programFolder);
+    if (const QString failed =
+            FileTypes::registerFileTypes(QCoreApplication::applicationFilePath(), programFolder);
+        !failed.isEmpty())
+        warnNotSaved(failed);
     desk().setCurrent(nullptr);
     project().workspaceSize = ProjectState::Normal;
     SizeWorkspace();
@@ -143,12 +156,14 @@ void TfmMain::LoadSettings() {
 }
 
 void TfmMain::SaveSettings() {
-    m_mru->SaveToIni(settingsPath(), QStringLiteral("MRUList"));
+    bool saved = m_mru->SaveToIni(settingsPath(), QStringLiteral("MRUList"));
     IniFile file(settingsPath());
     settings().descriptiveHints = HintSwitch::instance().isEnabled();
     const QRect bounds(pos(), size());
     settings().save(file, isMaximized() ? nullptr : &bounds);
-    file.save();
+    saved = file.save() && saved;
+    if (!saved)
+        warnNotSaved(settingsPath());
 }
 
 void TfmMain::SizeWorkspace() {

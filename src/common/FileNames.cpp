@@ -3,7 +3,11 @@
 #include "common/AsciiCase.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 QString FileNames::findFile(const QString& folder, const QString& name) {
     if (name.isEmpty())
@@ -25,4 +29,24 @@ QString FileNames::extension(const QString& fileName) {
     const QString name = QFileInfo(fileName).fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot < 0 ? QString() : AsciiCase::lower(QStringView(name).mid(dot));
+}
+
+QStringList FileNames::regularFiles(const QString& folder) {
+    QStringList names;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        bool regular = entry->d_type == DT_REG;
+        // Some file systems do not say in the listing; ask without following a link.
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            regular = ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+                      S_ISREG(info.st_mode);
+        }
+        if (regular)
+            names << QFile::decodeName(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
 }

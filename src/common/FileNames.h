@@ -11,4 +11,8 @@ public:
     static QString findFile(const QString& folder, const QString& name);
     // The extension with its dot, in lower case ("" when there is none).
     static QString extension(const QString& fileName);
+    // The names of the regular files in a folder, in no order. Symbolic links are left out
+    // whatever they point at, and so are pipes, sockets and devices: none of them is a file of
+    // the program's own, and a link would lead its reads and writes elsewhere.
+    static QStringList regularFiles(const QString& folder);
 };

@@ -1,14 +1,15 @@
 #include "common/IniFile.h"
 
+#include "common/FileReader.h"
+#include "common/FileWriter.h"
 #include "common/TextCodec.h"
 
-#include <QFile>
-#include <QSaveFile>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
+
+// Settings, project, sheet, theme and language files are a few hundred bytes: one far larger, in
+// bytes or in lines, is something else named by mistake (or on purpose), and reads as empty
+// rather than into memory (parsed lines cost about a hundred bytes each).
+constexpr FileReader::Limits kLimits{.maxBytes = 1024 * 1024, .maxLines = 20'000};
 
 bool sameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -20,40 +21,8 @@ QString entryText(QStringView key, const QString& value) {
 
 } // namespace
 
-namespace {
-
-// Far beyond any settings, project, sheet, theme or language file: something else that was
-// named by mistake, read as empty rather than into memory.
-constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
-
-// The whole file, read with plain system calls: a project opens thousands of these small files,
-// and QFile's bookkeeping would cost more than the reading.
-QByteArray readWhole(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    QByteArray bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxFileSize) {
-        bytes.resize(static_cast<qsizetype>(info.st_size));
-        qsizetype got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n =
-                ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        bytes.truncate(got);
-    }
-    ::close(fd);
-    return bytes;
-}
-
-} // namespace
-
 IniFile::IniFile(QString path) : m_path(std::move(path)) {
-    parse(readWhole(m_path));
+    parse(FileReader::read(m_path, kLimits));
 }
 
 void IniFile::parse(const QByteArray& bytes) {
@@ -276,15 +245,7 @@ QByteArray IniFile::serialize() const {
 bool IniFile::save() {
     if (!m_modified)
         return true;
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = serialize();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
+    if (!FileWriter::write(m_path, serialize()))
         return false;
     m_modified = false;
     return true;

@@ -10,11 +10,12 @@
 // written, blanks included. Writing replaces a value
 // in place and keeps every other line, comment and the order of the file. The file is read as
 // UTF-8, or as Windows-1252 when its bytes are not valid UTF-8, and saved as UTF-8 with CR LF
-// line breaks through a temporary file renamed over the old one, so a failed save never
-// damages what was there.
+// line breaks through the one save path (FileWriter), so a failed save never damages what was
+// there.
 class IniFile {
 public:
-    // Reads the file at once; a missing or unreadable file reads as empty.
+    // Reads the file at once; a missing or unreadable file, one that is not a regular file, and
+    // one over 1 MiB or 20,000 lines read as empty.
     explicit IniFile(QString path);
 
     const QString& path() const { return m_path; }
@@ -38,7 +39,8 @@ public:
     void eraseSection(QStringView section);
 
     // Writes the file when anything was written or erased since it was read or last saved.
-    // Returns false, leaving the file on disk as it was, when the file cannot be written.
+    // Returns false, leaving the file on disk as it was, when the file cannot be written (a
+    // full disk, a missing folder, or a symbolic link or anything but a regular file there).
     bool save();
     bool isModified() const { return m_modified; }
 

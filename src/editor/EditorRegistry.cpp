@@ -46,12 +46,17 @@ bool EditorRegistry::AnyEditorModified() const {
     return false;
 }
 
-void EditorRegistry::SaveModifiedEditors() {
+bool EditorRegistry::SaveModifiedEditors() {
+    bool all = true;
     for (const TKerfa* sheet : m_desk.sheets()) {
         TfmEditor* editor = editorOf(sheet);
         if (editor && editor->isModified()) {
-            editor->SaveText();
-            editor->close();
+            // An editor whose text could not be saved stays open with its text.
+            if (editor->SaveText())
+                editor->close();
+            else
+                all = false;
         }
     }
+    return all;
 }

@@ -28,7 +28,7 @@ public:
 
     // In desk order.
     bool AnyEditorModified() const override;
-    void SaveModifiedEditors() override;
+    bool SaveModifiedEditors() override;
 
 private:
     void editorGone(QObject* editor);

@@ -1,10 +1,12 @@
 #include "editor/TfmEditor.h"
 
+#include "common/FileWriter.h"
 #include "common/TextCodec.h"
 #include "language/FormCaptions.h"
+#include "language/Messages.h"
+#include "platform/MessageBoxes.h"
 
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStatusBar>
 
 TfmEditor::TfmEditor(QWidget* parent) : QMainWindow(parent) {
@@ -24,12 +26,12 @@ QString TfmEditor::textFilePath() const {
 }
 
 bool TfmEditor::SaveText() {
-    QSaveFile file(textFilePath());
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = TextCodec::encode(TextCodec::toCrLf(m_memEditor->toPlainText()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (!FileWriter::write(textFilePath(), bytes)) {
+        // The text stays in the window, still marked as changed, for another try.
+        MessageBoxes::warning(Messages::text(Messages::CANNOT_WRITE_FILE));
         return false;
+    }
     m_memEditor->document()->setModified(false);
     return true;
 }

@@ -19,7 +19,8 @@ public:
 
     // The sheet's text file: "Text Files/<sheet name>.txt" in the project folder.
     QString textFilePath() const;
-    // Writes the memo to the text file; false when it could not be written.
+    // Writes the memo to the text file; false, after its message, when it could not be written
+    // (the file then keeps its old text).
     bool SaveText();
     bool isModified() const;
 

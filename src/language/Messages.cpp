@@ -52,6 +52,8 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"DELETE_TEXT_FILE", "Also delete the text file for"},
     {"BACKUP_OK", "Project backup created successfully."},
     {"BACKUP_NOT_OK", "There was an error creating the backup."},
+    {"CANNOT_SAVE_FILE",
+     "could not be saved. Check that the disk has room and that the folder can be written to."},
 }};
 
 std::array<QString, Messages::Count> builtInTexts() {

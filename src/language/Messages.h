@@ -46,6 +46,9 @@ public:
         DELETE_TEXT_FILE,
         BACKUP_OK,
         BACKUP_NOT_OK,
+        // Kerfa's own files that had no message: the settings, the spelling configuration and
+        // the file-type entries. Shown after the file's path in quotes.
+        CANNOT_SAVE_FILE,
         Count
     };
 

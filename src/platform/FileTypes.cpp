@@ -1,10 +1,11 @@
 #include "platform/FileTypes.h"
 
+#include "common/FileReader.h"
+#include "common/FileWriter.h"
 #include "platform/Shell.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -16,26 +17,31 @@ QString dataHome() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
+// Desktop entries, packages and icons are small; anything larger is not one.
+constexpr FileReader::Limits kLimits{.maxBytes = 1024 * 1024};
+
+// Writes one of the registration's files; the first that could not be written is kept in failed.
+bool writeFile(const QString& path, const QByteArray& bytes, QString& failed) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    if (FileWriter::write(path, bytes))
+        return true;
+    if (failed.isEmpty())
+        failed = path;
+    return false;
+}
+
+// A shipped icon the program folder lacks is not installed, and that is no failure.
+void copyIcon(const QString& source, const QString& name, const QString& context, QString& failed) {
+    FileReader::Status status = FileReader::Status::Ok;
+    const QByteArray bytes = FileReader::read(source, kLimits, &status);
+    if (status == FileReader::Status::Ok)
+        writeFile(dataHome() + QStringLiteral("/icons/hicolor/scalable/") + context + u'/' + name +
+                      QStringLiteral(".svg"),
+                  bytes, failed);
 }
 
 QString iconName(const QString& mime) {
     return QString(mime).replace(u'/', u'-');
-}
-
-void copyIcon(const QString& source, const QString& name, const QString& context) {
-    if (!QFile::exists(source))
-        return;
-    const QString target = dataHome() + QStringLiteral("/icons/hicolor/scalable/") + context +
-                           u'/' + name + QStringLiteral(".svg");
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    QFile::remove(target);
-    QFile::copy(source, target);
 }
 
 // The desktop's caches are refreshed in the background: a missing or slow tool never holds up
@@ -77,18 +83,20 @@ QString FileTypes::mimePackagePath() {
     return dataHome() + QStringLiteral("/mime/packages/kerfa.xml");
 }
 
-void FileTypes::registerFileTypes(const QString& executable, const QString& programFolder) {
+QString FileTypes::registerFileTypes(const QString& executable, const QString& programFolder) {
     const QString entryPath = desktopEntryPath();
     const QString exec = execLine(executable);
+    QString failed;
 
-    if (QFile::exists(entryPath)) {
+    FileReader::Status status = FileReader::Status::Ok;
+    const QByteArray entryBytes = FileReader::read(entryPath, kLimits, &status);
+    if (status != FileReader::Status::Missing) {
         // Already registered: only a moved executable is written again; icons stay as they were.
         // Desktop entries end their lines with LF alone, so the line is edited here by hand.
-        QFile file(entryPath);
-        if (!file.open(QIODevice::ReadOnly))
-            return;
-        QList<QByteArray> lines = file.readAll().split('\n');
-        file.close();
+        // An entry that cannot be read is left as it is.
+        if (status != FileReader::Status::Ok)
+            return {};
+        QList<QByteArray> lines = entryBytes.split('\n');
         const QByteArray wanted = "Exec=" + exec.toUtf8();
         bool changed = false;
         for (QByteArray& line : lines) {
@@ -97,18 +105,18 @@ void FileTypes::registerFileTypes(const QString& executable, const QString& prog
                 changed = true;
             }
         }
-        if (changed && writeFile(entryPath, lines.join('\n')))
+        if (changed && writeFile(entryPath, lines.join('\n'), failed))
             refresh(QStringLiteral("update-desktop-database"), QFileInfo(entryPath).absolutePath());
-        return;
+        return failed;
     }
 
-    writeFile(mimePackagePath(), mimePackage());
+    writeFile(mimePackagePath(), mimePackage(), failed);
     copyIcon(programFolder + QStringLiteral("project.svg"), iconName(kProjectMime),
-             QStringLiteral("mimetypes"));
+             QStringLiteral("mimetypes"), failed);
     copyIcon(programFolder + QStringLiteral("kerfa.svg"), iconName(kSheetMime),
-             QStringLiteral("mimetypes"));
+             QStringLiteral("mimetypes"), failed);
     copyIcon(programFolder + QStringLiteral("kerfa-app.svg"), QStringLiteral("kerfa"),
-             QStringLiteral("apps"));
+             QStringLiteral("apps"), failed);
 
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
@@ -121,8 +129,9 @@ void FileTypes::registerFileTypes(const QString& executable, const QString& prog
                                          "Categories=Office;WordProcessor;\n"
                                          "MimeType=%2;\n")
                               .arg(exec, kProjectMime);
-    writeFile(entryPath, entry.toUtf8());
+    writeFile(entryPath, entry.toUtf8(), failed);
 
     refresh(QStringLiteral("update-mime-database"), dataHome() + QStringLiteral("/mime"));
     refresh(QStringLiteral("update-desktop-database"), QFileInfo(entryPath).absolutePath());
+    return failed;
 }

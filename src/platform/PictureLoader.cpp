@@ -1,56 +1,22 @@
 #include "platform/PictureLoader.h"
 
+#include "common/FileReader.h"
 #include "platform/EmfToSvg.h"
 #include "platform/PictureLimits.h"
 #include "platform/WmfToSvg.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtEndian>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace limits = kerfa::pictureLimits;
 
 namespace {
-
-// The whole file in one read. Opening without blocking and accepting regular files only keeps
-// a named pipe or a device that happens to carry a picture's name from stalling the desk.
-std::optional<QByteArray> readFile(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty())
-        return {};
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return {};
-    std::optional<QByteArray> result;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
-        info.st_size <= limits::maxFileBytes) {
-        QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            done += got;
-        }
-        if (done == bytes.size())
-            result = std::move(bytes);
-    }
-    ::close(fd);
-    return result;
-}
 
 // Some writers leave the alpha bytes of a 32-bit bitmap at zero; such a bitmap has no alpha.
 bool hasTransparency(const QImage& image) {
@@ -117,10 +83,17 @@ bool bitmapComplete(QByteArrayView bytes) {
     return qint64(pixelsAt) + stride * height <= bytes.size();
 }
 
+// The pictures an icon file holds: as many as its directory claims, but no more than the file
+// has room for (a 6-byte header, then 16 bytes for each picture), so that a damaged count is
+// not walked through picture by picture.
+int iconCount(QImageReader& reader, QByteArrayView bytes) {
+    const qint64 room = std::max<qint64>(0, (bytes.size() - 6) / 16);
+    return int(std::min<qint64>(reader.imageCount(), room));
+}
+
 // An icon file may hold several pictures: the largest one a sheet can show whole (up to 100
 // pixels) is taken, else the smallest.
-int chooseIconEntry(QImageReader& reader) {
-    const int count = reader.imageCount();
+int chooseIconEntry(QImageReader& reader, int count) {
     if (count <= 1)
         return 0;
     int best = -1;
@@ -155,9 +128,11 @@ QImage decodeRaster(QByteArrayView bytes, const char* format) {
     reader.setDecideFormatFromContent(false);
     if (!reader.canRead())
         return {};
-    if (qstrcmp(format, "ico") == 0 && reader.imageCount() > 1 &&
-        !reader.jumpToImage(chooseIconEntry(reader)))
-        return {};
+    if (qstrcmp(format, "ico") == 0) {
+        const int count = iconCount(reader, bytes);
+        if (count < 1 || (count > 1 && !reader.jumpToImage(chooseIconEntry(reader, count))))
+            return {};
+    }
     const QSize announced = reader.size();
     if (announced.isValid() && !limits::acceptable(announced))
         return {};
@@ -189,10 +164,10 @@ QImage renderSvg(const QByteArray& svg, QSize size) {
 } // namespace
 
 QImage PictureLoader::load(const QString& path) {
-    const std::optional<QByteArray> bytes = readFile(path);
-    if (!bytes)
-        return {};
-    return decode(*bytes, QFileInfo(path).suffix());
+    // Opened without blocking and read only when it is a regular file, so that a named pipe or
+    // a device that happens to carry a picture's name cannot stall the desk.
+    const QByteArray bytes = FileReader::read(path, {.maxBytes = quint64(limits::maxFileBytes)});
+    return bytes.isEmpty() ? QImage() : decode(bytes, QFileInfo(path).suffix());
 }
 
 QImage PictureLoader::decode(QByteArrayView bytes, const QString& extension) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -32,7 +33,9 @@ bool address(const QString& path, sockaddr_un& out) {
 } // namespace
 
 SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent) {
-    m_base = runtimeFolder() + name.toLower() + u'-' + QString::number(getuid());
+    const QString folder = runtimeFolder(name);
+    if (!folder.isEmpty())
+        m_base = folder + name.toLower() + u'-' + QString::number(getuid());
 }
 
 SingleInstance::~SingleInstance() {
@@ -44,20 +47,44 @@ SingleInstance::~SingleInstance() {
         ::close(m_lock);
 }
 
-QString SingleInstance::runtimeFolder() {
+QString SingleInstance::runtimeFolder(const QString& name) {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::tempPath();
+    if (!folder.isEmpty() && QDir(folder).exists())
+        return folder.endsWith(u'/') ? folder : folder + u'/';
+
+    // The temp folder is shared by every user: only a folder of this user's own in it will do,
+    // made private, and checked without following a link, since anyone may have made it first.
+    folder = QDir::tempPath();
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    return folder;
+    folder += name.toLower() + u'-' + QString::number(getuid());
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return {};
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid())
+        return {};
+    if ((info.st_mode & 0077) != 0 && ::chmod(path.constData(), 0700) != 0)
+        return {};
+    return folder + u'/';
 }
 
 bool SingleInstance::isPreviousInstance() {
+    if (m_base.isEmpty())
+        return false;
     const QByteArray lockPath = QFile::encodeName(m_base + QStringLiteral(".lock"));
-    m_lock = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // Never through a link, and only a regular file of this user's: a lock someone else made
+    // decides nothing, and this start runs as if alone.
+    m_lock = ::open(lockPath.constData(),
+                    O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (m_lock < 0)
         return false;
+    struct stat info {};
+    if (::fstat(m_lock, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != getuid()) {
+        ::close(m_lock);
+        m_lock = -1;
+        return false;
+    }
     if (::flock(m_lock, LOCK_EX | LOCK_NB) == 0) {
         listen();
         return false;
@@ -71,11 +98,19 @@ bool SingleInstance::askToRaise() {
     sockaddr_un addr{};
     if (!address(m_base + QStringLiteral(".socket"), addr))
         return false;
+    // Only this user's own instance is asked: by the socket file's owner, and by the process
+    // that answers.
+    struct stat info {};
+    if (::lstat(addr.sun_path, &info) != 0 || !S_ISSOCK(info.st_mode) || info.st_uid != getuid())
+        return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
     bool raised = false;
+    ucred peer{};
+    socklen_t peerSize = sizeof(peer);
     if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0 &&
+        ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &peerSize) == 0 && peer.uid == getuid() &&
         ::send(fd, kRaise, sizeof(kRaise) - 1, MSG_NOSIGNAL) == sizeof(kRaise) - 1) {
         pollfd answer{fd, POLLIN, 0};
         char reply[16] = {};

@@ -8,7 +8,8 @@ class QSocketNotifier;
 // and listens on a local socket beside it; a later start finds the lock taken, asks the first
 // instance to come forward and ends. The lock goes with the process that holds it, so a killed
 // instance never blocks the next start, and when no running instance answers, the later start
-// runs normally.
+// runs normally. A lock or socket that is not the user's own is ignored, and links are never
+// followed, so another user can neither keep Kerfa from starting nor have it create files.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -18,8 +19,11 @@ public:
     // True when another instance runs and was asked to come to the front.
     bool isPreviousInstance();
 
-    // The folder that holds the lock and the socket: $XDG_RUNTIME_DIR, else the temp folder.
-    static QString runtimeFolder();
+    // The folder that holds the lock and the socket, with a trailing "/": $XDG_RUNTIME_DIR, else
+    // a private folder of the user's own under the temp folder, named for the program and the
+    // user ("kerfa-1000"), made on first use. Empty when that folder is not the user's own
+    // private folder (another user made it, or it is a link): there is no single instance then.
+    static QString runtimeFolder(const QString& name);
 
 Q_SIGNALS:
     // Another start asked this instance to come to the front.

@@ -9,5 +9,6 @@ public:
     // Whether any sheet's open editor window holds unsaved text.
     virtual bool AnyEditorModified() const = 0;
     // Saves every editor window holding unsaved text to its sheet's text file, then closes it.
-    virtual void SaveModifiedEditors() = 0;
+    // False when a text could not be saved: its window stays open with the text.
+    virtual bool SaveModifiedEditors() = 0;
 };

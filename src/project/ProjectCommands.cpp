@@ -1,5 +1,6 @@
 #include "project/ProjectCommands.h"
 
+#include "common/FileWriter.h"
 #include "common/ProgramFolder.h"
 #include "language/Captions.h"
 #include "language/Messages.h"
@@ -50,6 +51,7 @@ bool ProjectCommands::LoadProject(const QString& path) {
 
     m_state.projectFolder = folder;
     m_state.projectFileName = fileName;
+    FileWriter::removeLeftovers({folder, m_state.sheetFolder(), m_state.textFolder()});
     m_desk.ClearDesk();
 
     const ProjectSettings settings = ProjectStorage::readProject(folder + fileName);
@@ -82,6 +84,8 @@ bool ProjectCommands::LoadProject(const QString& path) {
 bool ProjectCommands::SaveProject() {
     ProjectStorage::makeFolders(m_state);
 
+    // One folder sync for all the files rather than one each: thousands of sheets save quickly.
+    FileWriter::Batch batch;
     bool ok = false;
     const ProjectSettings settings{m_state.workspaceSize, m_state.boldBaseType,
                                    m_state.projectTheme};
@@ -93,6 +97,10 @@ bool ProjectCommands::SaveProject() {
         for (const SheetRecord& record : m_desk.sheetRecords())
             ok = writeSheetFile(record) && ok;
         m_state.onDisk = true;
+    }
+    if (!batch.finish() && ok) {
+        MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_PROJECT));
+        ok = false;
     }
 
     m_desk.resetDoubleClickGuard();
@@ -136,7 +144,9 @@ ProjectCommands::AskResult ProjectCommands::AskToSaveChanges() {
         case MessageBoxes::Answer::Cancel:
             return AskResult::Cancel;
         case MessageBoxes::Answer::Yes:
-            m_editors.SaveModifiedEditors();
+            // Going on after a failed save would throw the text away.
+            if (!m_editors.SaveModifiedEditors())
+                return AskResult::Cancel;
             break;
         default:
             break;

@@ -1,5 +1,6 @@
 #include "project/ProjectStorage.h"
 
+#include "common/FileNames.h"
 #include "common/IniFile.h"
 #include "project/ProjectNames.h"
 #include "project/ProjectState.h"
@@ -10,10 +11,11 @@
 #include <QFile>
 
 QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
-    const QDir dir(sheetFolder);
-    QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    QStringList files = FileNames::regularFiles(sheetFolder);
     const QString extension = ProjectNames::sheetExtension();
-    // Only names the program writes: "<sheet name>.kfa", the extension in lower case.
+    // Regular files only (a link named like a sheet would lead its reads and saves elsewhere, and
+    // a pipe would stall the load), and only names the program writes: "<sheet name>.kfa", the
+    // extension in lower case.
     files.erase(std::remove_if(files.begin(), files.end(),
                                [&](const QString& f) {
                                    return !f.endsWith(extension) || f.size() == extension.size();

@@ -1,9 +1,8 @@
 #include "spelling/MappedFile.h"
 
-#include <fcntl.h>
+#include "common/WholeFile.h"
+
 #include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kerfa::spelling {
 
@@ -13,24 +12,18 @@ MappedFile::~MappedFile() {
 
 bool MappedFile::Map(const std::string& path, std::uint64_t minimumSize) {
     Unmap();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    // Opened without blocking, and mapped only when it is a regular file: a pipe or a device
+    // named like a dictionary is never waited on or mapped.
+    WholeFile file;
+    if (file.open(path) != WholeFile::Status::Ok || file.size() == 0 || file.size() < minimumSize)
         return false;
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
-              static_cast<std::uint64_t>(st.st_size) >= minimumSize;
-    if (ok) {
-        void* p =
-            ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_SHARED, fd, 0);
-        if (p == MAP_FAILED) {
-            ok = false;
-        } else {
-            data_ = static_cast<const std::uint8_t*>(p);
-            size_ = static_cast<std::size_t>(st.st_size);
-        }
-    }
-    ::close(fd);
-    return ok;
+    void* p =
+        ::mmap(nullptr, static_cast<std::size_t>(file.size()), PROT_READ, MAP_SHARED, file.fd(), 0);
+    if (p == MAP_FAILED)
+        return false;
+    data_ = static_cast<const std::uint8_t*>(p);
+    size_ = static_cast<std::size_t>(file.size());
+    return true;
 }
 
 void MappedFile::Unmap() {

@@ -1,18 +1,14 @@
 #include "spelling/TCustomDictionary.h"
 
+#include "common/AtomicFile.h"
+#include "common/WholeFile.h"
 #include "spelling/DictionaryBanner.h"
 #include "spelling/SplitWordList.h"
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 #include <unordered_set>
 
@@ -57,49 +53,8 @@ std::string banner() {
     return b;
 }
 
-bool readFile(const std::string& path, std::string& out, int& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-        return false;
-    }
-    struct stat st {};
-    out.clear();
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
-        out.resize(static_cast<std::size_t>(st.st_size) + 1); // + 1: the end shows at once
-    std::size_t done = 0;
-    ssize_t n = 1;
-    while (n > 0) {
-        if (done == out.size())
-            out.resize(out.size() + 65536);
-        n = ::read(fd, out.data() + done, out.size() - done);
-        if (n > 0)
-            done += static_cast<std::size_t>(n);
-    }
-    out.resize(done);
-    error = n < 0 ? errno : 0;
-    ::close(fd);
-    return n == 0;
-}
-
-// Writes every part, continuing after short writes.
-bool writeAll(int fd, iovec* parts, std::size_t count) {
-    std::size_t first = 0;
-    while (first < count) {
-        const ssize_t n = ::writev(fd, parts + first, static_cast<int>(count - first));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        auto left = static_cast<std::size_t>(n);
-        while (first < count && left >= parts[first].iov_len)
-            left -= parts[first++].iov_len;
-        if (first < count) {
-            parts[first].iov_base = static_cast<char*>(parts[first].iov_base) + left;
-            parts[first].iov_len -= left;
-        }
-    }
-    return true;
+std::string_view bytesOf(const std::vector<std::int32_t>& table) {
+    return {reinterpret_cast<const char*>(table.data()), 4 * table.size()};
 }
 
 } // namespace
@@ -155,17 +110,14 @@ TCustomDictionary::FileStamp TCustomDictionary::StampOf(const std::string& fileN
 }
 
 bool TCustomDictionary::Open(const std::string& fileName) {
-    std::string head;
-    struct stat st {};
-    if (::stat(fileName.c_str(), &st) == 0) {
-        const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
+    WholeFile file;
+    const WholeFile::Status status = file.open(fileName);
+    if (status == WholeFile::Status::Ok) {
+        std::string head(kUserBannerSize + 1, '\0');
+        if (!file.readAt(head.data(), head.size(), 0) || head != banner())
             return false;
-        head.resize(kUserBannerSize + 1);
-        const ssize_t n = ::read(fd, head.data(), head.size());
-        ::close(fd);
-        if (n != static_cast<ssize_t>(head.size()) || head != banner())
-            return false;
+    } else if (status != WholeFile::Status::Missing) {
+        return false;
     } else {
         const auto slash = fileName.find_last_of('/');
         const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
@@ -240,10 +192,10 @@ void TCustomDictionary::ResetToEmpty() {
 void TCustomDictionary::Load() {
     ResetToEmpty();
     std::string bytes;
-    int error = 0;
     stamp_ = StampOf(fileName_);
-    if (!readFile(fileName_, bytes, error)) {
-        if (error == ENOENT) {
+    const WholeFile::Status status = WholeFile::read(fileName_, bytes);
+    if (status != WholeFile::Status::Ok) {
+        if (status == WholeFile::Status::Missing) {
             stamp_ = {};
             modified_ = true;
         } else {
@@ -563,38 +515,21 @@ bool TCustomDictionary::WriteFile() {
     }
     std::string used;
     put32(used, static_cast<std::uint32_t>(text_.size()));
-    std::array<iovec, 4> parts = {{
-        {head.data(), head.size()},
-        {table.empty() ? static_cast<void*>(table_.data()) : table.data(), 4 * table_.size()},
-        {used.data(), used.size()},
-        {text_.data(), text_.size()},
-    }};
 
-    static unsigned serial = 0;
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = fileName_ + ".~" + std::to_string(::getpid()) + "." + std::to_string(serial++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
+    // A file that could not be read is kept beside the new one rather than overwritten; when
+    // not even that can be done, it stays where it is.
+    if (loadFailed_) {
+        std::string damaged;
+        if (WholeFile::read(fileName_, damaged) != WholeFile::Status::Ok ||
+            !AtomicFile::save(fileName_ + ".damaged", damaged))
             return false;
     }
-    if (fd < 0)
+    AtomicFile file(fileName_);
+    if (!file.open() || !file.write(head) ||
+        !file.write(table.empty() ? bytesOf(table_) : std::string_view(table)) ||
+        !file.write(used) || !file.write(text_) || !file.commit())
         return false;
-    struct stat old {};
-    if (::stat(fileName_.c_str(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777);
-    const bool written = writeAll(fd, parts.data(), parts.size());
-    struct stat st {};
-    bool ok = written && ::fsync(fd) == 0 && ::fstat(fd, &st) == 0;
-    ok = ::close(fd) == 0 && ok;
-    // A file that could not be read is kept beside the new one rather than overwritten.
-    if (ok && loadFailed_)
-        std::rename(fileName_.c_str(), (fileName_ + ".damaged").c_str());
-    if (!ok || std::rename(temp.c_str(), fileName_.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
+    const struct stat& st = file.written();
     stamp_ = {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
     loadFailed_ = false;
     return true;
@@ -606,8 +541,7 @@ bool TCustomDictionary::LoadWordList(const std::string& path) {
     fileName_.clear();
     ResetToEmpty();
     std::string bytes;
-    int error = 0;
-    if (!readFile(path, bytes, error))
+    if (WholeFile::read(path, bytes) != WholeFile::Status::Ok)
         return false;
     std::size_t unrepresentable = 0;
     for (const std::string& word : SplitWordList(bytes, unrepresentable))

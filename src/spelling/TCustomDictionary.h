@@ -5,7 +5,8 @@
 // The whole file lives in memory as an open-addressing hash table over one packed text area,
 // exactly as stored. Edits since loading are recorded, so that saving over a file another
 // program changed meanwhile replays them onto a fresh copy of that file instead of overwriting
-// its changes. Saves are atomic: a temporary file in the same folder, synced, then renamed.
+// its changes. Saves go through the one save path (kerfa::AtomicFile): atomic, durable, and never
+// through a symbolic link.
 //
 // A dictionary without a file name (the session dictionary, word lists read from plain text)
 // lives in memory only and is never written.

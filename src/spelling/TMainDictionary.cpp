@@ -1,13 +1,11 @@
 #include "spelling/TMainDictionary.h"
 
 #include "common/Cp1252.h"
+#include "common/WholeFile.h"
 #include "spelling/DictionaryBanner.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kerfa::spelling {
 
@@ -42,17 +40,6 @@ std::string utf16leToUtf8(const std::uint8_t* p, std::size_t units) {
     return out;
 }
 
-bool readAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd, buffer + done, size - done, offset + off_t(done));
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 } // namespace
 
 void TMainDictionary::Reset() {
@@ -73,21 +60,17 @@ bool TMainDictionary::Open(const std::string& fileName) {
     Reset();
     wordsFound_ = 0;
 
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    WholeFile file;
+    if (file.open(fileName) != WholeFile::Status::Ok || file.size() <= kHeaderBlock)
         return false;
-    struct stat st {};
     // Header block, title length, the longest title, then 12 + 36 bytes of counts.
     std::array<std::uint8_t, kHeaderBlock + 1 + 2 * 255 + 2 + 48> head{};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-              static_cast<std::uint64_t>(st.st_size) > kHeaderBlock;
-    const auto fileSize = ok ? static_cast<std::uint64_t>(st.st_size) : 0;
+    const std::uint64_t fileSize = file.size();
     const std::size_t available =
         static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, head.size()));
-    ok = ok && readAt(fd, head.data(), available, 0);
-    ::close(fd);
-    if (!ok)
+    if (!file.readAt(head.data(), available, 0))
         return false;
+    file.close();
 
     const std::string_view banner(reinterpret_cast<const char*>(head.data()), kMainBannerSize);
     if (banner.substr(0, kMainBannerTitle.size()) != kMainBannerTitle ||

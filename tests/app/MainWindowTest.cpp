@@ -4,10 +4,15 @@
 #include "app/TfmMain.h"
 #include "common/IniFile.h"
 #include "desk/Desk.h"
+#include "desk/TKerfa.h"
+#include "editor/EditorRegistry.h"
+#include "editor/TfmEditor.h"
 #include "language/Captions.h"
 #include "language/FormCaptions.h"
 #include "language/Messages.h"
 #include "platform/FileTypes.h"
+#include "project/ProjectCommands.h"
+#include "support/FullDisk.h"
 #include "support/ProjectFiles.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestEnvironment.h"
@@ -16,6 +21,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -419,6 +425,63 @@ private Q_SLOTS:
         QVERIFY(moved.contains("Exec=\"/home/me/kerfa\" %f\n"));
         QVERIFY(!moved.contains("/opt/kerfa"));
         QVERIFY(moved.contains("X-Custom=kept\n"));
+    }
+
+    // Files without a message of their own: one warning names the file, and the old file stays.
+    void settingsThatCannotBeSavedAreReported() {
+        {
+            TfmMain main;
+            main.SaveSettings();
+        }
+        const QByteArray old = ProjectFiles::read(settingsPath());
+        QVERIFY(old.size() > 16);
+        TfmMain main;
+        main.settings().autoSaveInterval = 7;
+        {
+            const FileSizeLimit limit(16);
+            main.SaveSettings();
+        }
+        QCOMPARE(m_boxes->texts(), QStringList{u'\'' + settingsPath() + QStringLiteral("' ") +
+                                               Messages::text(Messages::CANNOT_SAVE_FILE)});
+        QCOMPARE(m_boxes->shown.front().kind, MessageBoxes::Kind::Warning);
+        QCOMPARE(ProjectFiles::read(settingsPath()), old);
+    }
+
+    void aTextThatCannotBeSavedKeepsItsEditorAndStopsTheClose() {
+        TfmMain main;
+        QVERIFY(main.LoadProject(makeProject(QStringLiteral("Novel"))));
+        TKerfa* sheet = main.desk().findSheet(QStringLiteral("Sheet"));
+        QVERIFY(sheet);
+        auto* editor = new TfmEditor;
+        editor->projectFolder = main.project().projectFolder;
+        editor->sheetName = sheet->SheetName;
+        main.model().editors().attach(sheet, editor);
+        auto* memo = editor->findChild<QPlainTextEdit*>(QStringLiteral("memEditor"));
+        memo->setPlainText(QStringLiteral("The only copy of the chapter."));
+        memo->document()->setModified(true);
+        // A folder where the text file should be makes the save fail.
+        QVERIFY(QDir().mkpath(editor->textFilePath()));
+        editor->show();
+
+        m_boxes->answer(MessageBoxes::Answer::Yes);
+        QVERIFY(main.model().commands().AskToSaveChanges() == ProjectCommands::AskResult::Cancel);
+        QCOMPARE(m_boxes->texts(), (QStringList{Messages::text(Messages::SAVE_EDITORS),
+                                                Messages::text(Messages::CANNOT_WRITE_FILE)}));
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->isModified());
+    }
+
+    void fileTypesThatCannotBeRegisteredAreReported() {
+        QFile::remove(FileTypes::desktopEntryPath());
+        QFile::remove(FileTypes::mimePackagePath());
+        {
+            const FileSizeLimit limit(16);
+            const TfmMain main;
+        }
+        QCOMPARE(m_boxes->texts(),
+                 QStringList{u'\'' + FileTypes::mimePackagePath() + QStringLiteral("' ") +
+                             Messages::text(Messages::CANNOT_SAVE_FILE)});
+        QVERIFY(!QFile::exists(FileTypes::desktopEntryPath()));
     }
 };
 

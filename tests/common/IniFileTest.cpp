@@ -1,5 +1,6 @@
 #include "common/IniFile.h"
 
+#include "support/FullDisk.h"
 #include "support/IndexNames.h"
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,24 @@ IniFile parsed(const QByteArray& text) {
 QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Every name in a folder, hidden ones too.
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+// A sheet file of exactly `size` bytes, padded with a comment.
+QByteArray sheetOfSize(qsizetype size) {
+    QByteArray text = "[StateData]\r\nType=1\r\n[Position]\r\nLeft=100\r\n; ";
+    text += QByteArray(size - text.size() - 2, 'p');
+    return text + "\r\n";
 }
 
 struct ReadCase {
@@ -170,6 +189,83 @@ TEST(IniFile, InterruptedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("sheet.kfa")})
         << "no temporary file left behind";
 }
+
+// A small save is where a full disk went unnoticed: the bytes sat in a buffer until the rename.
+class IniFullDisk : public testing::TestWithParam<int> {};
+
+TEST_P(IniFullDisk, FileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.kfa"));
+    const QByteArray old = sheetOfSize(GetParam());
+    ASSERT_TRUE(writeAll(path, old));
+    IniFile file(path);
+    file.writeInteger(u"Position", u"Left", 240);
+    bool saved = true;
+    {
+        const FileSizeLimit limit(static_cast<rlim_t>(GetParam() / 2));
+        saved = file.save();
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(file.isModified());
+    EXPECT_EQ(readAll(path), old);
+    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("sheet.kfa")});
+}
+
+TEST_P(IniFullDisk, FullFileSystemFailsTheSaveAndKeepsTheOldFile) {
+    const SmallDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    const QString folder = disk.path() + QStringLiteral("Book/");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("sheet.kfa");
+    const QByteArray old = sheetOfSize(GetParam());
+    ASSERT_TRUE(writeAll(path, old));
+    ASSERT_TRUE(disk.fill());
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        IniFile file(path);
+        file.writeInteger(u"Position", u"Left", 240 + attempt);
+        EXPECT_FALSE(file.save()) << "attempt " << attempt;
+        EXPECT_EQ(readAll(path), old) << "attempt " << attempt;
+        EXPECT_EQ(entries(folder), QStringList{QStringLiteral("sheet.kfa")});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, IniFullDisk, testing::Values(200, 5 * 1024));
+
+// Settings, project, sheet, theme and language files are small: one far larger, in bytes or in
+// lines, reads as empty (every key takes its default), at little cost.
+struct SizeCase {
+    qsizetype blankLines;
+    qsizetype padding; // bytes of comment before the key
+    bool reads;
+};
+
+class IniSizeCap : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(IniSizeCap, OversizedFilesReadAsEmpty) {
+    const SizeCase& c = GetParam();
+    QByteArray text(c.blankLines * 2, '\n');
+    for (qsizetype i = 0; i < c.blankLines; ++i)
+        text[2 * i] = '\r';
+    if (c.padding > 0)
+        text += "; " + QByteArray(c.padding - 4, 'p') + "\r\n";
+    text += "[Position]\r\nLeft=7\r\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.kfa"));
+    ASSERT_TRUE(writeAll(path, text));
+    EXPECT_EQ(IniFile(path).readInteger(u"Position", u"Left", 100), c.reads ? 7 : 100);
+}
+
+constexpr qsizetype kMiB = 1024 * 1024;
+constexpr qsizetype kKeyBytes = 20; // "[Position]\r\nLeft=7\r\n"
+
+INSTANTIATE_TEST_SUITE_P(Limits, IniSizeCap,
+                         testing::Values(SizeCase{19'998, 0, true}, SizeCase{19'999, 0, false},
+                                         SizeCase{1'000'000, 0, false},
+                                         SizeCase{0, kMiB - kKeyBytes, true},
+                                         SizeCase{0, kMiB - kKeyBytes + 1, false},
+                                         SizeCase{0, 15 * kMiB, false}),
+                         IndexNames());
 
 TEST(IniFile, BinaryGarbageNeverCrashes) {
     QByteArray garbage;

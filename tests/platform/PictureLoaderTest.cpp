@@ -411,6 +411,22 @@ TEST_F(PictureLoaderTest, IconTakesTheLargestPictureASheetCanShowWhole) {
     EXPECT_EQ(PictureLoader::load(write("b.ico", multiIcon({200, 128}))).size(), QSize(128, 128));
 }
 
+// An icon directory claiming 65,535 pictures in a 38-byte file: only the entries the file can hold
+// are looked at, so loading it costs nothing and says nothing.
+int g_messages = 0;
+
+TEST_F(PictureLoaderTest, IconCountIsBoundedByTheFileSize) {
+    QByteArray icon = multiIcon({16, 32}).left(38);
+    qToLittleEndian<quint16>(0xFFFF, icon.data() + 4);
+    g_messages = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString&) { ++g_messages; });
+    const QImage image = PictureLoader::decode(icon, QStringLiteral("ico"));
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(image.isNull());
+    EXPECT_LE(g_messages, 4);
+}
+
 // A 2-pixel pen (32 units at 16 to the pixel) must not reach the converter as 32 pixels.
 TEST_F(PictureLoaderTest, EnhancedMetafilePenWidthIsMappedToPixels) {
     EmfBuilder emf = EmfBuilder::mapped();

@@ -1,20 +1,16 @@
 #include "dictc/WordList.h"
 
+#include "common/WholeFile.h"
 #include "spelling/SplitWordList.h"
 #include "spelling/TMainDictionary.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace kerfa::dictc {
 
 bool WordList::Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    std::string content;
+    if (WholeFile::read(path, content) != WholeFile::Status::Ok)
         return false;
     Parse(content);
     return true;

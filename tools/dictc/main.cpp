@@ -2,18 +2,18 @@
 //
 //   kerfa-dictc WORDLIST OUT.adm [--title TEXT] [--language ID]
 //
-// The word list holds one word a line, in UTF-8 or Windows-1252. The output is written to a
-// temporary file beside OUT.adm and renamed over it, so a failed run leaves the old file.
+// The word list holds one word a line, in UTF-8 or Windows-1252. The output is saved through the
+// program's own save path (a temporary file beside OUT.adm, synced and renamed over it), so a
+// failed run leaves the old file.
 
+#include "common/AtomicFile.h"
 #include "dictc/DictionaryCompiler.h"
 #include "dictc/WordList.h"
 
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -43,26 +43,6 @@ bool usesCp1252(std::uint32_t language) {
     default:
         return false;
     }
-}
-
-bool writeAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const std::string temp = path + ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    const bool ok = done == bytes.size() && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
 }
 
 int usage() {
@@ -113,7 +93,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kerfa-dictc: %s\n", compiler.Error().c_str());
         return 1;
     }
-    if (!writeAtomically(output, image)) {
+    if (!kerfa::AtomicFile::save(
+            output, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()))) {
         std::fprintf(stderr, "kerfa-dictc: cannot write %s\n", output.c_str());
         return 1;
     }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/FolderSync.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+// Saves whole files for the Qt side of the program, through the one save path every file the
+// writer cares about goes through (kerfa::AtomicFile): a temporary file beside the target,
+// written unbuffered so that a full disk shows at once, synced, renamed over the target, and the
+// folder synced. Never writes through a symbolic link: a link, folder, pipe or device at the path
+// makes the save fail.
+class FileWriter {
+public:
+    // While a batch lives, the saves of this thread sync each folder once, at its finish(),
+    // rather than once per file: for saves of many files at once.
+    using Batch = kerfa::FolderSync;
+
+    // True when the file now holds bytes; false, with the old file as it was, when it could not
+    // be saved.
+    static bool write(const QString& path, QByteArrayView bytes);
+    // Removes what killed saves left in these folders (only temporary files of the save path's
+    // own form that no running save holds). Returns how many were removed.
+    static int removeLeftovers(const QStringList& folders);
+};

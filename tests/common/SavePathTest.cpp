@@ -1,0 +1,195 @@
+// The one save path and the one whole-file reader, on what a folder can hold besides regular
+// files: links, folders, pipes, and the temporary files of killed or running saves.
+
+#include "common/AtomicFile.h"
+#include "common/FileWriter.h"
+#include "common/WholeFile.h"
+
+#include "support/IndexNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+using kerfa::AtomicFile;
+using kerfa::WholeFile;
+using Status = WholeFile::Status;
+
+std::string local(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+bool writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// What may stand at a save's path instead of a regular file; none of it is replaced.
+enum class Odd { LinkToFile, DanglingLink, Folder, Pipe };
+
+class NotARegularFile : public testing::TestWithParam<Odd> {};
+
+TEST_P(NotARegularFile, IsNeverReplacedNorWrittenThrough) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Notes.kfa"));
+    const QString target = dir.filePath(QStringLiteral("target"));
+    ASSERT_TRUE(writeAll(target, "keep"));
+    switch (GetParam()) {
+    case Odd::LinkToFile:
+        ASSERT_TRUE(QFile::link(target, path));
+        break;
+    case Odd::DanglingLink:
+        ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")), path));
+        break;
+    case Odd::Folder:
+        ASSERT_TRUE(QDir().mkdir(path));
+        break;
+    case Odd::Pipe:
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        break;
+    }
+    const QStringList before = entries(dir.path());
+    EXPECT_FALSE(FileWriter::write(path, "[Position]\r\nLeft=1\r\n"));
+    EXPECT_EQ(entries(dir.path()), before);
+    EXPECT_EQ(readAll(target), QByteArray("keep"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("nowhere"))));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NotARegularFile,
+                         testing::Values(Odd::LinkToFile, Odd::DanglingLink, Odd::Folder,
+                                         Odd::Pipe),
+                         IndexNames());
+
+TEST(SavePath, AReplacedFileKeepsItsPermissions) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kerfa.ini"));
+    ASSERT_TRUE(writeAll(path, "old"));
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    ASSERT_TRUE(FileWriter::write(path, "new"));
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(readAll(path), QByteArray("new"));
+}
+
+TEST(SavePath, TheLongestFileNameSaves) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString(255, u'n'));
+    EXPECT_TRUE(FileWriter::write(path, "text"));
+    EXPECT_EQ(entries(dir.path()), QStringList{QString(255, u'n')});
+}
+
+TEST(SavePath, AnUncommittedSaveLeavesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Chapter.txt"));
+    ASSERT_TRUE(writeAll(path, "old"));
+    {
+        AtomicFile file(local(path));
+        ASSERT_TRUE(file.open());
+        ASSERT_TRUE(file.write("half of the new"));
+    }
+    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("Chapter.txt")});
+    EXPECT_EQ(readAll(path), QByteArray("old"));
+}
+
+// Only the save path's own temporary files of killed saves go: never a running save's, and
+// never a file of the user's that looks like one.
+TEST(SavePath, LeftoversOfKilledSavesAreRemovedAndNothingElse) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    const QStringList kept = {
+        QStringLiteral("Notes.kfa"),
+        QStringLiteral("Notes.kfa.before"),
+        QStringLiteral("Notes.kfa.Ab12Cd"),
+        QStringLiteral(".Notes.kfa.kerfa-save-ABC123"),
+        QStringLiteral(".Notes.kfa.kerfa-save-abc12"),
+        QStringLiteral(".kerfa-save-abc123"),
+    };
+    for (const QString& name : kept)
+        ASSERT_TRUE(writeAll(folder + name, "user's"));
+    const QString leftover = QStringLiteral(".Notes.kfa.kerfa-save-x1y2z3");
+    ASSERT_TRUE(writeAll(folder + leftover, "half"));
+    const QString linked = QStringLiteral(".Link.kfa.kerfa-save-aaaaaa");
+    ASSERT_TRUE(QFile::link(folder + QStringLiteral("Notes.kfa"), folder + linked));
+    const QString folderLike = QStringLiteral(".Dir.kfa.kerfa-save-bbbbbb");
+    ASSERT_TRUE(QDir().mkdir(folder + folderLike));
+
+    AtomicFile running(local(folder + QStringLiteral("Running.kfa")));
+    ASSERT_TRUE(running.open());
+    ASSERT_TRUE(running.write("in progress"));
+    const QStringList duringTheSave = entries(folder);
+    ASSERT_EQ(duringTheSave.size(), kept.size() + 4);
+
+    EXPECT_EQ(FileWriter::removeLeftovers({folder, folder + QStringLiteral("missing/")}), 1);
+    QStringList expected = duringTheSave;
+    expected.removeOne(leftover);
+    EXPECT_EQ(entries(folder), expected);
+    EXPECT_EQ(readAll(folder + QStringLiteral("Notes.kfa")), QByteArray("user's"));
+
+    ASSERT_TRUE(running.commit());
+    EXPECT_EQ(readAll(folder + QStringLiteral("Running.kfa")), QByteArray("in progress"));
+}
+
+TEST(WholeFile, OnlyRegularFilesAreRead) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sheet.kfa"));
+    ASSERT_TRUE(writeAll(file, "[A]\r\nk=v\r\n"));
+    const QString link = dir.filePath(QStringLiteral("link.kfa"));
+    ASSERT_TRUE(QFile::link(file, link));
+    const QString pipe = dir.filePath(QStringLiteral("pipe.kfa"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+
+    const auto status = [](const QString& path, WholeFile::Limits limits = {}) {
+        std::string bytes;
+        const Status result = WholeFile::read(local(path), bytes, limits);
+        EXPECT_TRUE(result == Status::Ok || bytes.empty());
+        return result;
+    };
+    EXPECT_EQ(status(file), Status::Ok);
+    EXPECT_EQ(status(link), Status::Ok);
+    EXPECT_EQ(status(link, {.links = WholeFile::Links::Refuse}), Status::NotRegular);
+    EXPECT_EQ(status(pipe), Status::NotRegular);
+    EXPECT_EQ(status(dir.path()), Status::NotRegular);
+    EXPECT_EQ(status(dir.filePath(QStringLiteral("missing"))), Status::Missing);
+    EXPECT_EQ(status(file + QStringLiteral("/below-a-file")), Status::Missing);
+    EXPECT_EQ(status(file, {.maxBytes = 9}), Status::TooLarge);
+    EXPECT_EQ(status(file, {.maxBytes = 10}), Status::Ok);
+    EXPECT_EQ(status(file, {.maxLines = 1}), Status::TooManyLines);
+    EXPECT_EQ(status(file, {.maxLines = 2}), Status::Ok);
+}
+
+struct LinesCase {
+    const char* text;
+    std::size_t lines;
+};
+
+class LineCount : public testing::TestWithParam<LinesCase> {};
+
+TEST_P(LineCount, EveryKindOfBreakEndsALine) {
+    const std::string text = GetParam().text;
+    EXPECT_EQ(WholeFile::countLines(text.data(), text.size()), GetParam().lines) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Breaks, LineCount,
+                         testing::Values(LinesCase{"", 0}, LinesCase{"a", 1}, LinesCase{"a\r\n", 1},
+                                         LinesCase{"a\r\nb", 2}, LinesCase{"\r\r\n\n", 3},
+                                         LinesCase{"a\rb\r", 2}, LinesCase{"\n\n\n", 3}),
+                         IndexNames());
+
+} // namespace

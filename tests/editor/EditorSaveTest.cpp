@@ -1,0 +1,77 @@
+// The editor's text save on a disk that runs out of room: the text file keeps its old bytes and
+// the writer is told, with the text still in the window.
+
+#include "editor/TfmEditor.h"
+#include "language/Messages.h"
+#include "support/FullDisk.h"
+#include "support/ProjectFiles.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+class EditorSaveTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aSaveThatRunsOutOfRoomFailsAndKeepsTheOldText_data() {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<int>("size");
+        for (const bool fullDisk : {false, true})
+            for (const int size : {200, 5 * 1024, 12 * 1024})
+                QTest::addRow("%s, %d bytes", fullDisk ? "full tmpfs" : "size limit", size)
+                    << fullDisk << size;
+    }
+    void aSaveThatRunsOutOfRoomFailsAndKeepsTheOldText() {
+        QFETCH(bool, fullDisk);
+        QFETCH(int, size);
+        const SmallDisk disk;
+        if (fullDisk && !disk.mounted())
+            QSKIP("no tmpfs can be mounted here");
+        QTemporaryDir dir;
+        const QString folder =
+            (fullDisk ? disk.path() : dir.path() + u'/') + QStringLiteral("Book/");
+        const QString path = folder + QStringLiteral("Text Files/Chapter.txt");
+        const QByteArray old = QByteArray(size - 2, 'o') + "\r\n";
+        QVERIFY(ProjectFiles::write(path, old));
+
+        ScriptedMessageBoxes boxes;
+        TfmEditor editor;
+        editor.projectFolder = folder;
+        editor.sheetName = QStringLiteral("Chapter");
+        auto* memo = editor.findChild<QPlainTextEdit*>(QStringLiteral("memEditor"));
+        QVERIFY(memo);
+        const QString text = QString(size, u'n');
+        memo->setPlainText(text);
+        memo->document()->setModified(true);
+        bool saved = true;
+        if (fullDisk) {
+            QVERIFY(disk.fill());
+            saved = editor.SaveText();
+        } else {
+            const FileSizeLimit limit(static_cast<rlim_t>(size / 2));
+            saved = editor.SaveText();
+        }
+        QVERIFY(!saved);
+        QCOMPARE(boxes.texts(), QStringList{Messages::text(Messages::CANNOT_WRITE_FILE)});
+        QCOMPARE(ProjectFiles::read(path), old);
+        QCOMPARE(QDir(folder + QStringLiteral("Text Files"))
+                     .entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList{QStringLiteral("Chapter.txt")});
+        QVERIFY(editor.isModified());
+        QCOMPARE(memo->toPlainText(), text);
+    }
+};
+
+int main(int argc, char** argv) {
+    TestEnvironment environment;
+    QApplication app(argc, argv);
+    EditorSaveTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "EditorSaveTest.moc"
