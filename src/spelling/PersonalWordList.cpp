@@ -1,12 +1,11 @@
 #include "spelling/PersonalWordList.h"
 
+#include "common/WholeFile.h"
 #include "spelling/SplitWordList.h"
 #include "spelling/TCustomDictionary.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace kerfa::spelling {
 
@@ -15,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A personal list is small; anything far larger is not one and is not read whole.
-constexpr std::uintmax_t kMaxListBytes = 16u << 20;
+constexpr std::uint64_t kMaxListBytes = 16u << 20;
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -73,15 +72,10 @@ std::vector<std::string> PersonalWordList::Words(std::string_view content) {
 }
 
 bool PersonalWordList::Load(const std::string& path, TCustomDictionary& into) {
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (error || size > kMaxListBytes)
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    std::string content;
+    WholeFile::Limits limits;
+    limits.maxBytes = kMaxListBytes;
+    if (WholeFile::read(path, content, limits) != WholeFile::Status::Ok)
         return false;
     for (const std::string& word : Words(content))
         into.AddWord(word);
