@@ -57,7 +57,7 @@ std::vector<std::string> PersonalWordList::Words(std::string_view content) {
     plain.reserve(content.size());
     bool first = true;
     while (!content.empty()) {
-        const auto eol = content.find('\n');
+        const auto eol = content.find_first_of("\r\n"); // CR LF, LF or a lone CR
         std::string_view line = content.substr(0, eol);
         content = eol == std::string_view::npos ? std::string_view{} : content.substr(eol + 1);
         const bool header = first && startsWith(line, "personal_ws-");

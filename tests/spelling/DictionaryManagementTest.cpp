@@ -269,6 +269,7 @@ TEST(SpellingPersonalWordList, ListsOfOtherSpellCheckersAreFoundAndRead) {
     };
     const std::vector<Case> cases = {
         {"plain", "one\r\ntwo\n", {"one", "two"}},
+        {"old line breaks", "one\rtwo\r", {"one", "two"}},
         {"format line", "personal_ws-1.1 en 2\nMarguerite\n", {"Marguerite"}},
         {"format line only first", "one\npersonal_ws-1.1\n", {"one", "personal_ws-1.1"}},
         {"affix flags", "colour/S\nrun/ABC\n", {"colour", "run"}},
