@@ -46,17 +46,11 @@ struct TCustomDictionaryEditDialog::PageSpec {
     Kind kind;
     TSpellDialogCommand command;
     TSpellLanguageString tab, explanation, word;
-    const char* name; // the page's own part of its components' names
+    // The page's part of its components' names: ts<name>, lbl<name>Explanation, lv<name>,
+    // btnAdd<name>, btnDelete<name>.
+    const char* name;
     const char* edit; // the word edit's name
 };
-
-namespace {
-
-// Names: ts<name>, lbl<name>Explanation, lv<name>, btnAdd<name>, btnDelete<name>.
-constexpr std::array<const char*, 3> kPageNames = {"AddedWords", "AutoCorrectPairs",
-                                                   "ExcludedWords"};
-
-} // namespace
 
 TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(const TSpellCheckerBase& checker,
                                                          TCustomDictionary& dictionary,
@@ -68,11 +62,11 @@ TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(const TSpellCheckerBase
 
     const std::array<PageSpec, 3> specs = {{
         {Kind::Added, sdcAddedEdit, lsDlgAddedWords, lsDlgAddedWordsExplanation,
-         lsDlgIgnoreThisWord, kPageNames[0], "edtIgnoreThisWord"},
+         lsDlgIgnoreThisWord, "AddedWords", "edtIgnoreThisWord"},
         {Kind::Pair, sdcAutoCorrectEdit, lsDlgAutoCorrectPairs, lsDlgAutoCorrectPairsExplanation,
-         lsDlgReplace, kPageNames[1], "edtReplace"},
+         lsDlgReplace, "AutoCorrectPairs", "edtReplace"},
         {Kind::Excluded, sdcExcludedEdit, lsDlgExcludedWords, lsDlgExcludedWordsExplanation,
-         lsDlgExcludeThisWord, kPageNames[2], "edtExcludeThisWord"},
+         lsDlgExcludeThisWord, "ExcludedWords", "edtExcludeThisWord"},
     }};
     m_pgctrlDictionary = new QTabWidget(this);
     m_pgctrlDictionary->setObjectName(QStringLiteral("pgctrlDictionary"));
