@@ -1,6 +1,8 @@
 #include "app/MainModel.h"
 
 #include "common/ProgramFolder.h"
+#include "desk/DeskView.h"
+#include "desk/TKerfa.h"
 #include "themes/ThemeData.h"
 
 #include <QGuiApplication>
@@ -11,7 +13,8 @@ MainModel::MainModel(QObject* parent)
       m_deskSheets(m_desk, m_deskTheme), m_editors(m_desk),
       m_commands(m_project, m_theme, m_deskSheets, m_editors),
       m_sheetTexts(m_project, m_editors, m_editorOptions),
-      m_wordCounts(m_desk, m_editors, m_project, m_theme) {
+      m_wordCounts(m_desk, m_editors, m_project, m_theme),
+      m_sheetCommands(m_desk, m_deskTheme, m_project, m_commands) {
     m_pnlMain.setObjectName(QStringLiteral("pnlMain"));
     m_pnlMain.setItemIndexMethod(QGraphicsScene::NoIndex);
 
@@ -34,6 +37,38 @@ void MainModel::applyEditorSettings() {
     editor.fontSize = m_settings.fontSize;
     editor.settingsFile = ProgramFolder::path() + AppSettings::fileName();
     m_editorOptions.set(editor);
+}
+
+void MainModel::OpenEditor(TKerfa* sheet) {
+    if (!sheet || m_desk.selection().size() > 1)
+        return;
+    m_sheetTexts.OpenEditor(sheet);
+}
+
+bool MainModel::FormKeyDown(int key, DeskView& view) {
+    const bool several = m_desk.selection().size() > 1;
+    switch (key) {
+    case Qt::Key_Insert:
+        // Whatever is selected, but only with the pointer over the desk, where the sheet goes.
+        if (view.isPointerOnDesk())
+            m_sheetCommands.newCommand(view.cursorPos());
+        return true;
+    case Qt::Key_Delete:
+        if (!several)
+            m_sheetCommands.deleteCommand();
+        return true;
+    case Qt::Key_Space:
+        if (!several)
+            m_sheetCommands.propertiesCommand();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!several && m_desk.current() && view.isPointerOnDesk())
+            view.KerfaDoubleClick();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void MainModel::SizeWorkspace() {

@@ -7,6 +7,7 @@
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
+#include "desk/SheetCommands.h"
 #include "editor/EditorOptions.h"
 #include "editor/EditorRegistry.h"
 #include "project/ProjectCommands.h"
@@ -17,6 +18,8 @@
 #include <QObject>
 #include <QSize>
 #include <functional>
+
+class DeskView;
 
 // Everything the main window shows and acts on, without the window: the project and its
 // commands, the settings, the desk with its sheets and their look, the open editor windows and
@@ -42,6 +45,15 @@ public:
     // Hands the editor settings on to every editor window: after the settings were read, and
     // whenever they change.
     void applyEditorSettings();
+    SheetCommands& sheetCommands() { return m_sheetCommands; }
+
+    // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,
+    // unless several sheets are selected.
+    void OpenEditor(TKerfa* sheet);
+    // The desk's keys, which the main window sees first: Ins makes a sheet under the pointer,
+    // Del, Space and Enter act on the current sheet while it is the only one selected. False for
+    // any other key.
+    bool FormKeyDown(int key, DeskView& view);
 
     // What the main window's frame and menu bar take of the screen, which a desk of screen size
     // leaves out; without a window, nothing.
@@ -66,5 +78,6 @@ private:
     ProjectCommands m_commands;
     SheetTextCommands m_sheetTexts;
     WordCounts m_wordCounts;
+    SheetCommands m_sheetCommands;
     std::function<QSize()> m_chrome;
 };

@@ -40,16 +40,11 @@ TfmEditor* SheetTextCommands::OpenEditor(TKerfa* sheet) {
 void SheetTextCommands::PrintSheet(const TKerfa* sheet) {
     if (!sheet)
         return;
-    const QString path = SheetText::pathOf(m_project.projectFolder, sheet->SheetName);
-    if (!QFileInfo(path).isFile()) {
-        MessageBoxes::information(Messages::text(Messages::NOTHING_TO_PRINT));
-        return;
-    }
     if (TfmEditor* editor = m_editors.editorOf(sheet)) {
         editor->mnuPrintClick();
         return;
     }
-    SheetText text(path);
+    SheetText text(SheetText::pathOf(m_project.projectFolder, sheet->SheetName));
     if (!text.load()) {
         MessageBoxes::warning(Messages::text(Messages::CANNOT_OPEN_FILE));
         return;

@@ -26,8 +26,8 @@ public:
     // Shows the sheet's editor window, made on first use, in the editor font and placed by the
     // positioning mode; a hidden or minimised one comes back in normal state.
     TfmEditor* OpenEditor(TKerfa* sheet);
-    // Prints the sheet's text: what its open editor holds, or else its text file. Without a
-    // text file, says there is nothing to print.
+    // Prints the sheet's text: what its open editor holds, or else its text file (the sheet
+    // commands have said when there is none to print).
     void PrintSheet(const TKerfa* sheet);
     // Gives a sheet just made for a dropped text file that file's text, saved as the sheet's
     // text. False, after its message, when the file could not be read or the text written.

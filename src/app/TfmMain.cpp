@@ -20,7 +20,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -37,12 +39,17 @@ void warnNotSaved(const QString& path) {
 } // namespace
 
 TfmMain::TfmMain(QWidget* parent)
-    : QMainWindow(parent), m_scrlbMain(new DeskView(m_model.scene(), this)),
+    : QMainWindow(parent), m_scrlbMain(new DeskView(m_model.desk(), this)),
       m_imgFlash(new SplashPicture(m_scrlbMain->viewport())) {
     setObjectName(QStringLiteral("fmMain"));
     setCentralWidget(m_scrlbMain);
     m_commands = std::make_unique<MainCommands>(*this);
     FormCaptions::apply(this);
+    m_scrlbMain->setPopupMenus(m_commands->menu(QStringLiteral("pmnuKerfa")),
+                               m_commands->menu(QStringLiteral("pmnuPanel")));
+    connect(m_scrlbMain, &DeskView::refreshNeeded, this, &TfmMain::RefreshWindow);
+    connect(m_scrlbMain, &DeskView::deskChanged, this, [this] { project().modified = true; });
+    connect(m_scrlbMain, &DeskView::editRequested, &m_model, &MainModel::OpenEditor);
 
     ProjectCommands& commands = m_model.commands();
     commands.setDialogParent(this);
@@ -139,6 +146,11 @@ bool TfmMain::FormCloseQuery() {
 void TfmMain::FormClose() {
     SaveSettings();
     desk().clear();
+}
+
+void TfmMain::keyPressEvent(QKeyEvent* event) {
+    if (!m_model.FormKeyDown(event->key(), *m_scrlbMain))
+        QMainWindow::keyPressEvent(event);
 }
 
 QString TfmMain::settingsPath() const {
@@ -245,13 +257,20 @@ void TfmMain::WMDropFiles(const QStringList& paths) {
     case DroppedFiles::Kind::SheetFile:
         MessageBoxes::information(Messages::text(Messages::KERFAS_DONT_OPEN));
         break;
-    case DroppedFiles::Kind::TextFile:
-        // The new sheet comes from the New Sheet command of the sheet commands; fillFromDroppedFile
-        // of the sheet text commands then gives it the file's text.
-        if (!project().onDisk)
+    case DroppedFiles::Kind::TextFile: {
+        if (!project().onDisk) {
             MessageBoxes::information(Messages::text(Messages::SAVE_YOUR_PROJECT) + u' ' +
                                       Messages::text(Messages::AUTO_CREATING));
+            break;
+        }
+        // A new sheet where the file was let go, named by the writer, with the file's text.
+        const QPoint at =
+            m_scrlbMain->mapToScene(m_scrlbMain->viewport()->mapFromGlobal(QCursor::pos()))
+                .toPoint();
+        if (const TKerfa* sheet = m_model.sheetCommands().NewSheet(at))
+            m_model.sheetTexts().fillFromDroppedFile(sheet, paths.front());
         break;
+    }
     case DroppedFiles::Kind::NotText:
         MessageBoxes::information(Messages::text(Messages::NOT_TEXT_FILE));
         break;
@@ -271,6 +290,26 @@ void TfmMain::OpenRecentProject(const QString& path) {
     }
     if (m_model.commands().AskToSaveChanges() == ProjectCommands::AskResult::Proceed)
         LoadProject(path);
+}
+
+void TfmMain::setPropertiesDialog(TfmProperties* dialog) {
+    m_model.sheetCommands().setDialog(dialog);
+}
+
+void TfmMain::KerfaDoubleClick() {
+    m_scrlbMain->KerfaDoubleClick();
+}
+
+void TfmMain::pmnuNewKerfaClick() {
+    m_model.sheetCommands().newCommand(m_scrlbMain->cursorPos());
+}
+
+void TfmMain::pmnuPropertiesClick() {
+    m_model.sheetCommands().propertiesCommand();
+}
+
+void TfmMain::pmnuDeleteClick() {
+    m_model.sheetCommands().deleteCommand();
 }
 
 void TfmMain::mnuNewProjectClick() {
@@ -330,7 +369,8 @@ void TfmMain::pmnuWordCountClick() {
 }
 
 void TfmMain::pmnuPrintClick() {
-    m_model.sheetTexts().PrintSheet(desk().current());
+    if (!m_model.sheetCommands().textToPrint().isEmpty())
+        m_model.sheetTexts().PrintSheet(desk().current());
 }
 
 void TfmMain::mnuHelpClick() {

@@ -45,6 +45,7 @@ public:
                      const QString& folder) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
+    QString chooseFolder(QWidget* parent, const QString& title) override;
 
     QStringList paths;
     QStringList titles;
