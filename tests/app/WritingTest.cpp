@@ -1,6 +1,7 @@
 #include "PdfFile.h"
 #include "app/TfmMain.h"
 #include "desk/Desk.h"
+#include "desk/DeskView.h"
 #include "desk/TKerfa.h"
 #include "editor/EditorRegistry.h"
 #include "editor/TfmEditor.h"
@@ -10,11 +11,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 using Answer = MessageBoxes::Answer;
@@ -56,6 +60,24 @@ class WritingTest : public QObject {
     }
     QAction* command(const char* name) const {
         return m_main->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    QPoint onDesk(const TKerfa* s) const {
+        return m_main->deskView()->mapFromScene(
+            QPoint(s->left() + s->width() / 2, s->top() + s->height() / 2));
+    }
+    // Answers the properties dialog of a new sheet with a name as soon as it shows; an empty
+    // name cancels it.
+    void whenPropertiesShow(const QString& name) {
+        QTimer::singleShot(0, this, [name] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            if (name.isEmpty()) {
+                dialog->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+                return;
+            }
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("edtName")), name);
+            dialog->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        });
     }
     // Runs a command of the main window as its menu would.
     void run(const char* name) {
@@ -103,6 +125,45 @@ private Q_SLOTS:
         QVERIFY(again->isVisible());
         QVERIFY(!again->isMinimized());
         QCOMPARE(again->memo()->toPlainText(), QStringLiteral("First words"));
+        QVERIFY(m_boxes->shown.isEmpty());
+    }
+
+    // A double-click on a sheet opens its editor window with its text; the sheet shows it.
+    void doubleClickOpensTheEditor() {
+        addSheet(QStringLiteral("Chapter"), 0, {}, "It was night.\r\nThe lamp was lit.");
+        load();
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        TKerfa* chapter = sheet(QStringLiteral("Chapter"));
+        QTest::mouseClick(m_main->deskView()->viewport(), Qt::LeftButton, {}, onDesk(chapter));
+        QTest::mouseDClick(m_main->deskView()->viewport(), Qt::LeftButton, {}, onDesk(chapter));
+        TfmEditor* editor = m_main->model().editors().editorOf(chapter);
+        QVERIFY(editor);
+        QVERIFY(editor->isVisible());
+        QVERIFY(chapter->isEditing());
+        QCOMPARE(editor->windowTitle(), QStringLiteral("Editing Kerfa: 'Chapter'"));
+        QCOMPARE(editor->memo()->toPlainText(), QStringLiteral("It was night.\nThe lamp was lit."));
+    }
+
+    // A text file dropped on the main window becomes the text of a new sheet, named in the
+    // properties dialog; cancelled, it leaves nothing behind.
+    void aTextFileDroppedOnTheWindow() {
+        addSheet(QStringLiteral("Chapter"));
+        load();
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        const QString dropped = m_dir->filePath(QStringLiteral("draft.TXT"));
+        QVERIFY(ProjectFiles::write(dropped, "First line\nsecond line"));
+        whenPropertiesShow(QStringLiteral("Draft"));
+        m_main->WMDropFiles({dropped});
+        QVERIFY(sheet(QStringLiteral("Draft")));
+        QCOMPARE(ProjectFiles::read(textFile(QStringLiteral("Draft"))),
+                 QByteArray("First line\r\nsecond line"));
+        whenPropertiesShow(QString());
+        m_main->WMDropFiles({dropped});
+        QCOMPARE(m_main->desk().sheets().size(), 2);
+        QCOMPARE(QDir(folder() + QStringLiteral("Text Files")).entryList(QDir::Files),
+                 QStringList{QStringLiteral("Draft.txt")});
         QVERIFY(m_boxes->shown.isEmpty());
     }
 
