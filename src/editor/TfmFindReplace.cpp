@@ -146,7 +146,9 @@ bool TfmFindReplace::Find(const QString& text, bool interactive) {
         MessageBoxes::information(Messages::text(Messages::NOT_FOUND) + QStringLiteral(" '") +
                                   text + u'\'');
     }
+    // Back over the editor, which came to the front.
     if (interactive && isVisible()) {
+        raise();
         activateWindow();
         m_edtFind->setFocus();
     }
@@ -200,6 +202,7 @@ void TfmFindReplace::ReplaceAll() {
     caret.setPosition(static_cast<int>(end));
     m_memo->setTextCursor(caret);
     m_memo->ensureCursorVisible();
+    raise();
     activateWindow();
 }
 
