@@ -77,7 +77,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::Item, "mmnuTools", "mnuCompile", {}, nullptr, notYetBuilt},
         {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &M::mnuWordCountClick, tools},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
-        {K::Item, "mmnuTools", "mnuOptions", {}, nullptr, notYetBuilt},
+        {K::Item, "mmnuTools", "mnuOptions", Qt::Key_F10, &M::mnuOptionsClick, nullptr},
 
         {K::MenuBarMenu, nullptr, "mmnuHelp", {}, nullptr, nullptr},
         {K::Item, "mmnuHelp", "mnuHelp", Qt::Key_F1, &M::mnuHelpClick, nullptr},

@@ -11,6 +11,7 @@ class MainCommands;
 class SplashPicture;
 class TMRUFiles;
 class TfmAbout;
+class TfmOptions;
 class TfmProperties;
 
 // The main window: the desk with the book's sheets, the File, Tools and Help menus and the two
@@ -31,6 +32,7 @@ public:
     QWidget* imgFlash() const;
 
     void setAboutBox(TfmAbout* about) { m_fmAbout = about; }
+    void setOptionsDialog(TfmOptions* options) { m_fmOptions = options; }
     void setPropertiesDialog(TfmProperties* dialog);
 
     bool LoadProject(const QString& path) { return m_model.commands().LoadProject(path); }
@@ -67,6 +69,7 @@ private Q_SLOTS:
     void mnuExploreThesaurusClick();
     void mnuExitClick();
     void mnuWordCountClick();
+    void mnuOptionsClick();
     void mnuHelpClick();
     void mnuAboutClick();
     void pmnuWordCountClick();
@@ -104,5 +107,6 @@ private:
     TMRUFiles* m_mru = nullptr;
     HelpWindow* m_help = nullptr;
     TfmAbout* m_fmAbout = nullptr;
+    TfmOptions* m_fmOptions = nullptr;
     bool m_firstShow = false;
 };

@@ -11,6 +11,7 @@
 #include "editor/WordCount.h"
 #include "language/Captions.h"
 #include "language/FormCaptions.h"
+#include "language/Language.h"
 #include "language/Messages.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
@@ -106,7 +107,8 @@ QString TfmEditor::sheetFilePath() const {
 
 void TfmEditor::setMemoFont(const QString& family, int pointSize) {
     QFont font = m_memEditor->font();
-    font.setFamily(family);
+    // No font chosen (the one named is not installed): the desktop's own.
+    font.setFamily(family.isEmpty() ? QFont().family() : family);
     font.setPointSize(std::max(1, pointSize));
     m_memEditor->setFont(font);
 }
@@ -188,8 +190,8 @@ void TfmEditor::restartTimer() {
 void TfmEditor::UpdateEditorState() {
     const bool modified = isModified();
     if (!m_sheetName.isEmpty())
-        setWindowTitle(QStringLiteral("Editing Kerfa: '") + m_sheetName + u'\'' +
-                       (modified ? QStringLiteral(" *") : QString()));
+        setWindowTitle(Messages::text(Messages::EDITING_KERFA) + QStringLiteral(" '") +
+                       m_sheetName + u'\'' + (modified ? QStringLiteral(" *") : QString()));
     EditorState state;
     state.modified = modified;
     state.hasText = !m_memEditor->document()->isEmpty();
@@ -229,7 +231,7 @@ void TfmEditor::tmrAutoSaveTimer() {
         return;
     // A save that failed has said so; the status line does not claim otherwise.
     if (SaveText())
-        m_status->setText(QStringLiteral(" Text auto-saved at ") +
+        m_status->setText(u' ' + Messages::text(Messages::AUTO_SAVED_AT) + u' ' +
                           QLocale().toString(QTime::currentTime(), QLocale::LongFormat));
 }
 
@@ -246,13 +248,19 @@ void TfmEditor::SetAutoSaveInterval(int minutes) {
 }
 
 void TfmEditor::optionsChanged() {
+    // The window keeps its stay-on-top style, which only windows opened later take.
     const EditorSettings& settings = m_options.settings();
-    SetAutoSave(settings.autoSave);
-    SetAutoSaveInterval(settings.autoSaveInterval);
     FormCaptions::apply(this);
     if (m_findReplace)
         FormCaptions::apply(m_findReplace);
+    SetAutoSave(settings.autoSave);
+    SetAutoSaveInterval(settings.autoSaveInterval);
+    setMemoFont(settings.fontName, settings.fontSize);
     UpdateEditorState();
+}
+
+QString TfmEditor::languageName() const {
+    return Language::nameOf(m_options.settings().language);
 }
 
 void TfmEditor::ImportText(const QString& path) {

@@ -38,6 +38,8 @@ public:
     void setMemoFont(const QString& family, int pointSize);
 
     QPlainTextEdit* memo() const;
+    // The interface language's name ("german"), which the thesaurus dialog speaks.
+    QString languageName() const;
     TfmFindReplace* findReplace() const;
     QString statusText() const;
     bool isModified() const;
