@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Prints the menu titles of a running program's menu bar, as its accessibility interface
 tells them to a screen reader: "File Tools Help". The program is found on the session's
 accessibility bus by its name; the first menu bar of its windows is read."""
