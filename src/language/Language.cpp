@@ -4,7 +4,14 @@
 #include "language/Captions.h"
 #include "language/Messages.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+Language::Language() = default;
+
+Language::~Language() = default;
 
 Language& Language::instance() {
     static Language language;
@@ -25,6 +32,8 @@ bool Language::load(const QString& path) {
     }
     for (const QString& key : file.keys(u"Messages"))
         Messages::setFromLanguage(key, file.readString(u"Messages", key));
+    if (const QString locale = file.readString(u"Language", u"Locale").trimmed(); !locale.isEmpty())
+        useQtTexts(locale);
     m_fileName = info.fileName();
     Q_EMIT applied();
     return true;
@@ -34,7 +43,23 @@ void Language::reset() {
     Captions::reset();
     Messages::reset();
     m_fileName.clear();
+    useQtTexts(QString());
     Q_EMIT applied();
+}
+
+void Language::useQtTexts(const QString& locale) {
+    if (m_qtTexts) {
+        QCoreApplication::removeTranslator(m_qtTexts.get());
+        m_qtTexts.reset();
+    }
+    if (locale.isEmpty() || !QCoreApplication::instance())
+        return;
+    // Qt's translations as the system installs them; without them Qt's texts stay English.
+    auto texts = std::make_unique<QTranslator>();
+    if (texts->load(QStringLiteral("qtbase_") + locale,
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(texts.get()))
+        m_qtTexts = std::move(texts);
 }
 
 QString Language::nameOf(const QString& fileName) {

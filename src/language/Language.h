@@ -2,6 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
+
+class QTranslator;
 
 // The language in force: reads a language file into the captions table and the message table,
 // and tells every window that follows the captions (FormCaptions) to take them again. A value
@@ -12,8 +15,8 @@ class Language : public QObject {
 public:
     static Language& instance();
 
-    // Reads the language file at path: its caption keys in the table's order, then every key of
-    // [Messages]. A path that is not a file changes nothing and returns false.
+    // Reads the language file at path: its caption keys in the table's order, every key of
+    // [Messages], then its locale. A path that is not a file changes nothing and returns false.
     bool load(const QString& path);
 
     // The file name of the language last read ("German.ini"); empty until one was. It chooses
@@ -31,6 +34,10 @@ Q_SIGNALS:
     void applied();
 
 private:
-    Language() = default;
+    Language();
+    ~Language() override;
+    void useQtTexts(const QString& locale);
+
     QString m_fileName;
+    std::unique_ptr<QTranslator> m_qtTexts;
 };

@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -113,6 +114,18 @@ private Q_SLOTS:
         HintSwitch::instance().setEnabled(false);
     }
 
+    // Back to the built-in texts, Qt's own included.
+    void resetBringsEnglishBack() {
+        installLanguage(QStringLiteral("French.ini"));
+        QVERIFY(Language::instance().load(languages() + QStringLiteral("French.ini")));
+        QDialogButtonBox buttons(QDialogButtonBox::No);
+        QCOMPARE(buttons.button(QDialogButtonBox::No)->text(), QStringLiteral("&Non"));
+        Language::instance().reset();
+        QDialogButtonBox english(QDialogButtonBox::No);
+        QCOMPARE(english.button(QDialogButtonBox::No)->text(), QStringLiteral("&No"));
+        QCOMPARE(Captions::text(u"fmMain", u"mmnuFile"), QStringLiteral("&File"));
+    }
+
     void aMissingLanguageFileKeepsEnglish() {
         QVERIFY(ProjectFiles::write(settingsPath(), "[Application]\r\nLanguage=Klingon.ini\r\n"));
         TfmMain main;
@@ -147,6 +160,10 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(&properties, "lblName")->text(), QStringLiteral("&Name:"));
         QCOMPARE(Messages::text(Messages::SAVE_PROJECT),
                  QStringLiteral("Änderungen am aktuellen Projekt speichern?"));
+        // Qt's own texts too: the buttons of message boxes.
+        QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Yes)->text(), QStringLiteral("&Ja"));
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
     }
 
     // A file that lacks a key, or leaves it empty, keeps the text in force: that of the file

@@ -229,6 +229,9 @@ TEST_P(LanguageFile, HoldsEveryKeyAndNoOther) {
         EXPECT_FALSE(ini.readString(section, key).trimmed().isEmpty())
             << section.toStdString() << " " << key.toStdString();
     }
+    // The language of Qt's own texts.
+    known.insert(QStringLiteral("language/locale"));
+    EXPECT_FALSE(ini.readString(u"Language", u"Locale").trimmed().isEmpty());
     for (int i = 0; i < Messages::Count; ++i) {
         const QString name = Messages::name(Messages::Key(i));
         known.insert(QStringLiteral("messages/") + AsciiCase::lower(name));
