@@ -235,13 +235,13 @@ void TfmOptions::FormShow() {
     m_pgctrlOptions->setCurrentIndex(0);
     m_cmbLanguage->setFocus();
 
-    // Bottom right of the screen, clear of its lower edge.
+    // Bottom right of the screen, clear of its lower edge, and never off its top or left.
     adjustSize();
     const QWidget* over = parentWidget() ? parentWidget() : this;
     if (const QScreen* screen = over->screen()) {
         const QRect area = screen->availableGeometry();
-        move(area.left() + area.width() - width(),
-             area.top() + area.height() - height() - kBottomGap);
+        move(std::max(area.left(), area.left() + area.width() - width()),
+             std::max(area.top(), area.top() + area.height() - height() - kBottomGap));
     }
 }
 
