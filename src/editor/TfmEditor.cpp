@@ -408,7 +408,8 @@ void TfmEditor::menuClicked() {
 
 void TfmEditor::mnuImportTextClick() {
     const QString path = FileDialogs::current().openFile(
-        this, Captions::text(u"fmEditor", u"dlgImportText"), QStringLiteral("Text Files (*.txt)"),
+        this, Captions::text(u"fmEditor", u"dlgImportText"),
+        Messages::text(Messages::TEXT_FILES) + QStringLiteral(" (*.txt)"),
         ProgramFolder::sub(QStringLiteral("Templates")));
     if (!path.isEmpty())
         ImportText(path);

@@ -58,6 +58,8 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"NOT_PRINTED", "The text could not be printed."},
     {"AUTO_SAVED_AT", "Text auto-saved at"},
     {"EDITING_KERFA", "Editing Kerfa:"},
+    {"PROJECT_FILES", "Kerfa Project"},
+    {"TEXT_FILES", "Text Files"},
 }};
 
 // Every key has its name and text: a key added without a row would show nothing.

@@ -56,6 +56,9 @@ public:
         AUTO_SAVED_AT,
         // An editor window's caption, before its sheet's name in quotes.
         EDITING_KERFA,
+        // The kinds of file the open, save and import dialogs offer, before the pattern.
+        PROJECT_FILES,
+        TEXT_FILES,
         Count
     };
 

@@ -267,6 +267,14 @@ private Q_SLOTS:
         QCOMPARE(editor->languageName(), QStringLiteral("german"));
         QVERIFY(!editor->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
+        // The file dialogs' titles too.
+        ScriptedFileDialogs dialogs;
+        dialogs.paths << QString() << QString();
+        QMetaObject::invokeMethod(editor, "mnuImportTextClick");
+        m_main->model().commands().OpenProject();
+        QCOMPARE(dialogs.titles, (QStringList{QStringLiteral("Text importieren"),
+                                              QStringLiteral("Projekt öffnen")}));
+
         TfmEditor* later = open("Two");
         QVERIFY(later->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(menuTitle(later, "mmnuSearch"), QStringLiteral("&Suchen"));
