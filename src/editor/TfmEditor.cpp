@@ -59,7 +59,7 @@ TfmEditor::TfmEditor(const EditorOptions& options, QWidget* parent)
     m_tmrAutoSave = new QTimer(this);
     m_tmrAutoSave->setObjectName(QStringLiteral("tmrAutoSave"));
     m_menus = std::make_unique<EditorMenus>(*this);
-    FormCaptions::apply(this);
+    ApplyLanguageToEditor();
     resize(600, 400);
 
     connect(m_tmrAutoSave, &QTimer::timeout, this, &TfmEditor::tmrAutoSaveTimer);
@@ -250,13 +250,18 @@ void TfmEditor::SetAutoSaveInterval(int minutes) {
 void TfmEditor::optionsChanged() {
     // The window keeps its stay-on-top style, which only windows opened later take.
     const EditorSettings& settings = m_options.settings();
-    FormCaptions::apply(this);
+    ApplyLanguageToEditor();
     if (m_findReplace)
-        FormCaptions::apply(m_findReplace);
+        m_findReplace->ApplyLanguageToFindReplace();
     SetAutoSave(settings.autoSave);
     SetAutoSaveInterval(settings.autoSaveInterval);
     setMemoFont(settings.fontName, settings.fontSize);
     UpdateEditorState();
+}
+
+void TfmEditor::ApplyLanguageToEditor() {
+    // The caption is the window's own, made from its sheet's name by UpdateEditorState.
+    FormCaptions::apply(this);
 }
 
 QString TfmEditor::languageName() const {
