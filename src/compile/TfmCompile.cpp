@@ -86,7 +86,6 @@ TfmCompile::TfmCompile(QWidget* parent) : QDialog(parent) {
 
     connect(m_cbDescriptions, &QCheckBox::toggled, this, &TfmCompile::cbDescriptionsClick);
     connect(m_cbContent, &QCheckBox::toggled, this, &TfmCompile::cbContentClick);
-    connect(m_lbCompile, &QListView::doubleClicked, this, &TfmCompile::lbCompileDblClick);
     connect(m_lbCompile, &QListView::customContextMenuRequested, this,
             &TfmCompile::pmnuCompilePopup);
     connect(m_pmnuEdit, &QAction::triggered, this, &TfmCompile::lbCompileDblClick);
@@ -197,6 +196,10 @@ bool TfmCompile::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
         lbCompileMouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
         break;
+    case QEvent::MouseButtonDblClick:
+        lbCompileMouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+        lbCompileDblClick();
+        return true;
     case QEvent::MouseButtonRelease:
         m_pressed = false;
         break;

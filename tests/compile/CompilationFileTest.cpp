@@ -76,16 +76,16 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(LayoutCase{"Both",
                                {true, true},
                                {"A: First", "", "Alpha", "", "", "B: No Description.", "",
-                                "B: No Content.", "", "", "C: Third", "",
-                                "first line of C's text", "  second line of C's text"}},
+                                "B: No Content.", "", "", "C: Third", "", "first line of C's text",
+                                "  second line of C's text"}},
                     // Every description line is followed by an empty line, the last one's too.
                     LayoutCase{"OnlyDescriptions",
                                {true, false},
                                {"A: First", "", "B: No Description.", "", "C: Third", ""}},
                     LayoutCase{"OnlyContent",
                                {false, true},
-                               {"Alpha", "", "", "B: No Content.", "", "",
-                                "first line of C's text", "  second line of C's text"}}),
+                               {"Alpha", "", "", "B: No Content.", "", "", "first line of C's text",
+                                "  second line of C's text"}}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
 
 TEST(CompilationFile, EntriesWithoutFilesGiveNothing) {
