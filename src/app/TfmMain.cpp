@@ -149,6 +149,12 @@ bool TfmMain::FormCloseQuery() {
 
 void TfmMain::FormClose() {
     SaveSettings();
+    // The tool windows go with the desk they work on; left open, they would keep the program
+    // running without its main window.
+    if (m_fmCompile)
+        m_fmCompile->hide();
+    if (m_fmFindAndCompile)
+        m_fmFindAndCompile->hide();
     desk().clear();
 }
 

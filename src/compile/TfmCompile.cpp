@@ -193,11 +193,13 @@ bool TfmCompile::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_lbCompile->viewport())
         return QDialog::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        lbCompileMouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        lbCompileMouseDown(mouse->position().toPoint(), mouse->button());
         break;
+    }
     case QEvent::MouseButtonDblClick:
-        lbCompileMouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+        lbCompileMouseDown(static_cast<QMouseEvent*>(event)->position().toPoint(), Qt::NoButton);
         lbCompileDblClick();
         return true;
     case QEvent::MouseButtonRelease:
@@ -220,15 +222,17 @@ bool TfmCompile::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TfmCompile::lbCompileMouseDown(QPoint at) {
+void TfmCompile::lbCompileMouseDown(QPoint at, Qt::MouseButton button) {
     m_mouseDown = at;
-    m_pressed = true;
+    m_pressed = button == Qt::LeftButton && rowAt(at) >= 0;
 }
 
 bool TfmCompile::lbCompileMouseMove(QPoint at, Qt::MouseButtons buttons) {
-    if (!m_pressed || !(buttons & Qt::LeftButton) || rowAt(m_mouseDown) < 0 ||
-        (at - m_mouseDown).manhattanLength() < QApplication::startDragDistance())
+    if (!m_pressed || !(buttons & Qt::LeftButton))
         return false;
+    // The entry pressed stays selected until the hand has moved far enough to drag it.
+    if ((at - m_mouseDown).manhattanLength() < QApplication::startDragDistance())
+        return true;
     m_pressed = false;
     auto* data = new QMimeData;
     data->setData(kEntryFormat, QByteArray::number(rowAt(m_mouseDown)));

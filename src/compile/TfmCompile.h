@@ -56,7 +56,7 @@ private Q_SLOTS:
 private:
     void FormShow();
     void FormDestroy();
-    void lbCompileMouseDown(QPoint at);
+    void lbCompileMouseDown(QPoint at, Qt::MouseButton button);
     bool lbCompileMouseMove(QPoint at, Qt::MouseButtons buttons);
     void lbCompileDragOver(QDragMoveEvent* event);
     void lbCompileDragDrop(QDropEvent* event);
@@ -71,6 +71,7 @@ private:
     bool m_firstShow = true;
     // Where the last press in the list was: the entry a drag moves, and the one Edit opens.
     QPoint m_mouseDown;
+    // The left button went down on an entry and has not yet dragged it.
     bool m_pressed = false;
 
     QListView* m_lbCompile;

@@ -144,6 +144,16 @@ private Q_SLOTS:
         QCOMPARE(m_find->focusWidget(), m_find->findBox());
     }
 
+    void closingTheMainWindowPutsTheToolWindowsAway() {
+        openBook();
+        run("mnuCompile");
+        run("mnuFindAndCompile");
+        // Left open, they would keep the program running without its main window.
+        QVERIFY(m_main->close());
+        QVERIFY(!m_compile->isVisible());
+        QVERIFY(!m_find->isVisible());
+    }
+
     void addToCompilationKeepsEachSheetOnce() {
         // A second sheet whose name differs only in letter case, from files of another system.
         addSheet(QStringLiteral("STORM"), 0, {});
