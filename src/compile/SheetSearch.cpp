@@ -4,41 +4,45 @@
 #include "compile/Utf8Text.h"
 #include "editor/TextFinder.h"
 
-#include <array>
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
-constexpr unsigned char fold(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
+constexpr std::uint64_t kEach = 0x0101010101010101ULL;
+constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
 
-// Each byte's folded form, looked up rather than computed in the search's inner loop.
-constexpr std::array<unsigned char, 256> kFolded = [] {
-    std::array<unsigned char, 256> table{};
-    for (int c = 0; c < 256; ++c)
-        table[c] = fold(static_cast<unsigned char>(c));
-    return table;
-}();
-
-unsigned char folded(char c) {
-    return kFolded[static_cast<unsigned char>(c)];
+// A to Z made a to z, in place, eight bytes at a time.
+void fold(QByteArray& bytes) {
+    char* p = bytes.data();
+    char* const end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        // In each byte's low seven bits, the high bit of the sum says whether it is at least
+        // "A", or more than "Z"; bytes with their own high bit set are no letters of A to Z.
+        const std::uint64_t low = word & ~kHigh;
+        const std::uint64_t atLeastA = low + kEach * (0x80 - 'A');
+        const std::uint64_t pastZ = low + kEach * (0x80 - 'Z' - 1);
+        const std::uint64_t upper = (atLeastA ^ pastZ) & ~word & kHigh;
+        word |= upper >> 2;
+        std::memcpy(p, &word, sizeof word);
+    }
+    for (; p < end; ++p)
+        if (*p >= 'A' && *p <= 'Z')
+            *p = static_cast<char>(*p + ('a' - 'A'));
 }
 
 } // namespace
 
 SheetSearch::SheetSearch(const QString& findText, bool matchCase)
     : m_findText(findText), m_findBytes(findText.toUtf8()), m_matchCase(matchCase),
-      m_lineBreak(findText.contains(u'\r') || findText.contains(u'\n')) {
-    if (matchCase)
-        return;
-    // Horspool's shifts, by folded byte: how far the last byte of a window lies from the end of
-    // the find text's last occurrence of it (the whole length where it does not occur).
-    for (char& c : m_findBytes)
-        c = static_cast<char>(folded(c));
-    const qsizetype n = m_findBytes.size();
-    m_shift.fill(n);
-    for (qsizetype i = 0; i + 1 < n; ++i)
-        m_shift[static_cast<unsigned char>(m_findBytes[i])] = n - 1 - i;
+      m_lineBreak(findText.contains(u'\r') || findText.contains(u'\n')),
+      m_ascii(std::all_of(findText.cbegin(), findText.cend(),
+                          [](QChar c) { return c.unicode() < 0x80; })) {
+    if (!matchCase)
+        fold(m_findBytes);
 }
 
 bool SheetSearch::inText(const QString& text) const {
@@ -50,34 +54,27 @@ bool SheetSearch::inText(const QString& text) const {
 
 std::optional<bool> SheetSearch::inFile(const QString& path) const {
     bool missing = false;
-    std::optional<QByteArray> bytes = Utf8Text::read(path, &missing);
+    std::optional<QByteArray> bytes = Utf8Text::readBytes(path, &missing);
     if (!bytes)
         return missing ? std::optional<bool>(false) : std::nullopt;
+    // A find text in ASCII is found in the file's own bytes: in Windows-1252 as in UTF-8 its
+    // characters are those bytes, and they stand for nothing else.
+    if (!m_ascii)
+        bytes = Utf8Text::toUtf8(std::move(*bytes));
     if (m_lineBreak)
         bytes = Utf8Text::toCrLf(std::move(*bytes));
     return inBytes(*bytes);
 }
 
-bool SheetSearch::inBytes(QByteArrayView bytes) const {
+bool SheetSearch::inBytes(QByteArray& bytes) const {
     // In UTF-8 a character's bytes never occur inside another's, and A to Z are single bytes
-    // that occur nowhere else: searching the bytes finds what searching the characters would.
+    // that occur nowhere else: searching the bytes finds what searching the characters would,
+    // and folding them folds A to Z alone.
     if (m_findBytes.isEmpty())
         return false;
-    if (m_matchCase)
-        return bytes.indexOf(m_findBytes) >= 0;
-    const qsizetype n = m_findBytes.size();
-    const auto last = static_cast<unsigned char>(m_findBytes[n - 1]);
-    for (qsizetype end = n - 1; end < bytes.size();) {
-        const unsigned char c = folded(bytes[end]);
-        if (c == last) {
-            const char* start = bytes.data() + end - (n - 1);
-            qsizetype i = 0;
-            while (i < n - 1 && folded(start[i]) == static_cast<unsigned char>(m_findBytes[i]))
-                ++i;
-            if (i == n - 1)
-                return true;
-        }
-        end += m_shift[c];
-    }
-    return false;
+    if (!m_matchCase)
+        fold(bytes);
+    return ::memmem(bytes.constData(), static_cast<std::size_t>(bytes.size()),
+                    m_findBytes.constData(),
+                    static_cast<std::size_t>(m_findBytes.size())) != nullptr;
 }

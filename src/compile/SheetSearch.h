@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <array>
 #include <optional>
 
 // Whether a sheet's text holds a find text: exactly, or with only the letters A to Z folded
@@ -19,13 +18,15 @@ public:
     std::optional<bool> inFile(const QString& path) const;
 
 private:
-    bool inBytes(QByteArrayView bytes) const;
+    // Folds the bytes when the case does not matter.
+    bool inBytes(QByteArray& bytes) const;
 
     QString m_findText;
     // The find text in UTF-8, folded when the case does not matter.
     QByteArray m_findBytes;
-    std::array<qsizetype, 256> m_shift{};
     bool m_matchCase;
     // Whether the find text holds a line break, which only matches once breaks are CR LF.
     bool m_lineBreak;
+    // Whether the find text is all ASCII, which a file's bytes show whatever its code page.
+    bool m_ascii;
 };

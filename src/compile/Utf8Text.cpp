@@ -8,6 +8,13 @@
 #include <string_view>
 
 std::optional<QByteArray> Utf8Text::read(const QString& path, bool* missing) {
+    std::optional<QByteArray> bytes = readBytes(path, missing);
+    if (!bytes)
+        return std::nullopt;
+    return toUtf8(std::move(*bytes));
+}
+
+std::optional<QByteArray> Utf8Text::readBytes(const QString& path, bool* missing) {
     FileReader::Limits limits;
     limits.maxBytes = SheetText::kMaxBytes;
     FileReader::Status status = FileReader::Status::Failed;
@@ -16,6 +23,10 @@ std::optional<QByteArray> Utf8Text::read(const QString& path, bool* missing) {
         *missing = status == FileReader::Status::Missing;
     if (status != FileReader::Status::Ok)
         return std::nullopt;
+    return bytes;
+}
+
+QByteArray Utf8Text::toUtf8(QByteArray bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     if (kerfa::cp1252::isValidUtf8(std::string_view(bytes.constData(), bytes.size())))
