@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/SheetTextCommands.h"
 #include "compile/CompilationList.h"
+#include "compile/CompileCommands.h"
 #include "compile/WordCounts.h"
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
@@ -41,6 +42,7 @@ public:
     ProjectCommands& commands() { return m_commands; }
     SheetTextCommands& sheetTexts() { return m_sheetTexts; }
     const WordCounts& wordCounts() const { return m_wordCounts; }
+    CompileCommands& compileCommands() { return m_compileCommands; }
 
     // Hands the editor settings on to every editor window: after the settings were read, and
     // whenever they change.
@@ -78,6 +80,7 @@ private:
     ProjectCommands m_commands;
     SheetTextCommands m_sheetTexts;
     WordCounts m_wordCounts;
+    CompileCommands m_compileCommands;
     SheetCommands m_sheetCommands;
     std::function<QSize()> m_chrome;
 };

@@ -11,6 +11,8 @@ class MainCommands;
 class SplashPicture;
 class TMRUFiles;
 class TfmAbout;
+class TfmCompile;
+class TfmFindAndCompile;
 class TfmProperties;
 
 // The main window: the desk with the book's sheets, the File, Tools and Help menus and the two
@@ -32,6 +34,9 @@ public:
 
     void setAboutBox(TfmAbout* about) { m_fmAbout = about; }
     void setPropertiesDialog(TfmProperties* dialog);
+    // The compilation and find-and-compile windows made at start, which work on this window's
+    // compilation list and desk.
+    void setCompileWindows(TfmCompile* compile, TfmFindAndCompile* findAndCompile);
 
     bool LoadProject(const QString& path) { return m_model.commands().LoadProject(path); }
     void WMDropFiles(const QStringList& paths);
@@ -66,11 +71,15 @@ private Q_SLOTS:
     void mnuExploreDictionariesClick();
     void mnuExploreThesaurusClick();
     void mnuExitClick();
+    void mnuFindAndCompileClick();
+    void mnuCompileClick();
     void mnuWordCountClick();
     void mnuHelpClick();
     void mnuAboutClick();
     void pmnuWordCountClick();
     void pmnuPrintClick();
+    void pmnuAddToCompilationClick();
+    void pmnuLinksToCompilationClick();
     void menuClicked();
     void OpenRecentProject(const QString& path);
     void KerfaDoubleClick();
@@ -104,5 +113,7 @@ private:
     TMRUFiles* m_mru = nullptr;
     HelpWindow* m_help = nullptr;
     TfmAbout* m_fmAbout = nullptr;
+    TfmCompile* m_fmCompile = nullptr;
+    TfmFindAndCompile* m_fmFindAndCompile = nullptr;
     bool m_firstShow = false;
 };
