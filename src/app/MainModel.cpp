@@ -16,6 +16,7 @@ MainModel::MainModel(QObject* parent)
       m_commands(m_project, m_theme, m_deskSheets, m_editors),
       m_sheetTexts(m_project, m_editors, m_editorOptions),
       m_wordCounts(m_desk, m_editors, m_project, m_theme),
+      m_compileCommands(m_desk, m_deskTheme, m_editors, m_project, m_compilation),
       m_sheetCommands(m_desk, m_deskTheme, m_project, m_commands) {
     m_pnlMain.setObjectName(QStringLiteral("pnlMain"));
     m_pnlMain.setItemIndexMethod(QGraphicsScene::NoIndex);
@@ -25,6 +26,7 @@ MainModel::MainModel(QObject* parent)
     connect(&m_commands, &ProjectCommands::projectClosed, &m_compilation, &CompilationList::clear);
     connect(&m_commands, &ProjectCommands::sheetRenamed, &m_compilation, &CompilationList::rename);
     connect(&m_commands, &ProjectCommands::sheetDeleted, &m_compilation, &CompilationList::remove);
+    m_compileCommands.setAutoCreate([this] { return m_settings.autoCompKerfa; });
     connect(&m_commands, &ProjectCommands::builtInThemeInForce, this,
             [this] { m_settings.defaultTheme = ThemeData::defaultFileName(); });
 }

@@ -4,6 +4,7 @@
 #include "app/OptionChoices.h"
 #include "app/SheetTextCommands.h"
 #include "compile/CompilationList.h"
+#include "compile/CompileCommands.h"
 #include "compile/WordCounts.h"
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
@@ -42,6 +43,7 @@ public:
     ProjectCommands& commands() { return m_commands; }
     SheetTextCommands& sheetTexts() { return m_sheetTexts; }
     const WordCounts& wordCounts() const { return m_wordCounts; }
+    CompileCommands& compileCommands() { return m_compileCommands; }
 
     // Hands the editor settings on to every editor window: after the settings were read, and
     // whenever they change.
@@ -96,6 +98,7 @@ private:
     ProjectCommands m_commands;
     SheetTextCommands m_sheetTexts;
     WordCounts m_wordCounts;
+    CompileCommands m_compileCommands;
     SheetCommands m_sheetCommands;
     std::function<QSize()> m_chrome;
 };

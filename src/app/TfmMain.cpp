@@ -11,6 +11,8 @@
 #include "app/TfmOptions.h"
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
+#include "compile/TfmCompile.h"
+#include "compile/TfmFindAndCompile.h"
 #include "desk/DeskView.h"
 #include "desk/TKerfa.h"
 #include "language/FormCaptions.h"
@@ -66,6 +68,8 @@ TfmMain::TfmMain(QWidget* parent)
     m_model.sheetTexts().setDialogParent(this);
     connect(&m_model.sheetTexts(), &SheetTextCommands::helpRequested, this, &TfmMain::mnuHelpClick);
     connect(&m_model.editors(), &EditorRegistry::editorClosed, this, &TfmMain::RefreshWindow);
+    connect(&m_model.compileCommands(), &CompileCommands::refreshNeeded, this,
+            &TfmMain::RefreshWindow);
     FormCreate();
 }
 
@@ -148,6 +152,12 @@ bool TfmMain::FormCloseQuery() {
 
 void TfmMain::FormClose() {
     SaveSettings();
+    // The tool windows go with the desk they work on; left open, they would keep the program
+    // running without its main window.
+    if (m_fmCompile)
+        m_fmCompile->hide();
+    if (m_fmFindAndCompile)
+        m_fmFindAndCompile->hide();
     desk().clear();
 }
 
@@ -297,6 +307,43 @@ void TfmMain::OpenRecentProject(const QString& path) {
 
 void TfmMain::setPropertiesDialog(TfmProperties* dialog) {
     m_model.sheetCommands().setDialog(dialog);
+}
+
+void TfmMain::setCompileWindows(TfmCompile* compile, TfmFindAndCompile* findAndCompile) {
+    m_fmCompile = compile;
+    m_fmFindAndCompile = findAndCompile;
+    compile->setCommands(&m_model.compileCommands());
+    compile->setSettingsFile(settingsPath());
+    connect(compile, &TfmCompile::editRequested, this,
+            [this](const QString& name) { m_model.OpenEditor(desk().findSheet(name)); });
+    findAndCompile->setCommands(&m_model.compileCommands());
+    connect(findAndCompile, &TfmFindAndCompile::matched, this, [this] {
+        if (!m_fmCompile->isVisible())
+            mnuCompileClick();
+    });
+}
+
+void TfmMain::mnuCompileClick() {
+    if (m_fmCompile)
+        m_fmCompile->open();
+}
+
+void TfmMain::mnuFindAndCompileClick() {
+    if (!m_fmFindAndCompile)
+        return;
+    m_fmFindAndCompile->show();
+    m_fmFindAndCompile->raise();
+    m_fmFindAndCompile->activateWindow();
+}
+
+void TfmMain::pmnuAddToCompilationClick() {
+    if (m_model.compileCommands().AddToCompilation())
+        mnuCompileClick();
+}
+
+void TfmMain::pmnuLinksToCompilationClick() {
+    if (m_model.compileCommands().LinksToCompilation())
+        mnuCompileClick();
 }
 
 void TfmMain::KerfaDoubleClick() {
