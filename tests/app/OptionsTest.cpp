@@ -3,6 +3,8 @@
 #include "app/TfmMain.h"
 #include "app/TfmOptions.h"
 #include "common/IniFile.h"
+#include "compile/TfmCompile.h"
+#include "compile/TfmFindAndCompile.h"
 #include "desk/Desk.h"
 #include "desk/TKerfa.h"
 #include "desk/TfmProperties.h"
@@ -85,6 +87,18 @@ class OptionsTest : public QObject {
         if (!found)
             qFatal("no %s", name);
         return found;
+    }
+    // Every button, check box and group caption of the window is shown whole.
+    static void fits(const QWidget* window) {
+        for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+            if (button->isVisible() && !button->text().isEmpty())
+                QVERIFY2(button->width() >= button->sizeHint().width(),
+                         qPrintable(window->objectName() + u' ' + button->text()));
+        for (const QGroupBox* group : window->findChildren<QGroupBox*>())
+            if (group->isVisible())
+                QVERIFY2(group->width() >
+                             group->fontMetrics().horizontalAdvance(group->title().trimmed()),
+                         qPrintable(window->objectName() + u' ' + group->title()));
     }
     // Answers the modal options dialog as soon as it shows.
     void whenOptionsShow(std::function<void(TfmOptions*)> answer) {
@@ -429,35 +443,40 @@ private Q_SLOTS:
         QVERIFY(m_boxes->shown.isEmpty());
     }
 
-    // Every caption of every language has room: nothing is cut off, the long German words
-    // least of all.
-    void everyLanguageFitsTheDialog_data() {
+    // Every caption of every language has room in every window: nothing is cut off, the long
+    // German words least of all, not even in the compilation window of fixed width.
+    void everyLanguageFits_data() {
         QTest::addColumn<QString>("fileName");
         const QString shipped = TestEnvironment::sourceFolder() + QStringLiteral("data/Languages");
         for (const QString& file : QDir(shipped).entryList({QStringLiteral("*.ini")}))
             QTest::newRow(qPrintable(file)) << file;
     }
-    void everyLanguageFitsTheDialog() {
+    void everyLanguageFits() {
         QFETCH(QString, fileName);
         installLanguage(fileName);
         QVERIFY(Language::instance().load(languages() + fileName));
-        TfmOptions dialog;
-        dialog.show();
-        auto* pages = child<QTabWidget>(&dialog, "pgctrlOptions");
+        QWidget editor;
+        QPlainTextEdit memo;
+        TfmOptions options;
+        TfmCompile compile;
+        TfmFindAndCompile findAndCompile;
+        TfmFindReplace findReplace(&editor, &memo);
+        TfmProperties properties;
+        auto* pages = child<QTabWidget>(&options, "pgctrlOptions");
         for (int page = 0; page < pages->count(); ++page) {
+            options.show();
             pages->setCurrentIndex(page);
             QApplication::processEvents();
-            for (const QAbstractButton* button :
-                 pages->widget(page)->findChildren<QAbstractButton*>())
-                QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
-            for (const QGroupBox* group : pages->widget(page)->findChildren<QGroupBox*>())
-                QVERIFY2(group->width() >= group->fontMetrics().horizontalAdvance(group->title()),
-                         qPrintable(group->title()));
+            fits(pages->widget(page));
+            fits(&options);
         }
-        const QTabBar* tabs = pages->tabBar();
-        for (int tab = 0; tab < tabs->count(); ++tab)
-            QVERIFY(tabs->tabRect(tab).width() >=
-                    tabs->fontMetrics().horizontalAdvance(tabs->tabText(tab)));
+        for (QWidget* window :
+             {static_cast<QWidget*>(&compile), static_cast<QWidget*>(&findAndCompile),
+              static_cast<QWidget*>(&findReplace), static_cast<QWidget*>(&properties)}) {
+            window->show();
+            QApplication::processEvents();
+            fits(window);
+        }
     }
 };
 
