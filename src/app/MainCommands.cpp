@@ -31,10 +31,6 @@ template <int State> bool revisionState(const CommandContext& c) {
 bool sheetProperties(const CommandContext& c) {
     return c.sheet && c.sheet->properties;
 }
-// Commands whose windows and handlers come later: shown, never enabled.
-bool notYetBuilt(const CommandContext&) {
-    return false;
-}
 
 } // namespace
 
@@ -77,7 +73,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::Item, "mmnuTools", "mnuCompile", Qt::Key_F8, &M::mnuCompileClick, tools},
         {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &M::mnuWordCountClick, tools},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
-        {K::Item, "mmnuTools", "mnuOptions", {}, nullptr, notYetBuilt},
+        {K::Item, "mmnuTools", "mnuOptions", Qt::Key_F10, &M::mnuOptionsClick, nullptr},
 
         {K::MenuBarMenu, nullptr, "mmnuHelp", {}, nullptr, nullptr},
         {K::Item, "mmnuHelp", "mnuHelp", Qt::Key_F1, &M::mnuHelpClick, nullptr},

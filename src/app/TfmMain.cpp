@@ -8,6 +8,7 @@
 #include "app/SplashPicture.h"
 #include "app/TMRUFiles.h"
 #include "app/TfmAbout.h"
+#include "app/TfmOptions.h"
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
 #include "compile/TfmCompile.h"
@@ -61,6 +62,7 @@ TfmMain::TfmMain(QWidget* parent)
     });
     connect(&commands, &ProjectCommands::loadStarting, this, &TfmMain::prepareForLoad);
     connect(&commands, &ProjectCommands::workspaceSizeSet, this, &TfmMain::scrollToOrigin);
+    connect(&m_model, &MainModel::workspaceResized, this, &TfmMain::scrollToOrigin);
     connect(&commands, &ProjectCommands::refreshNeeded, this, &TfmMain::RefreshWindow);
     connect(&m_model.theme(), &Theme::stateCaptionsChanged, this, &TfmMain::SetStateCaptions);
     m_model.sheetTexts().setDialogParent(this);
@@ -116,6 +118,7 @@ void TfmMain::showEvent(QShowEvent* event) {
 void TfmMain::FormShow() {
     if (!m_firstShow) {
         setAcceptDrops(true);
+        m_model.ApplyLanguage();
         m_firstShow = true;
     }
     FormResize();
@@ -418,6 +421,18 @@ void TfmMain::pmnuWordCountClick() {
 void TfmMain::pmnuPrintClick() {
     if (!m_model.sheetCommands().textToPrint().isEmpty())
         m_model.sheetTexts().PrintSheet(desk().current());
+}
+
+void TfmMain::mnuOptionsClick() {
+    if (!m_fmOptions)
+        return;
+    m_fmOptions->setChoices(m_model.options());
+    if (m_fmOptions->exec() == QDialog::Accepted) {
+        m_model.applyOptions(m_fmOptions->choices());
+        // At once: the choices hold even if Kerfa is ended without closing this window.
+        SaveSettings();
+    }
+    RefreshWindow();
 }
 
 void TfmMain::mnuHelpClick() {

@@ -11,6 +11,7 @@ class MainCommands;
 class SplashPicture;
 class TMRUFiles;
 class TfmAbout;
+class TfmOptions;
 class TfmCompile;
 class TfmFindAndCompile;
 class TfmProperties;
@@ -33,6 +34,7 @@ public:
     QWidget* imgFlash() const;
 
     void setAboutBox(TfmAbout* about) { m_fmAbout = about; }
+    void setOptionsDialog(TfmOptions* options) { m_fmOptions = options; }
     void setPropertiesDialog(TfmProperties* dialog);
     // The compilation and find-and-compile windows made at start, which work on this window's
     // compilation list and desk.
@@ -74,6 +76,7 @@ private Q_SLOTS:
     void mnuFindAndCompileClick();
     void mnuCompileClick();
     void mnuWordCountClick();
+    void mnuOptionsClick();
     void mnuHelpClick();
     void mnuAboutClick();
     void pmnuWordCountClick();
@@ -113,6 +116,7 @@ private:
     TMRUFiles* m_mru = nullptr;
     HelpWindow* m_help = nullptr;
     TfmAbout* m_fmAbout = nullptr;
+    TfmOptions* m_fmOptions = nullptr;
     TfmCompile* m_fmCompile = nullptr;
     TfmFindAndCompile* m_fmFindAndCompile = nullptr;
     bool m_firstShow = false;

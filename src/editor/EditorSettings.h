@@ -17,6 +17,8 @@ struct EditorSettings {
     QString fontName;
     // Points.
     int fontSize = 11;
+    // The interface's language file ("German.ini"); the thesaurus dialog speaks its language.
+    QString language;
     // The settings file, whose [EditWindow] section holds the placement of mode Single.
     QString settingsFile;
 

@@ -11,6 +11,7 @@
 #include "editor/WordCount.h"
 #include "language/Captions.h"
 #include "language/FormCaptions.h"
+#include "language/Language.h"
 #include "language/Messages.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
@@ -58,7 +59,7 @@ TfmEditor::TfmEditor(const EditorOptions& options, QWidget* parent)
     m_tmrAutoSave = new QTimer(this);
     m_tmrAutoSave->setObjectName(QStringLiteral("tmrAutoSave"));
     m_menus = std::make_unique<EditorMenus>(*this);
-    FormCaptions::apply(this);
+    ApplyLanguageToEditor();
     resize(600, 400);
 
     connect(m_tmrAutoSave, &QTimer::timeout, this, &TfmEditor::tmrAutoSaveTimer);
@@ -106,7 +107,8 @@ QString TfmEditor::sheetFilePath() const {
 
 void TfmEditor::setMemoFont(const QString& family, int pointSize) {
     QFont font = m_memEditor->font();
-    font.setFamily(family);
+    // No font chosen (the one named is not installed): the desktop's own.
+    font.setFamily(family.isEmpty() ? QFont().family() : family);
     font.setPointSize(std::max(1, pointSize));
     m_memEditor->setFont(font);
 }
@@ -188,8 +190,8 @@ void TfmEditor::restartTimer() {
 void TfmEditor::UpdateEditorState() {
     const bool modified = isModified();
     if (!m_sheetName.isEmpty())
-        setWindowTitle(QStringLiteral("Editing Kerfa: '") + m_sheetName + u'\'' +
-                       (modified ? QStringLiteral(" *") : QString()));
+        setWindowTitle(Messages::text(Messages::EDITING_KERFA) + QStringLiteral(" '") +
+                       m_sheetName + u'\'' + (modified ? QStringLiteral(" *") : QString()));
     EditorState state;
     state.modified = modified;
     state.hasText = !m_memEditor->document()->isEmpty();
@@ -229,7 +231,7 @@ void TfmEditor::tmrAutoSaveTimer() {
         return;
     // A save that failed has said so; the status line does not claim otherwise.
     if (SaveText())
-        m_status->setText(QStringLiteral(" Text auto-saved at ") +
+        m_status->setText(u' ' + Messages::text(Messages::AUTO_SAVED_AT) + u' ' +
                           QLocale().toString(QTime::currentTime(), QLocale::LongFormat));
 }
 
@@ -246,13 +248,24 @@ void TfmEditor::SetAutoSaveInterval(int minutes) {
 }
 
 void TfmEditor::optionsChanged() {
+    // The window keeps its stay-on-top style, which only windows opened later take.
     const EditorSettings& settings = m_options.settings();
+    ApplyLanguageToEditor();
+    if (m_findReplace)
+        m_findReplace->ApplyLanguageToFindReplace();
     SetAutoSave(settings.autoSave);
     SetAutoSaveInterval(settings.autoSaveInterval);
-    FormCaptions::apply(this);
-    if (m_findReplace)
-        FormCaptions::apply(m_findReplace);
+    setMemoFont(settings.fontName, settings.fontSize);
     UpdateEditorState();
+}
+
+void TfmEditor::ApplyLanguageToEditor() {
+    // The caption is the window's own, made from its sheet's name by UpdateEditorState.
+    FormCaptions::apply(this);
+}
+
+QString TfmEditor::languageName() const {
+    return Language::nameOf(m_options.settings().language);
 }
 
 void TfmEditor::ImportText(const QString& path) {
@@ -400,7 +413,8 @@ void TfmEditor::menuClicked() {
 
 void TfmEditor::mnuImportTextClick() {
     const QString path = FileDialogs::current().openFile(
-        this, Captions::text(u"fmEditor", u"dlgImportText"), QStringLiteral("Text Files (*.txt)"),
+        this, Captions::text(u"fmEditor", u"dlgImportText"),
+        Messages::text(Messages::TEXT_FILES) + QStringLiteral(" (*.txt)"),
         ProgramFolder::sub(QStringLiteral("Templates")));
     if (!path.isEmpty())
         ImportText(path);

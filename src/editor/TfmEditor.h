@@ -38,6 +38,11 @@ public:
     void setMemoFont(const QString& family, int pointSize);
 
     QPlainTextEdit* memo() const;
+    // The captions of the language in force on the menus and the import dialog; done when the
+    // window is made and whenever a language file is read.
+    void ApplyLanguageToEditor();
+    // The interface language's name ("german"), which the thesaurus dialog speaks.
+    QString languageName() const;
     TfmFindReplace* findReplace() const;
     QString statusText() const;
     bool isModified() const;

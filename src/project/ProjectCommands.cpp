@@ -22,7 +22,8 @@
 namespace {
 
 QString projectFilter() {
-    return QStringLiteral("Kerfa Project (*") + ProjectNames::projectExtension() + u')';
+    return Messages::text(Messages::PROJECT_FILES) + QStringLiteral(" (*") +
+           ProjectNames::projectExtension() + u')';
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "spellui/EditorSpeller.h"
 
 #include "common/ProgramFolder.h"
+#include "language/Language.h"
 #include "spellui/SpellTexts.h"
 #include "spellui/TPlainTextEditParser.h"
 #include "spellui/TSpellDialog.h"
@@ -23,6 +24,12 @@ EditorSpeller::EditorSpeller(QWidget* window)
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     m_checker.SetUI(&m_ui);
     connect(&m_ui, &SpellCheckerUI::dialogDeactivated, this, &EditorSpeller::dialogDeactivated);
+    // The dialogs speak the language of the interface's language file, and change with it; a
+    // language file that could not be read leaves them as they were.
+    const Language& language = Language::instance();
+    setLanguage(language.fileName());
+    connect(&language, &Language::applied, this,
+            [this] { setLanguage(Language::instance().fileName()); });
 }
 
 EditorSpeller::~EditorSpeller() {
