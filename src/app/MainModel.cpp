@@ -36,7 +36,13 @@ void MainModel::applyEditorSettings() {
     editor.fontName = m_settings.fontName;
     editor.fontSize = m_settings.fontSize;
     editor.settingsFile = ProgramFolder::path() + AppSettings::fileName();
+    editor.languageFile = m_settings.language;
     m_editorOptions.set(editor);
+}
+
+void MainModel::setLanguageFile(const QString& fileName) {
+    m_settings.language = fileName;
+    applyEditorSettings();
 }
 
 void MainModel::OpenEditor(TKerfa* sheet) {

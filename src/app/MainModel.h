@@ -45,6 +45,9 @@ public:
     // Hands the editor settings on to every editor window: after the settings were read, and
     // whenever they change.
     void applyEditorSettings();
+    // The language file now in force ("German.ini"): kept in the settings and handed on to
+    // every editor window, whose spelling and thesaurus dialogs then speak its language.
+    void setLanguageFile(const QString& fileName);
     SheetCommands& sheetCommands() { return m_sheetCommands; }
 
     // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,

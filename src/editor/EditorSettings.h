@@ -19,6 +19,9 @@ struct EditorSettings {
     int fontSize = 11;
     // The settings file, whose [EditWindow] section holds the placement of mode Single.
     QString settingsFile;
+    // The interface's language file ("German.ini"): the spelling and thesaurus dialogs speak
+    // its language, or English when they have none of its texts.
+    QString languageFile = QStringLiteral("English.ini");
 
     bool operator==(const EditorSettings&) const = default;
 };

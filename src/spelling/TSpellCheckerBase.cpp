@@ -113,9 +113,24 @@ TSpellConfig& TSpellCheckerBase::Config() {
     return *config_;
 }
 
-void TSpellCheckerBase::EnsureConfig() {
+std::shared_ptr<TSpellConfig> TSpellCheckerBase::ConfigObject() {
     if (!config_)
-        config_ = std::make_unique<TSpellConfig>(*this);
+        config_ = std::make_shared<TSpellConfig>(*this);
+    return config_;
+}
+
+void TSpellCheckerBase::ShareConfig(std::shared_ptr<TSpellConfig> config) {
+    if (!config || config == config_ || checking_)
+        return;
+    // What this checker changed alone is kept before it goes over to the shared one.
+    SaveConfig();
+    config_ = std::move(config);
+    // Dictionaries loaded from the old configuration are loaded again at the next check.
+    UnloadDictionaries();
+}
+
+void TSpellCheckerBase::EnsureConfig() {
+    ConfigObject();
     if (!config_->IsLoaded())
         config_->Load();
 }
