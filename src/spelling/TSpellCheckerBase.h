@@ -291,7 +291,7 @@ private:
     bool driving_ = false;
     bool resumePending_ = false;
     bool busy_ = false;
-    std::string word_, previousWord_, shownWord_;
+    std::string word_, shownWord_;
     TControlParser::Position wordStart_;
     std::size_t wordsChecked_ = 0;
     int reviewCountdown_ = 0;
