@@ -17,6 +17,9 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "platform/WaitCursor.h"
+#include "spellui/EditorSpeller.h"
+#include "spellui/TThesaurus.h"
+#include "spellui/ThesaurusTexts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -330,6 +333,12 @@ void TfmEditor::WMDropFiles(const QStringList& paths) {
         ImportText(paths.front());
 }
 
+EditorSpeller& TfmEditor::speller() {
+    if (!m_speller)
+        m_speller = std::make_unique<EditorSpeller>(this);
+    return *m_speller;
+}
+
 qint64 TfmEditor::CountWords() const {
     const WaitCursor wait;
     return WordCount::CountWords(m_memEditor->toPlainText());
@@ -361,6 +370,10 @@ void TfmEditor::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+    if (m_checking && testAttribute(Qt::WA_DeleteOnClose)) {
+        setAttribute(Qt::WA_DeleteOnClose, false);
+        m_freeAfterCheck = true;
+    }
 }
 
 bool TfmEditor::FormCloseQuery() {
@@ -381,6 +394,8 @@ bool TfmEditor::FormCloseQuery() {
 void TfmEditor::FormClose() {
     if (m_findReplace)
         m_findReplace->hide();
+    if (m_speller)
+        m_speller->endCheck();
     m_tmrAutoSave->stop();
     SaveWindowPlacement();
     Q_EMIT closed();
@@ -405,6 +420,9 @@ void TfmEditor::FormDeactivate() {
     if (m_findReplace && m_findReplace->isVisible() &&
         QApplication::activeWindow() != m_findReplace)
         m_findReplace->hide();
+    // A running check ends unless the focus went to its dialog.
+    if (m_speller)
+        m_speller->windowDeactivated();
 }
 
 void TfmEditor::menuClicked() {
@@ -484,6 +502,33 @@ void TfmEditor::mnuRepeatFindClick() {
         m_findReplace->Find(m_findReplace->findBox()->text(), true);
     else
         mnuFindReplaceClick();
+}
+
+void TfmEditor::mnuSpellCheckClick() {
+    EditorSpeller& checker = speller();
+    checker.setLanguage(languageName());
+    m_checking = true;
+    checker.check(m_memEditor);
+    m_checking = false;
+    if (m_freeAfterCheck) {
+        deleteLater();
+        return;
+    }
+    UpdateEditorState();
+}
+
+void TfmEditor::mnuSpellingOptionsClick() {
+    EditorSpeller& checker = speller();
+    checker.setLanguage(languageName());
+    checker.showOptionsDialog();
+}
+
+void TfmEditor::mnuThesaurusClick() {
+    if (!m_thesaurus)
+        m_thesaurus = std::make_unique<TThesaurus>(this);
+    m_thesaurus->SetUILanguage(ThesaurusTexts::languageFor(languageName()));
+    m_thesaurus->LookupControl(m_memEditor);
+    UpdateEditorState();
 }
 
 void TfmEditor::mnuWordCountClick() {
