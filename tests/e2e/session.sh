@@ -160,16 +160,17 @@ not() {
     ! "$@"
 }
 
-# A search that meets a window closing at that moment fails, and is tried again.
+# The ids of the shown windows titled $1, other than $2 if given, go to $found. A search that
+# meets a window closing at that moment fails, and is tried again.
+found=""
+windows_now() {
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx -e "${2:-}") || true
+    [ -n "$found" ]
+}
+
 windows_named() {
-    local ids end=$((SECONDS + wait_seconds))
-    while :; do
-        ids=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) || true
-        [ -n "$ids" ] && { echo "$ids"; return 0; }
-        [ "$SECONDS" -lt "$end" ] || break
-        sleep 0.1
-    done
-    fail "no window titled \"$1\" ($(cat "$work/kerfa.log" 2>/dev/null))"
+    eventually windows_now "$1" || fail "no window titled \"$1\" ($(cat "$work/kerfa.log" 2>/dev/null))"
+    echo "$found"
 }
 
 window_named() {
@@ -177,18 +178,12 @@ window_named() {
 }
 
 another_window_named() {
-    local id end=$((SECONDS + wait_seconds))
-    while :; do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "$2" | head -n1) || true
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        [ "$SECONDS" -lt "$end" ] || break
-        sleep 0.1
-    done
-    fail "no second window titled \"$1\""
+    eventually windows_now "$1" "$2" || fail "no second window titled \"$1\""
+    echo "$found" | head -n1
 }
 
 window_shown() {
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
+    windows_now "$1"
 }
 
 window_gone() {
@@ -216,16 +211,11 @@ double_click_desk() {
 # On a loaded machine the two clicks may reach the program too far apart to make a double-click,
 # so an icon that opens nothing within ten seconds is double-clicked again.
 open_from_desk() {
-    local id end=$((SECONDS + wait_seconds))
-    while :; do
-        double_click_desk "$1" "$2" "$3"
-        for _ in $(seq 100); do
-            id=$(xdotool search --onlyvisible --name "^$4\$" 2>/dev/null | head -n1) || true
-            [ -n "$id" ] && { echo "$id"; return 0; }
-            sleep 0.1
-        done
+    local end=$((SECONDS + wait_seconds))
+    until double_click_desk "$1" "$2" "$3" && wait_seconds=10 eventually windows_now "$4"; do
         [ "$SECONDS" -lt "$end" ] || fail "no window titled \"$4\" ($(cat "$work/kerfa.log"))"
     done
+    echo "$found" | head -n1
 }
 
 open_sheet() {
