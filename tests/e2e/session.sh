@@ -2,6 +2,7 @@
 # XDG folders and program folder) on an X server of its own, driven with xdotool. Source it from
 # a script run as `bash SCRIPT KERFA PROGRAM_FOLDER` (what tests/e2e/CMakeLists.txt passes):
 #
+#     #!/usr/bin/env bash
 #     set -euo pipefail
 #     source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 #     begin_session "$1" "$2" Themes Help   # the program folder's subfolders the test needs
@@ -11,6 +12,8 @@
 #     main=$(window_named "Kerfa Book: 'The Lighthouse Keeper'")
 #     ...
 #     quit_by alt+f x
+#
+# and register NAME.sh in tests/e2e/CMakeLists.txt with kerfa_e2e_test(NAME).
 #
 # Everything waits for what it needs (a window, a file, the program's end) up to $wait_seconds
 # (30) and then fails the test, so a loaded machine makes a test slower, not flaky; never rely on
