@@ -66,8 +66,15 @@ xdotool mousemove $(at 600 420) click 1
 window_named "Kerfa Book: 'Harbour Lights' \*" >/dev/null
 xdotool key ctrl+s
 window_named "Kerfa Book: 'Harbour Lights'" >/dev/null
-sleep 0.5
+# The desk as left, once two looks at it in a row agree.
+desk_settled() {
+    desk_picture "$work/again.png"
+    differ=$(compare -metric AE "$work/before.png" "$work/again.png" /dev/null 2>&1 || true)
+    mv "$work/again.png" "$work/before.png"
+    [ "$differ" = "0" ]
+}
 desk_picture "$work/before.png"
+eventually desk_settled || fail "the desk is still changing ($differ pixels)"
 quit_by alt+f x
 
 grep -q "^Name=Storm" "$sheets/Arrival.kfa" || fail "Arrival does not link to Storm: $(cat "$sheets/Arrival.kfa")"
