@@ -263,7 +263,7 @@ bool LiveSpeller::addMenuCommands(QMenu* menu, const QPoint& viewportPos) {
             start.setPosition(word.selectionStart());
             m_memo->setTextCursor(start);
         }
-        emit spellCheckRequested();
+        Q_EMIT spellCheckRequested();
     });
     if (before)
         menu->insertSeparator(before);

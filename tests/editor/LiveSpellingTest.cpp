@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -214,7 +215,7 @@ private Q_SLOTS:
         QVERIFY(known.actions().isEmpty());
 
         // The real popup, by the right-click's signal.
-        emit f.memo(second)->customContextMenuRequested(pointOf(second, QStringLiteral("teh")));
+        Q_EMIT f.memo(second)->customContextMenuRequested(pointOf(second, QStringLiteral("teh")));
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(popup);
         QCOMPARE(popup->actions().front()->text(), QStringLiteral("the"));
@@ -240,6 +241,7 @@ private Q_SLOTS:
         QVERIFY(!editor->speller().checker().Config().Options().Has(soLiveSpelling));
         QCOMPARE(underlined(editor), QStringList());
         QCOMPARE(underlined(other), QStringList());
+        f.memo(editor)->moveCursor(QTextCursor::End);
         QTest::keyClicks(f.memo(editor), QStringLiteral(" wrongg"));
         QCOMPARE(underlined(editor), QStringList());
         QMenu menu;
@@ -265,7 +267,10 @@ private Q_SLOTS:
         f.memo(editor)->setPlainText(lines.join(u'\n'));
         QVERIFY(!live(editor)->isComplete());
         QVERIFY(live(editor)->blocksChecked() < 1000);
+        // Underlines are no change of the text: the window's caption and commands stay.
+        QSignalSpy changed(f.memo(editor), &QPlainTextEdit::textChanged);
         QVERIFY(QTest::qWaitFor([&] { return live(editor)->isComplete(); }, 60000));
+        QCOMPARE(changed.size(), 0);
         QCOMPARE(underlined(editor).size(), 4000);
 
         QTextCursor cursor(f.memo(editor)->document()->findBlockByNumber(2000));
