@@ -344,8 +344,8 @@ void TfmEditor::startLiveSpelling() {
     EditorSpeller& checker = speller();
     checker.setLanguage(languageName());
     checker.startLiveSpelling(m_memEditor);
-    connect(checker.live(), &LiveSpeller::spellCheckRequested, this,
-            &TfmEditor::mnuSpellCheckClick, Qt::UniqueConnection);
+    connect(checker.live(), &LiveSpeller::spellCheckRequested, this, &TfmEditor::mnuSpellCheckClick,
+            Qt::UniqueConnection);
 }
 
 void TfmEditor::showPopup(const QPoint& at) {

@@ -501,7 +501,8 @@ bool TSpellCheckerBase::CheckText(const std::string& text) {
     return CheckControl(textParser_, cmWholeText);
 }
 
-std::vector<TSpellCheckerBase::TWordSpan> TSpellCheckerBase::FindUnknownWords(std::string_view line) {
+std::vector<TSpellCheckerBase::TWordSpan>
+TSpellCheckerBase::FindUnknownWords(std::string_view line) {
     std::vector<TWordSpan> unknown;
     if (checking_)
         return unknown;

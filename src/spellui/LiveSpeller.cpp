@@ -46,11 +46,10 @@ LiveSpeller::LiveSpeller(QPlainTextEdit* memo, TSpellCheckerBase& checker)
     m_idle.setInterval(0);
     connect(&m_idle, &QTimer::timeout, this, &LiveSpeller::idleSlice);
     connect(memo->document(), &QTextDocument::contentsChange, this, &LiveSpeller::contentsChange);
-    connect(memo->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &LiveSpeller::checkVisible);
+    connect(memo->verticalScrollBar(), &QScrollBar::valueChanged, this, &LiveSpeller::checkVisible);
     // A wider or taller view shows lines not yet checked.
-    connect(memo->document()->documentLayout(),
-            &QAbstractTextDocumentLayout::documentSizeChanged, this, &LiveSpeller::checkVisible);
+    connect(memo->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
+            this, &LiveSpeller::checkVisible);
     recheck();
 }
 

@@ -124,20 +124,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("words");
         QTest::newRow("all known") << QStringLiteral("The cat sat on the mat.") << QStringList();
-        QTest::newRow("end of the text") << QStringLiteral("It ends in wrongg")
-                                         << QStringList{"wrongg"};
-        QTest::newRow("end of a line") << QStringLiteral("A line ends wrongg\nThe next is fine.")
-                                       << QStringList{"wrongg"};
+        QTest::newRow("end of the text")
+            << QStringLiteral("It ends in wrongg") << QStringList{"wrongg"};
+        QTest::newRow("end of a line")
+            << QStringLiteral("A line ends wrongg\nThe next is fine.") << QStringList{"wrongg"};
         QTest::newRow("double quotes")
             << QStringLiteral("She said \"wrongg\" and left.") << QStringList{"wrongg"};
         QTest::newRow("single quotes")
             << QStringLiteral("She said 'wrongg' and left.") << QStringList{"wrongg"};
-        QTest::newRow("curly quotes") << QStringLiteral("She said \u201Cwrongg\u201D and left.")
-                                      << QStringList{"wrongg"};
+        QTest::newRow("curly quotes")
+            << QStringLiteral("She said \u201Cwrongg\u201D and left.") << QStringList{"wrongg"};
         QTest::newRow("after a character the code page lacks")
             << QStringLiteral("\u2603 teh \u2603 snow") << QStringList{"teh"};
         QTest::newRow("several on several lines")
-            << QStringLiteral("teh cat\n\n(and) teh dog, wrongg.") << QStringList{"teh", "teh", "wrongg"};
+            << QStringLiteral("teh cat\n\n(and) teh dog, wrongg.")
+            << QStringList{"teh", "teh", "wrongg"};
         QTest::newRow("ignore rules as Spell Check's")
             << QStringLiteral("See www.zzqxw.com, 42, THE and the writer's e.g.") << QStringList();
     }

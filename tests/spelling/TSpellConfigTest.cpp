@@ -9,8 +9,8 @@ TEST_F(SpellCheckerTest, FirstRunTakesTheProgramsDefaults) {
     TSpellConfig& config = checker.Config();
     EXPECT_EQ(config.MainList(), std::vector<std::string>{"british.adm"});
     EXPECT_EQ(config.ActiveCustom(), "writer.adu");
-    EXPECT_EQ(config.Options(), (TSpellOptions{soLiveSpelling, soInternet, soAbbreviations,
-                                               soRepeated, soDUalCaps}));
+    EXPECT_EQ(config.Options(),
+              (TSpellOptions{soLiveSpelling, soInternet, soAbbreviations, soRepeated, soDUalCaps}));
     EXPECT_EQ(config.DialogX(), -1);
     config.Save();
     EXPECT_EQ(stored["writer/_FirstRun"], "+");
@@ -43,8 +43,8 @@ TEST_F(SpellCheckerTest, StoredConfigurationIsReadBackAndResetRestoresDefaults) 
 
     config.Reset();
     EXPECT_EQ(config.MainList(), std::vector<std::string>{"british.adm"});
-    EXPECT_EQ(config.Options(), (TSpellOptions{soLiveSpelling, soInternet, soAbbreviations,
-                                               soRepeated, soDUalCaps}));
+    EXPECT_EQ(config.Options(),
+              (TSpellOptions{soLiveSpelling, soInternet, soAbbreviations, soRepeated, soDUalCaps}));
     EXPECT_EQ(config.DialogX(), -1);
 }
 

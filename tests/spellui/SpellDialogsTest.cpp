@@ -126,9 +126,9 @@ private Q_SLOTS:
         QCOMPARE(checker().Config().Options(), TSpellOptions{soUpcase});
 
         child<QPushButton>(&dialog, "btnResetDefaults")->click();
-        QCOMPARE(checker().Config().Options(), (TSpellOptions{soLiveSpelling, soInternet,
-                                                              soAbbreviations, soRepeated,
-                                                              soDUalCaps}));
+        QCOMPARE(
+            checker().Config().Options(),
+            (TSpellOptions{soLiveSpelling, soInternet, soAbbreviations, soRepeated, soDUalCaps}));
         QCOMPARE(checker().Config().MainList(), std::vector<std::string>{"british.adm"});
         // The dialog shows the defaults.
         QVERIFY(!child<QCheckBox>(&dialog, "cbUpcase")->isChecked());
