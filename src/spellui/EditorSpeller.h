@@ -18,8 +18,7 @@ class TPlainTextEditParser;
 // checker), dictionaries from "Spelling/" kept loaded between checks; its check, undo list and
 // Ignore All words are its own. The editor wires four things to it: Spell Check (F7) calls check();
 // Spelling Options calls showOptionsDialog(); closing the window calls endCheck(); losing the focus
-// calls windowDeactivated(). Its dialogs speak the language given to setLanguage(). Once the
-// window is shown, the same checker underlines the unknown words as the user types.
+// calls windowDeactivated(). Its dialogs speak the language given to setLanguage().
 class EditorSpeller : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +38,8 @@ public:
     void setLanguage(const QString& languageName);
     // The window lost the focus: a running check ends unless the focus went to its dialog.
     void windowDeactivated();
-    // Underlines the memo's unknown words from now on, while the option is on.
+    // Once the window is shown: this checker underlines the memo's unknown words from now on,
+    // while the option is on.
     void startLiveSpelling(QPlainTextEdit* memo);
     LiveSpeller* live() const { return m_live.get(); }
 
