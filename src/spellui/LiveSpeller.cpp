@@ -5,7 +5,6 @@
 #include "spellui/SpellTexts.h"
 #include "spellui/TPlainTextEditParser.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -46,10 +45,9 @@ LiveSpeller::LiveSpeller(QPlainTextEdit* memo, TSpellCheckerBase& checker)
     m_idle.setInterval(0);
     connect(&m_idle, &QTimer::timeout, this, &LiveSpeller::idleSlice);
     connect(memo->document(), &QTextDocument::contentsChange, this, &LiveSpeller::contentsChange);
+    // Lines scrolled into view are checked at once; lines a larger window shows, by the idle
+    // pass, which starts each slice with the lines in view.
     connect(memo->verticalScrollBar(), &QScrollBar::valueChanged, this, &LiveSpeller::checkVisible);
-    // A wider or taller view shows lines not yet checked.
-    connect(memo->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
-            this, &LiveSpeller::checkVisible);
     recheck();
 }
 
