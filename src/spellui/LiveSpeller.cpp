@@ -110,7 +110,7 @@ void LiveSpeller::contentsChange(int position, int /*removed*/, int added) {
 }
 
 void LiveSpeller::checkVisible() {
-    // Laying out a paragraph with new underlines may resize the text: not a new view.
+    // Laying out a paragraph with new underlines may move the scroll bar: not a new view.
     if (m_applying || !m_memo || m_checker.IsChecking() || !isActive())
         return;
     QTextBlock block = m_memo->cursorForPosition(QPoint(0, 0)).block();
