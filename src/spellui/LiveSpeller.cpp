@@ -23,7 +23,7 @@ constexpr int kTypedBlocks = 8;
 // The lines in view never hold more paragraphs than this; a bound for a view not laid out yet.
 constexpr int kMostVisibleBlocks = 400;
 // One idle slice; a key pressed meanwhile waits at most this long.
-constexpr qint64 kSliceNs = 1'000'000;
+constexpr qint64 kSliceNs = 500'000;
 // The popup offers the first few suggestions only.
 constexpr int kMenuSuggestions = 5;
 // Rounds wrap before the user state could reach -1, which marks a paragraph never checked.

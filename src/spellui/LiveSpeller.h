@@ -24,7 +24,7 @@ class TSpellCheckerBase;
 // user state holds the round it was checked in, so that a new round (a word added, an option
 // changed) costs nothing until a paragraph is looked at again. An edit re-checks the paragraphs
 // it touched at once; the lines in view are checked first; the rest is checked in slices of
-// about a millisecond whenever the program is idle, so no long pass ever holds up the typing.
+// half a millisecond whenever the program is idle, so no long pass ever holds up the typing.
 class LiveSpeller : public QObject {
     Q_OBJECT
 public:
