@@ -3,6 +3,7 @@
 #include "editor/WindowPlacement.h"
 #include "printing/PrintCommand.h"
 
+#include <QDate>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -101,6 +102,8 @@ private Q_SLOTS:
     void mnuThesaurusClick();
     void mnuWordCountClick();
     void mnuSaveWindowPosClick();
+    void mnuTakeSnapshotClick();
+    void mnuSnapshotsClick();
     void mnuHelpClick();
     void menuClicked();
     void tmrAutoSaveTimer();
@@ -122,6 +125,7 @@ private:
     void clipboardChanged();
     void loadText();
     void restartTimer();
+    void firstChange(bool modified);
     WindowPlacement currentPlacement() const;
 
     const EditorOptions& m_options;
@@ -138,6 +142,8 @@ private:
     bool m_checking = false;
     bool m_freeAfterCheck = false;
     WindowPlacement m_placement;
+    // The day whose first snapshot this window has seen to.
+    QDate m_dailySnapshot;
 
     MemoEdit* m_memEditor;
     QStatusBar* m_sbStatus;
