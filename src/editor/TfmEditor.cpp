@@ -170,8 +170,11 @@ void TfmEditor::loadText() {
         MessageBoxes::warning(Messages::text(Messages::CANNOT_OPEN_FILE));
         return;
     }
+    // Loading is no change of the writer's.
+    m_loading = true;
     m_memEditor->setPlainText(text.text());
     m_memEditor->document()->setModified(false);
+    m_loading = false;
 }
 
 void TfmEditor::LoadEditorSettings() {
@@ -557,7 +560,7 @@ void TfmEditor::firstChange(bool modified) {
     // The first change since the text was loaded or saved: the file still holds the text as it
     // was before it, which becomes the day's first snapshot. Asked once a day per window.
     const QDate today = QDate::currentDate();
-    if (!modified || m_sheetName.isEmpty() || m_dailySnapshot == today)
+    if (!modified || m_loading || m_sheetName.isEmpty() || m_dailySnapshot == today)
         return;
     m_dailySnapshot = today;
     SnapshotStore(m_projectFolder).takeDaily(m_sheetName);

@@ -134,6 +134,7 @@ private:
     int m_positioning;
     bool m_firstShow = true;
     bool m_textLoaded = false;
+    bool m_loading = false;
     bool m_clipboardHasText = false;
     bool m_autoSave = false;
     int m_autoSaveInterval = 15;

@@ -81,7 +81,9 @@ TfmSnapshots::TfmSnapshots(LiveSheetText text, QWidget* parent)
     // After the table's captions, which name no sheet.
     connect(&Language::instance(), &Language::applied, this, &TfmSnapshots::applyCaptions);
     applyCaptions();
+    resize(sizeHint().expandedTo(QSize(820, 440)));
     refresh();
+    m_lstSnapshots->setFocus();
 }
 
 void TfmSnapshots::applyCaptions() {
@@ -103,6 +105,9 @@ void TfmSnapshots::refresh() {
         item->setData(0, Qt::UserRole, entry.path);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
+    // The newest at once: what changed since it is what the writer most often asks.
+    if (QTreeWidgetItem* newest = m_lstSnapshots->topLevelItem(0))
+        m_lstSnapshots->setCurrentItem(newest);
     lstSnapshotsChange();
 }
 

@@ -10,10 +10,10 @@ class QTextEdit;
 class QTreeWidget;
 
 // A sheet's snapshots: listed newest first with the time each was taken and its words; the one
-// chosen shown against the sheet's current text, the words it lacks struck through in red and
-// those it has in addition underlined in green; one button keeps the current text as a new
-// snapshot, another puts the chosen snapshot back (keeping the current text as a snapshot
-// first). The window goes when closed.
+// chosen (at first the newest) shown against the sheet's current text, the words it lacks struck
+// through in red and those it has in addition underlined in green; one button keeps the current
+// text as a new snapshot, another puts the chosen snapshot back (keeping the current text as a
+// snapshot first). The window goes when closed.
 class TfmSnapshots : public QDialog {
     Q_OBJECT
 public:

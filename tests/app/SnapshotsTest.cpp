@@ -60,9 +60,7 @@ class SnapshotsTest : public QObject {
     }
     TfmEditor* openEditor(const QString& name) {
         TfmEditor* editor = m_main->model().sheetTexts().OpenEditor(find(name));
-        if (editor)
-            QTest::qWaitForWindowExposed(editor);
-        return editor;
+        return editor && QTest::qWaitForWindowExposed(editor) ? editor : nullptr;
     }
     static void retype(TfmEditor* editor, const QString& text) {
         editor->memo()->selectAll();
@@ -89,9 +87,7 @@ class SnapshotsTest : public QObject {
     TfmSnapshots* snapshotsWindow() {
         action("pmnuSnapshots")->trigger();
         auto* window = m_main->findChild<TfmSnapshots*>();
-        if (window)
-            QTest::qWaitForWindowExposed(window);
-        return window;
+        return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
     }
 
 public:
@@ -141,8 +137,8 @@ private Q_SLOTS:
         auto* restore = window->findChild<QPushButton*>(u"btnRestore"_s);
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(1), u"1"_s);
-        QVERIFY(!restore->isEnabled());
-        list->setCurrentItem(list->topLevelItem(0));
+        // The newest is chosen at once.
+        QCOMPARE(window->chosenPath(), store().list(u"Three"_s).front().path);
         QVERIFY(restore->isEnabled());
         // The snapshot's word struck through, the words now underlined.
         QTextDocument* shown = window->findChild<QTextEdit*>(u"memCompare"_s)->document();
@@ -230,13 +226,14 @@ private Q_SLOTS:
         window->findChild<QPushButton*>(u"btnFind"_s)->click();
 
         auto* list = window->findChild<QTreeWidget*>(u"lstMatches"_s);
-        // Annabel is no whole word; the Compilation sheet is the compilation's output.
+        // In desk order. Annabel is no whole word; the Compilation sheet is the compilation's
+        // output.
         QStringList rows;
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             rows << list->topLevelItem(i)->text(0) + u':' + list->topLevelItem(i)->text(1) + u' ' +
                         list->topLevelItem(i)->text(2);
         QCOMPARE(rows, (QStringList{u"One:1 [Anna] lit the lamp."_s, u"One:2 Then [anna] slept."_s,
-                                    u"Two:1 Annabel and [Anna]."_s, u"Three:1 [Anna] waited."_s}));
+                                    u"Three:1 [Anna] waited."_s, u"Two:1 Annabel and [Anna]."_s}));
         list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
         const QByteArray threeOnDisk = text(u"Three"_s);
         window->findChild<QPushButton*>(u"btnReplace"_s)->click();

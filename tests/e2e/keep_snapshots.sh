@@ -70,22 +70,22 @@ xdotool windowfocus --sync "$editor"
 sleep 0.3
 [ -z "$(snapshots)" ] || fail "a snapshot before any change"
 
-# A new first sentence, and the first word of the old one changed.
+# A new first sentence, and a word of the old one changed.
 xdotool type --delay 15 "The light was the first thing she saw."
-xdotool key Return ctrl+shift+Right
-xdotool type --delay 15 "A "
+xdotool key Return ctrl+Right ctrl+shift+Right
+xdotool type --delay 15 "reef "
 window_named "Editing Kerfa: '$chapter' \*" >/dev/null
 [ "$(snapshots | wc -l)" = 1 ] || fail "the first change kept $(snapshots | wc -l) snapshots"
 cmp -s "$(snapshots)" "$original" || fail "the day's snapshot is not the text as saved"
 xdotool key ctrl+s
 window_named "Editing Kerfa: '$chapter'" >/dev/null
-grep -q "^A rock showed first" "$text" || fail "the change was not saved"
+grep -q "^The reef showed first" "$text" || fail "the change was not saved"
 
 xdotool key --delay 200 alt+t h
 window=$(window_named "Snapshots: '$chapter'")
 xdotool windowfocus --sync "$window"
 sleep 0.3
-xdotool key Down
+sleep 0.2
 sleep 0.5
 if [ -n "${KERFA_SCREENSHOT:-}" ]; then
     xdotool windowsize --sync "$window" 900 460
@@ -98,7 +98,7 @@ xdotool key alt+r
 window_named "Editing Kerfa: '$chapter' \*" >/dev/null
 [ "$(snapshots | wc -l)" = 2 ] || fail "the restore kept no snapshot of the text before it"
 cmp -s "$(snapshots | tail -n1)" "$text" || fail "the newer snapshot is not the text before"
-grep -q "^A rock showed first" "$text" || fail "the restore wrote the file behind the editor"
+grep -q "^The reef showed first" "$text" || fail "the restore wrote the file behind the editor"
 xdotool key alt+c
 gone "Snapshots: '$chapter'"
 xdotool windowfocus --sync "$editor"
