@@ -1,12 +1,13 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run [FILE=path/to/Book.kerfa]   install, build and start Kerfa (the sample book when FILE is empty)
 #   make test                            install, build and pass the whole test suite
+#   make deb                             install, build and make the Debian package in $(BUILD)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FILE ?=
 SAMPLE = $(BUILD)/program/Examples/The Lighthouse Keeper/The Lighthouse Keeper.kerfa
 
-.PHONY: deps configure build run test bench fuzz format clean
+.PHONY: deps configure build run test deb bench fuzz format clean
 
 deps:
 	bash tools/install-deps
@@ -22,6 +23,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)

@@ -5,115 +5,62 @@
 # first; saved, the chapter is as it was. With KERFA_SCREENSHOT set, the window's picture is
 # written there.
 set -euo pipefail
-kerfa=$1
-program=$2
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 book="The Lighthouse Keeper"
 chapter="1. The Landing"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+begin_session "$1" "$2" Themes Help
+copy_example "$book"
+start_display
 
-work=$(mktemp -d)
-xvfb_pid=""
-kerfa_pid=""
-cleanup() {
-    [ -n "$kerfa_pid" ] && kill "$kerfa_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+text="$books/$book/Text Files/$chapter.txt"
+original="$examples/$book/Text Files/$chapter.txt"
+sheet="$books/$book/Kerfa Files/$chapter.kfa"
+# The chapter's snapshot files, oldest first.
+snapshots() { find "$books/$book/Snapshots/$chapter" -name '*.txt' 2>/dev/null | sort; }
+snapshots_are() { [ "$(snapshots | wc -l)" = "$1" ]; }
 
-mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime" "$work/program" "$work/books"
-chmod 700 "$work/runtime"
-cp -r "$program/Themes" "$program/Help" "$work/program/"
-cp -r "$program/Examples/$book" "$work/books/"
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime" KERFA_HOME="$work/program"
-unset QT_QPA_PLATFORM
-
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb_pid <&3
-read -r display <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display"
-
-window_named() {
-    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1 ||
-        fail "no window titled \"$1\" ($(cat "$work/kerfa.log"))"
-}
-gone() {
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    fail "the window \"$1\" stayed open"
-}
-# The snapshot files of the chapter, oldest first.
-snapshots() { find "$work/books/$book/Snapshots/$chapter" -name '*.txt' 2>/dev/null | sort; }
-
-text="$work/books/$book/Text Files/$chapter.txt"
-original="$program/Examples/$book/Text Files/$chapter.txt"
-sheet="$work/books/$book/Kerfa Files/$chapter.kfa"
-
-"$kerfa" "$work/books/$book/$book.kerfa" >"$work/kerfa.log" 2>&1 &
-kerfa_pid=$!
+start_kerfa "$books/$book/$book.kerfa"
 main=$(window_named "Kerfa Book: '$book'")
-eval "$(xdotool getwindowgeometry --shell "$main")"
-sleep 1
-
-left=$(sed -n 's/^Left=//p' "$sheet" | tr -d '\r')
-top=$(sed -n 's/^Top=//p' "$sheet" | tr -d '\r')
-menu_bar=20
-xdotool mousemove $((X + left + 24)) $((Y + menu_bar + top + 24))
-sleep 0.2
-xdotool click --repeat 2 --delay 80 1
-editor=$(window_named "Editing Kerfa: '$chapter'")
-xdotool windowfocus --sync "$editor"
-sleep 0.3
-[ -z "$(snapshots)" ] || fail "a snapshot before any change"
+editor=$(open_sheet "$main" "$sheet" "Editing Kerfa: '$chapter'")
+focus "$editor"
+snapshots_are 0 || fail "a snapshot before any change"
 
 # A new first sentence, and a word of the old one changed.
 xdotool type --delay 15 "The light was the first thing she saw."
 xdotool key Return ctrl+Right ctrl+shift+Right
 xdotool type --delay 15 "reef "
 window_named "Editing Kerfa: '$chapter' \*" >/dev/null
-[ "$(snapshots | wc -l)" = 1 ] || fail "the first change kept $(snapshots | wc -l) snapshots"
+snapshots_are 1 || fail "the first change kept $(snapshots | wc -l) snapshots"
 cmp -s "$(snapshots)" "$original" || fail "the day's snapshot is not the text as saved"
 xdotool key ctrl+s
 window_named "Editing Kerfa: '$chapter'" >/dev/null
 grep -q "^The reef showed first" "$text" || fail "the change was not saved"
+snapshots_are 1 || fail "a second snapshot the same day"
 
 xdotool key --delay 200 alt+t h
 window=$(window_named "Snapshots: '$chapter'")
-xdotool windowfocus --sync "$window"
-sleep 0.3
-sleep 0.2
-sleep 0.5
+focus "$window"
 if [ -n "${KERFA_SCREENSHOT:-}" ]; then
     xdotool windowsize --sync "$window" 900 460
-    sleep 0.5
+    sleep 1
     import -window "$window" "$KERFA_SCREENSHOT"
 fi
 
-# Restore: into the open editor, marked changed; the file keeps what was saved.
+# Restore (the newest is chosen): into the open editor, marked changed; the file keeps what was
+# saved, and the text before the restore is a snapshot of its own.
 xdotool key alt+r
 window_named "Editing Kerfa: '$chapter' \*" >/dev/null
-[ "$(snapshots | wc -l)" = 2 ] || fail "the restore kept no snapshot of the text before it"
+eventually snapshots_are 2 || fail "the restore kept no snapshot of the text before it"
 cmp -s "$(snapshots | tail -n1)" "$text" || fail "the newer snapshot is not the text before"
 grep -q "^The reef showed first" "$text" || fail "the restore wrote the file behind the editor"
 xdotool key alt+c
-gone "Snapshots: '$chapter'"
-xdotool windowfocus --sync "$editor"
+window_gone "Snapshots: '$chapter'"
+focus "$editor"
 xdotool key ctrl+s
 window_named "Editing Kerfa: '$chapter'" >/dev/null
 cmp -s "$text" "$original" || fail "the restored chapter differs from the snapshot"
 xdotool key Escape
-gone "Editing Kerfa: '$chapter'"
+window_gone "Editing Kerfa: '$chapter'"
 
-xdotool windowfocus --sync "$main"
-xdotool key --delay 200 alt+f x
-for _ in $(seq 50); do
-    kill -0 "$kerfa_pid" 2>/dev/null || break
-    sleep 0.2
-done
-kill -0 "$kerfa_pid" 2>/dev/null && fail "kerfa did not close from File > Exit"
-wait "$kerfa_pid" || fail "kerfa exited with an error"
-kerfa_pid=""
+quit_by alt+f x
