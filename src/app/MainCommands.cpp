@@ -72,6 +72,8 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::Item, "mmnuTools", "mnuFindAndCompile", Qt::Key_F2, &M::mnuFindAndCompileClick, tools},
         {K::Item, "mmnuTools", "mnuCompile", Qt::Key_F8, &M::mnuCompileClick, tools},
         {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &M::mnuWordCountClick, tools},
+        {K::Item, "mmnuTools", "mnuReplaceInBook", Qt::CTRL | Qt::Key_H, &M::mnuReplaceInBookClick,
+         tools},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
         {K::Item, "mmnuTools", "mnuOptions", Qt::Key_F10, &M::mnuOptionsClick, nullptr},
 
@@ -104,6 +106,9 @@ std::span<const MainCommands::Row> MainCommands::rows() {
          {},
          &M::pmnuLinksToCompilationClick,
          nullptr},
+        {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
+        {K::Item, "pmnuKerfa", "pmnuTakeSnapshot", {}, &M::pmnuTakeSnapshotClick, nullptr},
+        {K::Item, "pmnuKerfa", "pmnuSnapshots", {}, &M::pmnuSnapshotsClick, nullptr},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
         {K::Item, "pmnuKerfa", "pmnuPrint", {}, &M::pmnuPrintClick, nullptr},
         {K::Item, "pmnuKerfa", "pmnuDelete", Qt::Key_Delete, &M::pmnuDeleteClick, nullptr},

@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/OptionChoices.h"
 #include "app/SheetTextCommands.h"
+#include "compile/BookReplace.h"
 #include "compile/CompilationList.h"
 #include "compile/CompileCommands.h"
 #include "compile/WordCounts.h"
@@ -62,6 +63,7 @@ public:
     // to write.
     void applyOptions(const OptionChoices& chosen);
     SheetCommands& sheetCommands() { return m_sheetCommands; }
+    BookReplace& bookReplace() { return m_bookReplace; }
 
     // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,
     // unless several sheets are selected.
@@ -100,5 +102,6 @@ private:
     WordCounts m_wordCounts;
     CompileCommands m_compileCommands;
     SheetCommands m_sheetCommands;
+    BookReplace m_bookReplace;
     std::function<QSize()> m_chrome;
 };

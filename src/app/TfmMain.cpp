@@ -14,8 +14,11 @@
 #include "common/ShippedFiles.h"
 #include "compile/TfmCompile.h"
 #include "compile/TfmFindAndCompile.h"
+#include "compile/TfmReplaceInBook.h"
 #include "desk/DeskView.h"
 #include "desk/TKerfa.h"
+#include "editor/LiveSheetText.h"
+#include "editor/TfmSnapshots.h"
 #include "language/FormCaptions.h"
 #include "language/Messages.h"
 #include "platform/FileTypes.h"
@@ -166,6 +169,8 @@ void TfmMain::FormClose() {
         m_fmCompile->hide();
     if (m_fmFindAndCompile)
         m_fmFindAndCompile->hide();
+    if (m_fmReplaceInBook)
+        m_fmReplaceInBook->hide();
     desk().clear();
 }
 
@@ -342,6 +347,36 @@ void TfmMain::mnuFindAndCompileClick() {
     m_fmFindAndCompile->show();
     m_fmFindAndCompile->raise();
     m_fmFindAndCompile->activateWindow();
+}
+
+void TfmMain::mnuReplaceInBookClick() {
+    if (!m_fmReplaceInBook) {
+        m_fmReplaceInBook = new TfmReplaceInBook(this);
+        m_fmReplaceInBook->setCommands(&m_model.bookReplace());
+        connect(m_fmReplaceInBook, &TfmReplaceInBook::editRequested, this,
+                [this](const QString& name) { m_model.OpenEditor(desk().findSheet(name)); });
+    }
+    m_fmReplaceInBook->show();
+    m_fmReplaceInBook->raise();
+    m_fmReplaceInBook->activateWindow();
+}
+
+LiveSheetText TfmMain::currentSheetText() {
+    const TKerfa* sheet = desk().current();
+    return LiveSheetText(project().projectFolder, sheet ? sheet->SheetName : QString(),
+                         sheet ? m_model.editors().editorOf(sheet) : nullptr);
+}
+
+void TfmMain::pmnuTakeSnapshotClick() {
+    if (desk().current() && !currentSheetText().takeSnapshot())
+        MessageBoxes::warning(Messages::text(Messages::CANNOT_WRITE_FILE));
+}
+
+void TfmMain::pmnuSnapshotsClick() {
+    if (!desk().current())
+        return;
+    auto* window = new TfmSnapshots(currentSheetText(), this);
+    window->show();
 }
 
 void TfmMain::pmnuAddToCompilationClick() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 class DeskView;
+class LiveSheetText;
 class HelpWindow;
 class MainCommands;
 class SplashPicture;
@@ -15,6 +16,7 @@ class TfmOptions;
 class TfmCompile;
 class TfmFindAndCompile;
 class TfmProperties;
+class TfmReplaceInBook;
 
 // The main window: the desk with the book's sheets, the File, Tools and Help menus and the two
 // popup menus. It shows its model (MainModel) and hands the user's commands to it.
@@ -76,11 +78,14 @@ private Q_SLOTS:
     void mnuFindAndCompileClick();
     void mnuCompileClick();
     void mnuWordCountClick();
+    void mnuReplaceInBookClick();
     void mnuOptionsClick();
     void mnuHelpClick();
     void mnuAboutClick();
     void pmnuWordCountClick();
     void pmnuPrintClick();
+    void pmnuTakeSnapshotClick();
+    void pmnuSnapshotsClick();
     void pmnuAddToCompilationClick();
     void pmnuLinksToCompilationClick();
     void menuClicked();
@@ -107,6 +112,8 @@ private:
     void FormClose();
     void prepareForLoad();
     void scrollToOrigin();
+    // The current sheet's text, in its editor if one is open.
+    LiveSheetText currentSheetText();
     QString settingsPath() const;
 
     MainModel m_model;
@@ -119,5 +126,7 @@ private:
     TfmOptions* m_fmOptions = nullptr;
     TfmCompile* m_fmCompile = nullptr;
     TfmFindAndCompile* m_fmFindAndCompile = nullptr;
+    // Made on first use.
+    TfmReplaceInBook* m_fmReplaceInBook = nullptr;
     bool m_firstShow = false;
 };

@@ -83,6 +83,9 @@ std::span<const EditorMenus::Row> EditorMenus::rows() {
         {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &E::mnuWordCountClick, hasText},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
         {K::Item, "mmnuTools", "mnuSaveWindowPos", {}, &E::mnuSaveWindowPosClick, single},
+        {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
+        {K::Item, "mmnuTools", "mnuTakeSnapshot", {}, &E::mnuTakeSnapshotClick, hasText},
+        {K::Item, "mmnuTools", "mnuSnapshots", {}, &E::mnuSnapshotsClick, nullptr},
 
         {K::MenuBarMenu, nullptr, "mmnuHelp", {}, nullptr, nullptr},
         {K::Item, "mmnuHelp", "mnuHelp", Qt::Key_F1, &E::mnuHelpClick, nullptr},

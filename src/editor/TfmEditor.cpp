@@ -8,6 +8,7 @@
 #include "editor/MemoEdit.h"
 #include "editor/SheetText.h"
 #include "editor/TfmFindReplace.h"
+#include "editor/TfmSnapshots.h"
 #include "editor/WordCount.h"
 #include "language/Captions.h"
 #include "language/FormCaptions.h"
@@ -17,6 +18,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "platform/WaitCursor.h"
+#include "project/SnapshotStore.h"
 #include "spellui/EditorSpeller.h"
 #include "spellui/LiveSpeller.h"
 #include "spellui/TThesaurus.h"
@@ -76,6 +78,7 @@ TfmEditor::TfmEditor(const EditorOptions& options, QWidget* parent)
     connect(m_memEditor, &QPlainTextEdit::selectionChanged, this, &TfmEditor::UpdateEditorState);
     connect(m_memEditor, &QPlainTextEdit::undoAvailable, this, &TfmEditor::UpdateEditorState);
     connect(m_memEditor, &QPlainTextEdit::modificationChanged, this, &TfmEditor::UpdateEditorState);
+    connect(m_memEditor, &QPlainTextEdit::modificationChanged, this, &TfmEditor::firstChange);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &TfmEditor::clipboardChanged);
     clipboardChanged();
@@ -168,8 +171,11 @@ void TfmEditor::loadText() {
         MessageBoxes::warning(Messages::text(Messages::CANNOT_OPEN_FILE));
         return;
     }
+    // Loading is no change of the writer's.
+    m_loading = true;
     m_memEditor->setPlainText(text.text());
     m_memEditor->document()->setModified(false);
+    m_loading = false;
 }
 
 void TfmEditor::LoadEditorSettings() {
@@ -577,6 +583,26 @@ void TfmEditor::mnuSaveWindowPosClick() {
     if (!file.save())
         MessageBoxes::warning(u'\'' + file.path() + QStringLiteral("' ") +
                               Messages::text(Messages::CANNOT_SAVE_FILE));
+}
+
+void TfmEditor::firstChange(bool modified) {
+    // The first change since the text was loaded or saved: the file still holds the text as it
+    // was before it, which becomes the day's first snapshot. Asked once a day per window.
+    const QDate today = QDate::currentDate();
+    if (!modified || m_loading || m_sheetName.isEmpty() || m_dailySnapshot == today)
+        return;
+    m_dailySnapshot = today;
+    SnapshotStore(m_projectFolder).takeDaily(m_sheetName);
+}
+
+void TfmEditor::mnuTakeSnapshotClick() {
+    if (!LiveSheetText(m_projectFolder, m_sheetName, this).takeSnapshot())
+        MessageBoxes::warning(Messages::text(Messages::CANNOT_WRITE_FILE));
+}
+
+void TfmEditor::mnuSnapshotsClick() {
+    auto* window = new TfmSnapshots(LiveSheetText(m_projectFolder, m_sheetName, this), this);
+    window->show();
 }
 
 void TfmEditor::mnuHelpClick() {

@@ -3,6 +3,7 @@
 #include "editor/WindowPlacement.h"
 #include "printing/PrintCommand.h"
 
+#include <QDate>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -101,6 +102,8 @@ private Q_SLOTS:
     void mnuThesaurusClick();
     void mnuWordCountClick();
     void mnuSaveWindowPosClick();
+    void mnuTakeSnapshotClick();
+    void mnuSnapshotsClick();
     void mnuHelpClick();
     void menuClicked();
     void tmrAutoSaveTimer();
@@ -125,6 +128,7 @@ private:
     // The memo's popup; over an underlined word it begins with that word's suggestions.
     void showPopup(const QPoint& at);
     void restartTimer();
+    void firstChange(bool modified);
     WindowPlacement currentPlacement() const;
 
     const EditorOptions& m_options;
@@ -133,6 +137,7 @@ private:
     int m_positioning;
     bool m_firstShow = true;
     bool m_textLoaded = false;
+    bool m_loading = false;
     bool m_clipboardHasText = false;
     bool m_autoSave = false;
     int m_autoSaveInterval = 15;
@@ -141,6 +146,8 @@ private:
     bool m_checking = false;
     bool m_freeAfterCheck = false;
     WindowPlacement m_placement;
+    // The day whose first snapshot this window has seen to.
+    QDate m_dailySnapshot;
 
     MemoEdit* m_memEditor;
     QStatusBar* m_sbStatus;

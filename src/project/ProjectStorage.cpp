@@ -4,6 +4,7 @@
 #include "common/IniFile.h"
 #include "project/ProjectNames.h"
 #include "project/ProjectState.h"
+#include "project/SnapshotStore.h"
 #include "themes/ThemeData.h"
 
 #include <QCollator>
@@ -93,5 +94,10 @@ bool ProjectStorage::backup(const ProjectState& project, const QString& target) 
          ok;
     ok = copyFolder(project.textFolder(), QStringLiteral("Text Files"), QStringLiteral("*.txt")) &&
          ok;
+    // Each sheet's snapshots, in a folder of their own under "Snapshots/".
+    const QString snapshots = project.projectFolder + SnapshotStore::folderName() + u'/';
+    const QString snapshotsTo = SnapshotStore::folderName() + u'/';
+    for (const QString& sheet : QDir(snapshots).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        ok = copyFolder(snapshots + sheet, snapshotsTo + sheet, QStringLiteral("*.txt")) && ok;
     return ok;
 }

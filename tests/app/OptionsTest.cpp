@@ -5,12 +5,14 @@
 #include "common/IniFile.h"
 #include "compile/TfmCompile.h"
 #include "compile/TfmFindAndCompile.h"
+#include "compile/TfmReplaceInBook.h"
 #include "desk/Desk.h"
 #include "desk/TKerfa.h"
 #include "desk/TfmProperties.h"
 #include "editor/EditorRegistry.h"
 #include "editor/TfmEditor.h"
 #include "editor/TfmFindReplace.h"
+#include "editor/TfmSnapshots.h"
 #include "language/Captions.h"
 #include "language/Language.h"
 #include "language/Messages.h"
@@ -462,6 +464,9 @@ private Q_SLOTS:
         TfmFindAndCompile findAndCompile;
         TfmFindReplace findReplace(&editor, &memo);
         TfmProperties properties;
+        TfmReplaceInBook replaceInBook;
+        TfmSnapshots snapshots(
+            LiveSheetText(m_env.programFolder(), QStringLiteral("One"), nullptr));
         auto* pages = child<QTabWidget>(&options, "pgctrlOptions");
         for (int page = 0; page < pages->count(); ++page) {
             options.show();
@@ -472,7 +477,8 @@ private Q_SLOTS:
         }
         for (QWidget* window :
              {static_cast<QWidget*>(&compile), static_cast<QWidget*>(&findAndCompile),
-              static_cast<QWidget*>(&findReplace), static_cast<QWidget*>(&properties)}) {
+              static_cast<QWidget*>(&findReplace), static_cast<QWidget*>(&properties),
+              static_cast<QWidget*>(&replaceInBook), static_cast<QWidget*>(&snapshots)}) {
             window->show();
             QApplication::processEvents();
             fits(window);
