@@ -3,7 +3,10 @@
 #include "common/IniFile.h"
 #include "compile/CompilationList.h"
 #include "compile/CompileCommands.h"
+#include "compile/TfmExport.h"
+#include "language/Captions.h"
 #include "language/FormCaptions.h"
+#include "platform/FileDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -60,12 +63,16 @@ TfmCompile::TfmCompile(QWidget* parent) : QDialog(parent) {
     // Enter in the list does not create a compilation: neither button is a default one.
     m_btnCreate = named(new QPushButton(this), "btnCreate");
     m_btnCreate->setAutoDefault(false);
+    m_btnExport = named(new QPushButton(this), "btnExport");
+    m_btnExport->setAutoDefault(false);
     m_btnClose = named(new QPushButton(this), "btnClose");
     m_btnClose->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_btnCreate);
+    buttons->addWidget(m_btnExport);
     buttons->addWidget(m_btnClose);
+    m_fmExport = new TfmExport(this);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_gbInclude, 1);
@@ -92,6 +99,7 @@ TfmCompile::TfmCompile(QWidget* parent) : QDialog(parent) {
     connect(m_pmnuDelete, &QAction::triggered, this, &TfmCompile::pmnuDeleteClick);
     connect(m_pmnuClearAll, &QAction::triggered, this, &TfmCompile::pmnuClearAllClick);
     connect(m_btnCreate, &QPushButton::clicked, this, &TfmCompile::btnCreateClick);
+    connect(m_btnExport, &QPushButton::clicked, this, &TfmCompile::btnExportClick);
     connect(m_btnClose, &QPushButton::clicked, this, &TfmCompile::btnCloseClick);
     FormCaptions::apply(this);
     refreshStates();
@@ -173,6 +181,7 @@ void TfmCompile::refreshStates() {
     m_pmnuDelete->setEnabled(selected);
     m_pmnuClearAll->setEnabled(entries);
     m_btnCreate->setEnabled(entries);
+    m_btnExport->setEnabled(entries);
 }
 
 void TfmCompile::cbDescriptionsClick() {
@@ -306,6 +315,19 @@ void TfmCompile::btnCreateClick() {
     if (!m_commands)
         return;
     m_commands->Create({m_cbDescriptions->isChecked(), m_cbContent->isChecked()});
+}
+
+void TfmCompile::btnExportClick() {
+    if (!m_commands)
+        return;
+    const std::optional<TfmExport::Choice> choice = m_fmExport->ask(m_settingsFile);
+    if (!choice)
+        return;
+    const QString path = FileDialogs::current().saveFile(
+        this, Captions::text(u"fmExport", u"dlgExport"), TfmExport::fileFilter(choice->format),
+        ManuscriptExport::suffix(choice->format));
+    if (!path.isEmpty())
+        m_commands->Export(path, choice->format, choice->descriptions);
 }
 
 void TfmCompile::btnCloseClick() {
