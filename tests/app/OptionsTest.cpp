@@ -4,6 +4,7 @@
 #include "app/TfmOptions.h"
 #include "common/IniFile.h"
 #include "compile/TfmCompile.h"
+#include "compile/TfmExport.h"
 #include "compile/TfmFindAndCompile.h"
 #include "desk/Desk.h"
 #include "desk/TKerfa.h"
@@ -462,6 +463,7 @@ private Q_SLOTS:
         TfmFindAndCompile findAndCompile;
         TfmFindReplace findReplace(&editor, &memo);
         TfmProperties properties;
+        TfmExport exportDialog;
         auto* pages = child<QTabWidget>(&options, "pgctrlOptions");
         for (int page = 0; page < pages->count(); ++page) {
             options.show();
@@ -472,7 +474,8 @@ private Q_SLOTS:
         }
         for (QWidget* window :
              {static_cast<QWidget*>(&compile), static_cast<QWidget*>(&findAndCompile),
-              static_cast<QWidget*>(&findReplace), static_cast<QWidget*>(&properties)}) {
+              static_cast<QWidget*>(&findReplace), static_cast<QWidget*>(&properties),
+              static_cast<QWidget*>(&exportDialog)}) {
             window->show();
             QApplication::processEvents();
             fits(window);
