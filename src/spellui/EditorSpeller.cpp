@@ -1,5 +1,6 @@
 #include "spellui/EditorSpeller.h"
 
+#include "language/Language.h"
 #include "spellui/ProgramSpellConfig.h"
 #include "spellui/SpellTexts.h"
 #include "spellui/TPlainTextEditParser.h"
@@ -16,6 +17,12 @@ EditorSpeller::EditorSpeller(QWidget* window) : m_window(window), m_ui(window) {
     m_checker.ShareConfig(ProgramSpellConfig::acquire());
     m_checker.SetUI(&m_ui);
     connect(&m_ui, &SpellCheckerUI::dialogDeactivated, this, &EditorSpeller::dialogDeactivated);
+    // The dialogs speak the language of the interface's language file, and change with it; a
+    // language file that could not be read leaves them as they were.
+    const Language& language = Language::instance();
+    setLanguage(language.fileName());
+    connect(&language, &Language::applied, this,
+            [this] { setLanguage(Language::instance().fileName()); });
 }
 
 EditorSpeller::~EditorSpeller() {

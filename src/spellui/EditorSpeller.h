@@ -17,7 +17,8 @@ class TPlainTextEditParser;
 // checker), dictionaries from "Spelling/" kept loaded between checks; its check, undo list and
 // Ignore All words are its own. The editor wires four things to it: Spell Check (F7) calls check();
 // Spelling Options calls showOptionsDialog(); closing the window calls endCheck(); losing the focus
-// calls windowDeactivated(). Its dialogs speak the language given to setLanguage().
+// calls windowDeactivated(). Its dialogs speak the language of the language file in force
+// (Language), or the one given to setLanguage() since.
 class EditorSpeller : public QObject {
     Q_OBJECT
 public:
