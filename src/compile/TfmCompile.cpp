@@ -60,17 +60,18 @@ TfmCompile::TfmCompile(QWidget* parent) : QDialog(parent) {
     include->addWidget(m_cbDescriptions);
     include->addWidget(m_cbContent);
 
-    // Enter in the list does not create a compilation: neither button is a default one.
-    m_btnCreate = named(new QPushButton(this), "btnCreate");
-    m_btnCreate->setAutoDefault(false);
+    // Enter in the list does not create a compilation: no button is a default one.
     m_btnExport = named(new QPushButton(this), "btnExport");
     m_btnExport->setAutoDefault(false);
+    m_btnCreate = named(new QPushButton(this), "btnCreate");
+    m_btnCreate->setAutoDefault(false);
     m_btnClose = named(new QPushButton(this), "btnClose");
     m_btnClose->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;
+    // Create and Close keep their places at the bottom; Export comes above them.
     buttons->addStretch();
-    buttons->addWidget(m_btnCreate);
     buttons->addWidget(m_btnExport);
+    buttons->addWidget(m_btnCreate);
     buttons->addWidget(m_btnClose);
     m_fmExport = new TfmExport(this);
 
