@@ -7,11 +7,13 @@
 #include "language/Captions.h"
 #include "language/FormCaptions.h"
 #include "platform/FileDialogs.h"
+#include "project/ProjectState.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDrag>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -324,9 +326,14 @@ void TfmCompile::btnExportClick() {
     const std::optional<TfmExport::Choice> choice = m_fmExport->ask(m_settingsFile);
     if (!choice)
         return;
+    // Beside the project file, named after it.
+    const ProjectState& project = m_commands->project();
+    const QString suggested = project.projectFolder +
+                              QFileInfo(project.projectFileName).completeBaseName() + u'.' +
+                              ManuscriptExport::suffix(choice->format);
     const QString path = FileDialogs::current().saveFile(
         this, Captions::text(u"fmExport", u"dlgExport"), TfmExport::fileFilter(choice->format),
-        ManuscriptExport::suffix(choice->format));
+        ManuscriptExport::suffix(choice->format), suggested);
     if (!path.isEmpty())
         m_commands->Export(path, choice->format, choice->descriptions);
 }

@@ -383,6 +383,7 @@ private Q_SLOTS:
         files.paths << path;
         exportAs("rbEpub", true);
         QCOMPARE(files.titles, QStringList{QStringLiteral("Export Manuscript To")});
+        QCOMPARE(files.suggestions, QStringList{folder() + QStringLiteral("Novel.epub")});
         QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::EXPORT_OK)});
         const std::optional<QStringList> read =
             ManuscriptReader::read(ProjectFiles::read(path), ManuscriptExport::Format::Epub);

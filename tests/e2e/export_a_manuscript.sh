@@ -2,8 +2,8 @@
 # End-to-end: a writer gathers every sheet of the sample book that names Isla with Find &
 # Compile (F2), and exports them from the compilation window as an e-book, with the chapters'
 # descriptions, by the keyboard alone: Export..., the format and the descriptions in the export
-# dialog, a file name in the save dialog. The e-book on disk passes a structural check and holds
-# the chapters in the list's order; Kerfa.ini keeps the choice for the next export.
+# dialog, and the name the save dialog suggests. The e-book on disk passes a structural check and
+# holds the chapters in the list's order; Kerfa.ini keeps the choice for the next export.
 set -euo pipefail
 kerfa=$1
 program=$2
@@ -39,7 +39,7 @@ window_named() {
         fail "no window titled \"$1\" ($(cat "$work/kerfa.log"))"
 }
 
-epub="$work/books/Isla.epub"
+epub="$work/books/$book/$book.epub"
 
 "$kerfa" "$work/books/$book/$book.kerfa" >"$work/kerfa.log" 2>&1 &
 kerfa_pid=$!
@@ -64,8 +64,7 @@ xdotool key --delay 100 alt+e alt+d Return
 save=$(window_named "Export Manuscript To")
 xdotool windowfocus --sync "$save"
 sleep 0.5
-# The file name box has the focus; without a suffix, the format's is added.
-xdotool type --delay 10 "${epub%.epub}"
+# The save dialog suggests the book's own name, beside its project file.
 xdotool key Return
 for _ in $(seq 100); do
     [ -f "$epub" ] && break
