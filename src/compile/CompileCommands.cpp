@@ -17,12 +17,17 @@
 #include "project/SheetNames.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QPlainTextEdit>
+#include <QUuid>
 
 namespace {
 
 constexpr int kCompilationLeft = 40;
 constexpr int kCompilationTop = 26;
+// Books' identifiers are made in a space of their own from the project's path: the same book
+// keeps its identifier from one export to the next.
+const QUuid kBookNamespace(QStringLiteral("{5d0b7a62-93c4-4f0e-b1a8-2f61c9e47d3a}"));
 
 bool isCompilationSheet(const TKerfa* sheet) {
     return sheet->SheetType == 0;
@@ -86,6 +91,14 @@ bool CompileCommands::FindAndCompile(const QString& findText, bool matchCase,
     return found;
 }
 
+QHash<QString, TKerfa*> CompileCommands::sheetsByName() const {
+    QHash<QString, TKerfa*> onDesk;
+    onDesk.reserve(m_desk.sheets().size());
+    for (auto it = m_desk.sheets().crbegin(); it != m_desk.sheets().crend(); ++it)
+        onDesk.insert((*it)->SheetName, *it);
+    return onDesk;
+}
+
 std::optional<CompilationFile::Sheet>
 CompileCommands::sheetParts(const QString& name, CompilationFile::Include include,
                             const QHash<QString, TKerfa*>& onDesk) const {
@@ -117,11 +130,7 @@ CompileCommands::CreateResult CompileCommands::Create(CompilationFile::Include i
     bool written = false;
     {
         const WaitCursor wait;
-        QHash<QString, TKerfa*> onDesk;
-        onDesk.reserve(m_desk.sheets().size());
-        // The first sheet of a name, as the desk's own search finds it.
-        for (auto it = m_desk.sheets().crbegin(); it != m_desk.sheets().crend(); ++it)
-            onDesk.insert((*it)->SheetName, *it);
+        const QHash<QString, TKerfa*> onDesk = sheetsByName();
         compilation = CompilationFile::compose(
             m_list.names(), include, [&](const QString& name, CompilationFile::Include parts) {
                 return sheetParts(name, parts, onDesk);
@@ -136,6 +145,51 @@ CompileCommands::CreateResult CompileCommands::Create(CompilationFile::Include i
     }
     AutoCreateCompilationSheet();
     MessageBoxes::information(Messages::text(Messages::COMPILATION_OK));
+    return CreateResult::Created;
+}
+
+CompileCommands::CreateResult
+CompileCommands::Export(const QString& path, ManuscriptExport::Format format, bool descriptions) {
+    if (m_list.isEmpty())
+        return CreateResult::Nothing;
+    bool written = false;
+    {
+        const WaitCursor wait;
+        const QHash<QString, TKerfa*> onDesk = sheetsByName();
+        Manuscript manuscript;
+        manuscript.title = QFileInfo(m_project.projectFileName).completeBaseName();
+        manuscript.language = QLocale::system().bcp47Name();
+        manuscript.identifier = QStringLiteral("urn:uuid:") +
+                                QUuid::createUuidV5(kBookNamespace, m_project.projectPath())
+                                    .toString(QUuid::WithoutBraces);
+        bool readable = true;
+        for (const QString& name : m_list.names()) {
+            if (CompilationFile::isCompilationName(name))
+                continue;
+            const std::optional<CompilationFile::Sheet> parts =
+                sheetParts(name, {descriptions, true}, onDesk);
+            if (!parts) {
+                readable = false;
+                break;
+            }
+            if (!parts->description && !parts->text && !onDesk.contains(name))
+                continue;
+            Manuscript::Chapter chapter{name, {}, {}};
+            if (parts->description)
+                chapter.description = parts->description->trimmed();
+            if (parts->text)
+                chapter.paragraphs = Manuscript::paragraphs(QString::fromUtf8(*parts->text));
+            manuscript.chapters.append(std::move(chapter));
+        }
+        if (readable && manuscript.chapters.isEmpty())
+            return CreateResult::Nothing;
+        written = readable && ManuscriptExport::write(path, manuscript, format);
+    }
+    if (!written) {
+        MessageBoxes::error(Messages::text(Messages::EXPORT_NOT_OK));
+        return CreateResult::Failed;
+    }
+    MessageBoxes::information(Messages::text(Messages::EXPORT_OK));
     return CreateResult::Created;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compile/CompilationFile.h"
+#include "compile/ManuscriptExport.h"
 
 #include <QHash>
 #include <QObject>
@@ -50,6 +51,11 @@ public:
     // Writes the compilation file from the list and says so; after a compilation the
     // Compilation sheet is put on the desk when the setting asks for it.
     CreateResult Create(CompilationFile::Include include);
+    // Writes the list as a manuscript in another format, each sheet a chapter headed by its
+    // name, with its description when asked for, and says how it went. The sheets are taken
+    // as Create takes them; the Compilation sheet is left out, and so is an entry with neither
+    // a sheet on the desk nor files (Nothing when no entry is left).
+    CreateResult Export(const QString& path, ManuscriptExport::Format format, bool descriptions);
     // Lays the Compilation sheet on the desk and marks the project changed, unless the setting
     // is off or the desk has one. None when it laid none.
     TKerfa* AutoCreateCompilationSheet();
@@ -59,6 +65,8 @@ Q_SIGNALS:
     void refreshNeeded();
 
 private:
+    // The sheets of the desk by name: the first of a name, as the desk's own search finds it.
+    QHash<QString, TKerfa*> sheetsByName() const;
     // A sheet's parts as the writer sees them now: the description the desk holds (its file
     // keeps the last saved one) and the text of its open editor, unsaved changes included;
     // from its files otherwise.

@@ -3,12 +3,17 @@
 #include "common/IniFile.h"
 #include "compile/CompilationList.h"
 #include "compile/CompileCommands.h"
+#include "compile/TfmExport.h"
+#include "language/Captions.h"
 #include "language/FormCaptions.h"
+#include "platform/FileDialogs.h"
+#include "project/ProjectState.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDrag>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -57,15 +62,20 @@ TfmCompile::TfmCompile(QWidget* parent) : QDialog(parent) {
     include->addWidget(m_cbDescriptions);
     include->addWidget(m_cbContent);
 
-    // Enter in the list does not create a compilation: neither button is a default one.
+    // Enter in the list does not create a compilation: no button is a default one.
+    m_btnExport = named(new QPushButton(this), "btnExport");
+    m_btnExport->setAutoDefault(false);
     m_btnCreate = named(new QPushButton(this), "btnCreate");
     m_btnCreate->setAutoDefault(false);
     m_btnClose = named(new QPushButton(this), "btnClose");
     m_btnClose->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;
+    // Create and Close keep their places at the bottom; Export comes above them.
     buttons->addStretch();
+    buttons->addWidget(m_btnExport);
     buttons->addWidget(m_btnCreate);
     buttons->addWidget(m_btnClose);
+    m_fmExport = new TfmExport(this);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_gbInclude, 1);
@@ -92,6 +102,7 @@ TfmCompile::TfmCompile(QWidget* parent) : QDialog(parent) {
     connect(m_pmnuDelete, &QAction::triggered, this, &TfmCompile::pmnuDeleteClick);
     connect(m_pmnuClearAll, &QAction::triggered, this, &TfmCompile::pmnuClearAllClick);
     connect(m_btnCreate, &QPushButton::clicked, this, &TfmCompile::btnCreateClick);
+    connect(m_btnExport, &QPushButton::clicked, this, &TfmCompile::btnExportClick);
     connect(m_btnClose, &QPushButton::clicked, this, &TfmCompile::btnCloseClick);
     FormCaptions::apply(this);
     refreshStates();
@@ -173,6 +184,7 @@ void TfmCompile::refreshStates() {
     m_pmnuDelete->setEnabled(selected);
     m_pmnuClearAll->setEnabled(entries);
     m_btnCreate->setEnabled(entries);
+    m_btnExport->setEnabled(entries);
 }
 
 void TfmCompile::cbDescriptionsClick() {
@@ -306,6 +318,24 @@ void TfmCompile::btnCreateClick() {
     if (!m_commands)
         return;
     m_commands->Create({m_cbDescriptions->isChecked(), m_cbContent->isChecked()});
+}
+
+void TfmCompile::btnExportClick() {
+    if (!m_commands)
+        return;
+    const std::optional<TfmExport::Choice> choice = m_fmExport->ask(m_settingsFile);
+    if (!choice)
+        return;
+    // Beside the project file, named after it.
+    const ProjectState& project = m_commands->project();
+    const QString suggested = project.projectFolder +
+                              QFileInfo(project.projectFileName).completeBaseName() + u'.' +
+                              ManuscriptExport::suffix(choice->format);
+    const QString path = FileDialogs::current().saveFile(
+        this, Captions::text(u"fmExport", u"dlgExport"), TfmExport::fileFilter(choice->format),
+        ManuscriptExport::suffix(choice->format), suggested);
+    if (!path.isEmpty())
+        m_commands->Export(path, choice->format, choice->descriptions);
 }
 
 void TfmCompile::btnCloseClick() {

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class CompileCommands;
+class TfmExport;
 class QCheckBox;
 class QGroupBox;
 class QListView;
@@ -13,8 +14,9 @@ class QPushButton;
 
 // The compilation window: the compilation list, in the order the writer arranges it (drag an
 // entry onto another, or Ctrl or Shift with Up and Down), what to include of each sheet, and
-// Create. A tool window of fixed width that stays on top, made once and hidden by Close; the
-// list lives on without it. It keeps its place in Kerfa.ini.
+// Create, or Export into a format other programs read. A tool window of fixed width that stays on
+// top, made once and hidden by Close; the list lives on without it. It keeps its place in
+// Kerfa.ini.
 class TfmCompile : public QDialog {
     Q_OBJECT
 public:
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void pmnuClearAllClick();
     void pmnuCompilePopup(QPoint at);
     void btnCreateClick();
+    void btnExportClick();
     void btnCloseClick();
 
 private:
@@ -79,7 +82,9 @@ private:
     QCheckBox* m_cbDescriptions;
     QCheckBox* m_cbContent;
     QPushButton* m_btnCreate;
+    QPushButton* m_btnExport;
     QPushButton* m_btnClose;
+    TfmExport* m_fmExport;
     QMenu* m_pmnuCompile;
     QAction* m_pmnuEdit;
     QAction* m_pmnuDelete;

@@ -60,6 +60,8 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"EDITING_KERFA", "Editing Kerfa:"},
     {"PROJECT_FILES", "Kerfa Project"},
     {"TEXT_FILES", "Text Files"},
+    {"EXPORT_OK", "Manuscript exported successfully."},
+    {"EXPORT_NOT_OK", "There was an error exporting the manuscript."},
 }};
 
 // Every key has its name and text: a key added without a row would show nothing.

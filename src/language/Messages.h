@@ -59,6 +59,9 @@ public:
         // The kinds of file the open, save and import dialogs offer, before the pattern.
         PROJECT_FILES,
         TEXT_FILES,
+        // The export of the compilation as a manuscript for other programs.
+        EXPORT_OK,
+        EXPORT_NOT_OK,
         Count
     };
 

@@ -29,8 +29,8 @@ QString QtFileDialogs::openFile(QWidget* parent, const QString& title, const QSt
 }
 
 QString QtFileDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
-                                const QString& defaultSuffix) {
-    QFileDialog dialog(parent, title, QString(), filter);
+                                const QString& defaultSuffix, const QString& suggested) {
+    QFileDialog dialog(parent, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);

@@ -12,9 +12,11 @@ public:
     // current folder when none is given.
     virtual QString openFile(QWidget* parent, const QString& title, const QString& filter,
                              const QString& folder) = 0;
-    // Asks before overwriting; appends defaultSuffix when the name has no extension.
+    // Asks before overwriting; appends defaultSuffix when the name has no extension. The dialog
+    // opens at suggested (its folder, with its name in the name box) when one is given, or in
+    // the current folder.
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                             const QString& defaultSuffix) = 0;
+                             const QString& defaultSuffix, const QString& suggested = {}) = 0;
     // An existing folder, or empty when the user cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& title) = 0;
 
@@ -27,6 +29,6 @@ public:
     QString openFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& folder) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                     const QString& defaultSuffix) override;
+                     const QString& defaultSuffix, const QString& suggested) override;
     QString chooseFolder(QWidget* parent, const QString& title) override;
 };

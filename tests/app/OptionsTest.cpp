@@ -4,6 +4,7 @@
 #include "app/TfmOptions.h"
 #include "common/IniFile.h"
 #include "compile/TfmCompile.h"
+#include "compile/TfmExport.h"
 #include "compile/TfmFindAndCompile.h"
 #include "compile/TfmReplaceInBook.h"
 #include "desk/Desk.h"
@@ -467,6 +468,7 @@ private Q_SLOTS:
         TfmReplaceInBook replaceInBook;
         TfmSnapshots snapshots(
             LiveSheetText(m_env.programFolder(), QStringLiteral("One"), nullptr));
+        TfmExport exportDialog;
         auto* pages = child<QTabWidget>(&options, "pgctrlOptions");
         for (int page = 0; page < pages->count(); ++page) {
             options.show();
@@ -478,7 +480,8 @@ private Q_SLOTS:
         for (QWidget* window :
              {static_cast<QWidget*>(&compile), static_cast<QWidget*>(&findAndCompile),
               static_cast<QWidget*>(&findReplace), static_cast<QWidget*>(&properties),
-              static_cast<QWidget*>(&replaceInBook), static_cast<QWidget*>(&snapshots)}) {
+              static_cast<QWidget*>(&replaceInBook), static_cast<QWidget*>(&snapshots),
+              static_cast<QWidget*>(&exportDialog)}) {
             window->show();
             QApplication::processEvents();
             fits(window);

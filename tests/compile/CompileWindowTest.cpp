@@ -3,6 +3,7 @@
 #include "common/IniFile.h"
 #include "compile/CompilationList.h"
 #include "compile/TfmCompile.h"
+#include "compile/TfmExport.h"
 #include "compile/TfmFindAndCompile.h"
 #include "desk/Desk.h"
 #include "desk/TKerfa.h"
@@ -10,6 +11,7 @@
 #include "editor/TfmEditor.h"
 #include "language/Messages.h"
 #include "project/ProjectCommands.h"
+#include "support/ManuscriptReader.h"
 #include "support/ProjectFiles.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestEnvironment.h"
@@ -22,6 +24,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -104,6 +107,22 @@ class CompileWindowTest : public QObject {
         child<QCheckBox>(m_find.get(), "cbMatchCase")->setChecked(matchCase);
         child<QCheckBox>(m_find.get(), "cbClearCompiler")->setChecked(clear);
         child<QPushButton>(m_find.get(), "btnFind")->click();
+    }
+
+    // Export from the compilation window: the export dialog answered as soon as it shows (its
+    // format, the descriptions, OK or Cancel), then the save dialog by its script.
+    void exportAs(const char* format, bool descriptions, bool ok = true) {
+        bool answered = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<TfmExport*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            child<QRadioButton>(dialog, format)->click();
+            child<QCheckBox>(dialog, "cbChapterDescriptions")->setChecked(descriptions);
+            child<QPushButton>(dialog, ok ? "btnOk" : "btnCancel")->click();
+            answered = true;
+        });
+        child<QPushButton>(m_compile.get(), "btnExport")->click();
+        QVERIFY(answered);
     }
 
 public:
@@ -349,6 +368,67 @@ private Q_SLOTS:
         QVERIFY(!sheet(QStringLiteral("Compilation")));
         QCOMPARE(list().names(), QStringList{QStringLiteral("Storm")});
         QVERIFY(!m_main->project().modified);
+    }
+
+    void exportWritesTheChosenFormatFromWhatTheWriterSees() {
+        openBook();
+        ScriptedFileDialogs files;
+        // Text typed into an open editor and not saved; a sheet with no text file.
+        TfmEditor* editor = m_main->model().sheetTexts().OpenEditor(sheet(QStringLiteral("One")));
+        editor->memo()->setPlainText(QStringLiteral("The lamp was lit.\n\n«Then» the rain."));
+        fill({"Storm", "Compilation", "One", "Two"});
+        run("mnuCompile");
+        QVERIFY(child<QPushButton>(m_compile.get(), "btnExport")->isEnabled());
+        const QString path = m_dir->filePath(QStringLiteral("Novel.epub"));
+        files.paths << path;
+        exportAs("rbEpub", true);
+        QCOMPARE(files.titles, QStringList{QStringLiteral("Export Manuscript To")});
+        QCOMPARE(files.suggestions, QStringList{folder() + QStringLiteral("Novel.epub")});
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::EXPORT_OK)});
+        const std::optional<QStringList> read =
+            ManuscriptReader::read(ProjectFiles::read(path), ManuscriptExport::Format::Epub);
+        QVERIFY(read);
+        QCOMPARE(*read, (QStringList{"h:Storm", "p:Rain on the glass.", "h:One", "d:The arrival",
+                                     "p:The lamp was lit.", "p:", "p:«Then» the rain.", "h:Two",
+                                     "d:The keeper"}));
+        // The choice is kept for the next export; the editor's text is not saved by it.
+        const IniFile settings(settingsFile());
+        QCOMPARE(settings.readString(u"Export", u"Format"), QStringLiteral("epub"));
+        QVERIFY(settings.readBool(u"Export", u"Descriptions", false));
+        QCOMPARE(ProjectFiles::read(textFile(QStringLiteral("One"))),
+                 QByteArray("The lamp was lit."));
+
+        // Without descriptions, as a Word document; then cancelled in the dialog, which asks
+        // for no file and writes none.
+        m_boxes->shown.clear();
+        const QString word = m_dir->filePath(QStringLiteral("Novel.docx"));
+        files.paths << word;
+        exportAs("rbWord", false);
+        QCOMPARE(ManuscriptReader::read(ProjectFiles::read(word), ManuscriptExport::Format::Word),
+                 (QStringList{"h:Storm", "p:Rain on the glass.", "h:One", "p:The lamp was lit.",
+                              "p:", "p:«Then» the rain.", "h:Two"}));
+        m_boxes->shown.clear();
+        exportAs("rbMarkdown", true, false);
+        QVERIFY(m_boxes->shown.isEmpty());
+        QCOMPARE(IniFile(settingsFile()).readString(u"Export", u"Format"), QStringLiteral("docx"));
+    }
+
+    void anExportThatCannotBeWrittenSaysSo() {
+        openBook();
+        ScriptedFileDialogs files;
+        fill({"Storm"});
+        run("mnuCompile");
+        // Under a regular file, where no folder can be.
+        files.paths << textFile(QStringLiteral("Storm")) + QStringLiteral("/Novel.odt");
+        exportAs("rbOpenDocument", false);
+        QCOMPARE(m_boxes->shown.size(), 1);
+        QCOMPARE(m_boxes->shown.front().kind, MessageBoxes::Kind::Error);
+        QCOMPARE(m_boxes->shown.front().text, Messages::text(Messages::EXPORT_NOT_OK));
+        // A save dialog cancelled exports nothing and says nothing.
+        m_boxes->shown.clear();
+        files.paths << QString();
+        exportAs("rbHtml", false);
+        QVERIFY(m_boxes->shown.isEmpty());
     }
 
     void findAndCompileSearchesEverySheetsText() {

@@ -70,8 +70,9 @@ QString ScriptedFileDialogs::chooseFolder(QWidget*, const QString& title) {
 }
 
 QString ScriptedFileDialogs::saveFile(QWidget*, const QString& title, const QString&,
-                                      const QString& defaultSuffix) {
+                                      const QString& defaultSuffix, const QString& suggested) {
     titles << title;
+    suggestions << suggested;
     if (paths.isEmpty()) {
         failUnexpectedDialog(title);
         return {};

@@ -44,13 +44,15 @@ public:
     QString openFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& folder) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                     const QString& defaultSuffix) override;
+                     const QString& defaultSuffix, const QString& suggested) override;
     QString chooseFolder(QWidget* parent, const QString& title) override;
 
     QStringList paths;
     QStringList titles;
     // The folders the open dialogs opened in.
     QStringList folders;
+    // The paths the save dialogs suggested.
+    QStringList suggestions;
 };
 
 // Print dialogs that answer from a script: a path is OK with the printer set to write that PDF
