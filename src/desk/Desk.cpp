@@ -50,8 +50,12 @@ void Desk::clear() {
     const QList<TKerfa*> sheets = std::exchange(m_sheets, {});
     for (TKerfa* sheet : sheets) {
         Q_EMIT sheetRemoving(sheet);
-        delete sheet;
+        sheet->leaveLineToScene();
     }
+    // The scene holds the sheets and their lines and nothing else. It frees them all at once:
+    // deleted one by one, each item would be looked for in the scene's lists of every item, and
+    // a desk of thousands of sheets would take a noticeable time to close.
+    m_scene->clear();
     m_front = 0;
     m_back = 0;
 }

@@ -11,8 +11,9 @@ class QGraphicsScene;
 class TKerfa;
 
 // The desk panel: owns every sheet in desk order (the order of creation), with the current sheet,
-// the selection and the links between sheets. Sheets, their labels and lines lie on its scene;
-// stacking is by z value, the newest "front" or "back" above or below everything placed before.
+// the selection and the links between sheets. Sheets (each with its label) and their lines lie on
+// its scene, which holds nothing else; stacking is by z value, the newest "front" or "back" above
+// or below everything placed before.
 class Desk : public QObject {
     Q_OBJECT
 public:

@@ -59,7 +59,13 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    QGraphicsItem* topItemAt(QPointF point) const;
+    // What a press at a desk point meets: the topmost sheet whose icon or label lies there, or
+    // none (empty desk, or a link line, which counts as empty desk).
+    struct Hit {
+        TKerfa* sheet = nullptr;
+        bool onLabel = false;
+    };
+    Hit hitAt(QPointF point) const;
     void UpdateCursorPos(QPointF viewportPos);
     void PanelMouseDown(const QMouseEvent* event);
     void PanelMouseMove(const QMouseEvent* event);
@@ -68,7 +74,7 @@ private:
     void KerfaEndDrag();
     // The left-button press on a sheet, by the keys held.
     void pressSheet(TKerfa* sheet, Qt::KeyboardModifiers keys);
-    // The sheet goes in front of every other, and its label in front of it.
+    // The sheet goes in front of every other, with its label.
     void bringToFront(TKerfa* sheet);
     // The press may become a drag of the sheet once the mouse has moved far enough.
     void armDrag(TKerfa* sheet);

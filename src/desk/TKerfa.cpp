@@ -16,16 +16,20 @@ bool isBlankOrControl(QChar c) {
 
 } // namespace
 
-TKerfa::TKerfa(Desk* desk) : m_desk(desk), m_label(new NameLabel), m_line(new TKerfaLine) {
+TKerfa::TKerfa(Desk* desk) : m_desk(desk), m_line(new TKerfaLine) {
+    m_bounds = itemBounds();
     setVisible(false);
-    m_label->setCaption(SheetName);
-    m_label->setVisible(false);
-    m_label->setBackground(Qt::white, m_colours->labelTransparent);
+    m_label.setCaption(SheetName);
+    m_label.setBackground(Qt::white, m_colours->labelTransparent);
 }
 
 TKerfa::~TKerfa() {
     delete m_line;
-    delete m_label;
+}
+
+void TKerfa::leaveLineToScene() {
+    if (m_line->scene())
+        m_line = nullptr;
 }
 
 void TKerfa::setLeft(int left) {
@@ -45,6 +49,7 @@ void TKerfa::setSize(int size) {
         return;
     prepareGeometryChange();
     m_size = size;
+    m_bounds = itemBounds();
 }
 
 void TKerfa::setPicture(const QImage& picture) {
@@ -56,18 +61,31 @@ QString TKerfa::hintFor(const QString& description) {
     return description.size() > 50 ? description.left(50) + QStringLiteral("...") : description;
 }
 
+QRect TKerfa::labelArea() const {
+    return QRect((width() - m_label.width()) / 2, height() + 1, m_label.width(), m_label.height());
+}
+
+TKerfa::Part TKerfa::partAt(QPointF deskPoint) const {
+    const QPointF at = deskPoint - pos();
+    if (QRectF(0, 0, m_size, m_size).contains(at))
+        return Part::Icon;
+    if (m_label.isVisible() && QRectF(labelArea()).contains(at))
+        return Part::Label;
+    return Part::None;
+}
+
 void TKerfa::Repaint() {
     update();
-    m_label->setPos(left() + (width() - m_label->width()) / 2, top() + height() + 1);
+    m_label.setPos(pos() + labelArea().topLeft());
     if (m_dragging)
         return;
     if (Selected)
-        m_label->setTextColour(m_colours->selectedColour);
+        m_label.setTextColour(m_colours->selectedColour);
     else if (m_editing)
-        m_label->setTextColour(m_colours->editingColour);
+        m_label.setTextColour(m_colours->editingColour);
     else
-        m_label->setTextColour(m_colours->textColour);
-    m_label->setBackground(m_colours->labelColour, m_colours->labelTransparent);
+        m_label.setTextColour(m_colours->textColour);
+    m_label.setBackground(m_colours->labelColour, m_colours->labelTransparent);
 }
 
 void TKerfa::setEditing(bool editing) {
@@ -78,6 +96,8 @@ void TKerfa::setEditing(bool editing) {
 }
 
 void TKerfa::KeepInBounds() {
+    if (m_settingUp)
+        return;
     const QSize desk = m_desk->extent();
     if (left() - LabelOverhang < 2)
         setLeft(LabelOverhang + 2);
@@ -91,23 +111,35 @@ void TKerfa::KeepInBounds() {
 }
 
 void TKerfa::MeasureLabel() {
-    m_label->measure(kLabelWrap);
-    LabelOverhang = m_label->width() > width() ? (m_label->width() - width()) / 2 : 0;
-    LabelSpace = m_label->height() + 1;
+    if (m_settingUp)
+        return;
+    if (!m_label.isMeasuredFor(kLabelWrap)) {
+        prepareGeometryChange();
+        m_label.measure(kLabelWrap);
+        m_bounds = itemBounds();
+    }
+    LabelOverhang = m_label.width() > width() ? (m_label.width() - width()) / 2 : 0;
+    LabelSpace = m_label.height() + 1;
+}
+
+void TKerfa::endSetUp() {
+    m_settingUp = false;
+    MeasureLabel();
+    KeepInBounds();
 }
 
 void TKerfa::SetSheetType(quint8 code) {
     if (code != SheetType)
         SetState(0);
     SheetType = code;
-    m_label->setBold(SheetType == 1 && BoldBaseType);
+    m_label.setBold(SheetType == 1 && BoldBaseType);
     MeasureLabel();
     Repaint();
 }
 
 void TKerfa::SetBoldBaseType(bool flag) {
     BoldBaseType = flag;
-    m_label->setBold(SheetType == 1 && flag);
+    m_label.setBold(SheetType == 1 && flag);
     MeasureLabel();
     Repaint();
 }
@@ -125,17 +157,19 @@ void TKerfa::SetSelected(bool flag) {
     Repaint();
 }
 
-void TKerfa::ensureLabelOnDesk() {
-    if (m_label->scene() != scene() && scene())
-        scene()->addItem(m_label);
+void TKerfa::showLabel() {
+    if (m_label.isVisible())
+        return;
+    prepareGeometryChange();
+    m_label.setVisible(true);
+    m_bounds = itemBounds();
 }
 
 void TKerfa::SetSheetName(const QString& name) {
-    ensureLabelOnDesk();
     PreviousName = SheetName;
     SheetName = name;
-    m_label->setCaption(SheetName);
-    m_label->setVisible(true);
+    m_label.setCaption(SheetName);
+    showLabel();
     MeasureLabel();
     KeepInBounds();
 }
@@ -156,10 +190,9 @@ void TKerfa::SetDescription(const QString& text) {
 }
 
 void TKerfa::SetStateMarker(const QString& marker) {
-    ensureLabelOnDesk();
     StateMarker = marker;
-    m_label->setCaption(marker == QLatin1String("*") ? SheetName : SheetName + u' ' + marker);
-    m_label->setVisible(true);
+    m_label.setCaption(marker == QLatin1String("*") ? SheetName : SheetName + u' ' + marker);
+    showLabel();
     MeasureLabel();
     KeepInBounds();
 }
@@ -222,11 +255,18 @@ void TKerfa::HideLine() {
     m_line->setBounds(m_line->left(), m_line->top(), 0, 0);
 }
 
+QRectF TKerfa::itemBounds() const {
+    const QRect square(0, 0, m_size, m_size);
+    return m_label.isVisible() ? square.united(labelArea()) : square;
+}
+
 QRectF TKerfa::boundingRect() const {
-    return QRectF(0, 0, m_size, m_size);
+    return m_bounds;
 }
 
 void TKerfa::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     // At its own size from the top-left corner; what lies outside the square is left out.
     painter->drawImage(QPoint(0, 0), m_picture, QRect(0, 0, m_size, m_size));
+    if (m_label.isVisible())
+        m_label.paint(painter, labelArea().topLeft());
 }

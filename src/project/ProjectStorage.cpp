@@ -1,15 +1,16 @@
 #include "project/ProjectStorage.h"
 
+#include "common/AsciiCase.h"
 #include "common/FileNames.h"
 #include "common/IniFile.h"
 #include "project/ProjectNames.h"
 #include "project/ProjectState.h"
 #include "themes/ThemeData.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
     QStringList files = FileNames::regularFiles(sheetFolder);
@@ -22,10 +23,14 @@ QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
                                    return !f.endsWith(extension) || f.size() == extension.size();
                                }),
                 files.end());
-    // Alphabetical, as a project's sheets were listed where the format comes from.
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(files.begin(), files.end(), collator);
+    // Alphabetical ignoring the case of A to Z, as a project's sheets were listed where the format
+    // comes from, and the same on every machine whatever its language: the desk order decides
+    // which of two sheets linking to one keeps the link. Names that differ only in case (which
+    // this file system allows) keep a fixed order too.
+    std::sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
+        const int order = AsciiCase::compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
     return files;
 }
 

@@ -27,7 +27,6 @@ class DeskViewTest : public QObject {
         s->SetSheetType(static_cast<quint8>(type));
         m_desk->bringToFront(s);
         s->setVisible(true);
-        m_desk->bringToFront(s->nameLabel());
         return s;
     }
     QWidget* viewport() const { return m_view->viewport(); }

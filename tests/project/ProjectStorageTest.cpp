@@ -55,6 +55,28 @@ TEST_F(ProjectStorageTest, SheetFilesAreTheLowerCaseKfaFilesInAlphabeticalOrder)
     EXPECT_EQ(namesOf(*records), (QStringList{"Alpha", "alpha2", "beta", "Notes.kfa draft"}));
 }
 
+TEST_F(ProjectStorageTest, TheDeskOrderFoldsOnlyAToZ) {
+    // Apart from A to Z, names sort by their characters' codes, whatever the machine's
+    // language: an accented capital after z, an underscore before a, a full stop before a digit.
+    for (const char* name : {"Zed.kfa", "b2.kfa", "\xc3\x89mile.kfa", "apple.kfa", "_Note.kfa",
+                             "Apple.kfa", "B.kfa", "1. Start.kfa", "10 Gale.kfa"})
+        sheetFile(QString::fromUtf8(name), ProjectFiles::sheet(0, 0, 100, 100));
+    EXPECT_EQ(ProjectStorage::sheetFileNames(sheets()),
+              (QStringList{"1. Start.kfa", "10 Gale.kfa", "_Note.kfa", "Apple.kfa", "apple.kfa",
+                           "B.kfa", "b2.kfa", "Zed.kfa", QString::fromUtf8("\xc3\x89mile.kfa")}));
+}
+
+TEST_F(ProjectStorageTest, TheSampleBookKeepsItsDeskOrder) {
+    EXPECT_EQ(ProjectStorage::sheetFileNames(
+                  QStringLiteral(KERFA_PROGRAM_DIR "/Examples/The Lighthouse Keeper/Kerfa Files/")),
+              (QStringList{"1. The Landing.kfa", "2. Brass Work.kfa", "3. The Logbooks.kfa",
+                           "4. The Long Night.kfa", "5. Last Entry.kfa", "At the Crank.kfa",
+                           "Ewan Maddock.kfa", "Isla Brennan.kfa", "Plot Outline.kfa",
+                           "Read Me First.kfa", "Research Notes.kfa", "Skerrow Rock.kfa",
+                           "Tam Rennie.kfa", "The Kittiwake Passes.kfa", "The Lamp Goes Dark.kfa",
+                           "Turning by Hand.kfa"}));
+}
+
 TEST_F(ProjectStorageTest, RecordsAreReadAsStored) {
     sheetFile(QString(41, u'n') + QStringLiteral(".kfa"), ProjectFiles::sheet(0, 0, 100, 100));
     sheetFile(QString(40, u'f') + QStringLiteral(".kfa"), ProjectFiles::sheet(0, 0, 300, 100));

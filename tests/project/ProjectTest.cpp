@@ -179,6 +179,31 @@ private Q_SLOTS:
         QCOMPARE(ProjectFiles::snapshot(folder()), before);
     }
 
+    void aSheetOnTheDeskKeepsItsPlaceAtTheEdges() {
+        // A scene is smaller than a new sheet, and this name's label is wider than the scene.
+        const QString name = QStringLiteral("A scene with a rather long name");
+        sheetFile(name, ProjectFiles::sheet(1, 0, 500, 300));
+        QVERIFY(load(projectPath()));
+        const TKerfa* sheet = find(name);
+        QVERIFY(sheet->width() < TKerfa::kNewSize && sheet->LabelOverhang > 0);
+        const QSize desk = m_model->desk().extent();
+        const QPoint inside(sheet->LabelOverhang + 2, 2);
+        const QPoint outside(desk.width() - 3 - (sheet->width() + sheet->LabelOverhang),
+                             desk.height() - (sheet->height() + sheet->LabelSpace));
+
+        // At the right and bottom edges, as a drag leaves it: a load does not move it.
+        sheetFile(name, ProjectFiles::sheet(1, 0, outside.x(), outside.y()));
+        QVERIFY(load(projectPath()));
+        QCOMPARE(find(name)->pos().toPoint(), outside);
+        // Past the edges, it is brought inside them as it looks.
+        sheetFile(name, ProjectFiles::sheet(1, 0, desk.width() + 50, desk.height() + 50));
+        QVERIFY(load(projectPath()));
+        QCOMPARE(find(name)->pos().toPoint(), outside);
+        sheetFile(name, ProjectFiles::sheet(1, 0, -40, -40));
+        QVERIFY(load(projectPath()));
+        QCOMPARE(find(name)->pos().toPoint(), inside);
+    }
+
     void stateOutOfRangeFailsTheWholeLoad() {
         sheetFile(QStringLiteral("Good"), ProjectFiles::sheet(0, 0, 100, 100));
         sheetFile(QStringLiteral("Bad"), ProjectFiles::sheet(0, 9, 100, 100));
