@@ -21,6 +21,9 @@ bool saveProjectAs(const CommandContext& c) {
 bool backupProject(const CommandContext& c) {
     return c.project.backup;
 }
+bool tools(const CommandContext& c) {
+    return c.project.tools;
+}
 // The sheet popup, set up for the current sheet.
 template <int State> bool revisionState(const CommandContext& c) {
     return c.sheet && c.sheet->stateEnabled[State];
@@ -72,7 +75,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::MenuBarMenu, nullptr, "mmnuTools", {}, nullptr, nullptr},
         {K::Item, "mmnuTools", "mnuFindAndCompile", {}, nullptr, notYetBuilt},
         {K::Item, "mmnuTools", "mnuCompile", {}, nullptr, notYetBuilt},
-        {K::Item, "mmnuTools", "mnuWordCount", {}, nullptr, notYetBuilt},
+        {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &M::mnuWordCountClick, tools},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
         {K::Item, "mmnuTools", "mnuOptions", {}, nullptr, notYetBuilt},
 
@@ -91,12 +94,12 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::CheckItem, "pmnuStateTitle", "pmnuState3", {}, &M::pmnuState3Click, revisionState<3>},
         {K::CheckItem, "pmnuStateTitle", "pmnuState4", {}, &M::pmnuState4Click, revisionState<4>},
         {K::CheckItem, "pmnuStateTitle", "pmnuState5", {}, &M::pmnuState5Click, revisionState<5>},
-        {K::Item, "pmnuKerfa", "pmnuWordCount", {}, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuWordCount", {}, &M::pmnuWordCountClick, nullptr},
         {K::Submenu, "pmnuKerfa", "pmnuCompilation", {}, nullptr, nullptr},
         {K::Item, "pmnuCompilation", "pmnuAddToCompilation", {}, nullptr, notYetBuilt},
         {K::Item, "pmnuCompilation", "pmnuLinksToCompilation", {}, nullptr, notYetBuilt},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
-        {K::Item, "pmnuKerfa", "pmnuPrint", {}, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuPrint", {}, &M::pmnuPrintClick, nullptr},
         {K::Item, "pmnuKerfa", "pmnuDelete", Qt::Key_Delete, &M::pmnuDeleteClick, nullptr},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
         {K::Item, "pmnuKerfa", "pmnuProperties", Qt::Key_Space, &M::pmnuPropertiesClick,

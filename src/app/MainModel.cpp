@@ -1,8 +1,8 @@
 #include "app/MainModel.h"
 
+#include "common/ProgramFolder.h"
 #include "desk/DeskView.h"
 #include "desk/TKerfa.h"
-#include "editor/TfmEditor.h"
 #include "themes/ThemeData.h"
 
 #include <QGuiApplication>
@@ -12,6 +12,8 @@ MainModel::MainModel(QObject* parent)
     : QObject(parent), m_desk(&m_pnlMain), m_deskTheme(m_desk, m_theme),
       m_deskSheets(m_desk, m_deskTheme), m_editors(m_desk),
       m_commands(m_project, m_theme, m_deskSheets, m_editors),
+      m_sheetTexts(m_project, m_editors, m_editorOptions),
+      m_wordCounts(m_desk, m_editors, m_project, m_theme),
       m_sheetCommands(m_desk, m_deskTheme, m_project, m_commands) {
     m_pnlMain.setObjectName(QStringLiteral("pnlMain"));
     m_pnlMain.setItemIndexMethod(QGraphicsScene::NoIndex);
@@ -25,16 +27,22 @@ MainModel::MainModel(QObject* parent)
             [this] { m_settings.defaultTheme = ThemeData::defaultFileName(); });
 }
 
+void MainModel::applyEditorSettings() {
+    EditorSettings editor;
+    editor.autoSave = m_settings.autoSave;
+    editor.autoSaveInterval = m_settings.autoSaveInterval;
+    editor.positioning = m_settings.editMemory;
+    editor.stayOnTop = m_settings.stayOnTop;
+    editor.fontName = m_settings.fontName;
+    editor.fontSize = m_settings.fontSize;
+    editor.settingsFile = ProgramFolder::path() + AppSettings::fileName();
+    m_editorOptions.set(editor);
+}
+
 void MainModel::OpenEditor(TKerfa* sheet) {
     if (!sheet || m_desk.selection().size() > 1)
         return;
-    // A window already open for the sheet comes to the front.
-    if (TfmEditor* editor = m_editors.editorOf(sheet)) {
-        editor->show();
-        editor->raise();
-        editor->activateWindow();
-        sheet->Repaint();
-    }
+    m_sheetTexts.OpenEditor(sheet);
 }
 
 bool MainModel::FormKeyDown(int key, DeskView& view) {

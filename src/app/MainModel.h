@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/SheetTextCommands.h"
 #include "compile/CompilationList.h"
+#include "compile/WordCounts.h"
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
 #include "desk/SheetCommands.h"
+#include "editor/EditorOptions.h"
 #include "editor/EditorRegistry.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectState.h"
@@ -33,8 +36,15 @@ public:
     Theme& theme() { return m_theme; }
     DeskTheme& deskTheme() { return m_deskTheme; }
     EditorRegistry& editors() { return m_editors; }
+    EditorOptions& editorOptions() { return m_editorOptions; }
     CompilationList& compilation() { return m_compilation; }
     ProjectCommands& commands() { return m_commands; }
+    SheetTextCommands& sheetTexts() { return m_sheetTexts; }
+    const WordCounts& wordCounts() const { return m_wordCounts; }
+
+    // Hands the editor settings on to every editor window: after the settings were read, and
+    // whenever they change.
+    void applyEditorSettings();
     SheetCommands& sheetCommands() { return m_sheetCommands; }
 
     // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,
@@ -62,9 +72,12 @@ private:
     Theme m_theme;
     DeskTheme m_deskTheme;
     DeskSheets m_deskSheets;
+    EditorOptions m_editorOptions;
     EditorRegistry m_editors;
     CompilationList m_compilation;
     ProjectCommands m_commands;
+    SheetTextCommands m_sheetTexts;
+    WordCounts m_wordCounts;
     SheetCommands m_sheetCommands;
     std::function<QSize()> m_chrome;
 };

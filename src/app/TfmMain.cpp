@@ -20,6 +20,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -60,6 +61,9 @@ TfmMain::TfmMain(QWidget* parent)
     connect(&commands, &ProjectCommands::workspaceSizeSet, this, &TfmMain::scrollToOrigin);
     connect(&commands, &ProjectCommands::refreshNeeded, this, &TfmMain::RefreshWindow);
     connect(&m_model.theme(), &Theme::stateCaptionsChanged, this, &TfmMain::SetStateCaptions);
+    m_model.sheetTexts().setDialogParent(this);
+    connect(&m_model.sheetTexts(), &SheetTextCommands::helpRequested, this, &TfmMain::mnuHelpClick);
+    connect(&m_model.editors(), &EditorRegistry::editorClosed, this, &TfmMain::RefreshWindow);
     FormCreate();
 }
 
@@ -158,6 +162,7 @@ void TfmMain::LoadSettings() {
     const IniFile file(settingsPath());
     settings().load(file, &EditorFont::defaultFamily);
     HintSwitch::instance().setEnabled(settings().descriptiveHints);
+    m_model.applyEditorSettings();
     setWindowState(Qt::WindowNoState);
     resize(700, 500);
     if (settings().saveWindowPos) {
@@ -252,12 +257,20 @@ void TfmMain::WMDropFiles(const QStringList& paths) {
     case DroppedFiles::Kind::SheetFile:
         MessageBoxes::information(Messages::text(Messages::KERFAS_DONT_OPEN));
         break;
-    case DroppedFiles::Kind::TextFile:
-        // Making a sheet of a dropped text comes with the sheet commands and the editor.
-        if (!project().onDisk)
+    case DroppedFiles::Kind::TextFile: {
+        if (!project().onDisk) {
             MessageBoxes::information(Messages::text(Messages::SAVE_YOUR_PROJECT) + u' ' +
                                       Messages::text(Messages::AUTO_CREATING));
+            break;
+        }
+        // A new sheet where the file was let go, named by the writer, with the file's text.
+        const QPoint at =
+            m_scrlbMain->mapToScene(m_scrlbMain->viewport()->mapFromGlobal(QCursor::pos()))
+                .toPoint();
+        if (const TKerfa* sheet = m_model.sheetCommands().NewSheet(at))
+            m_model.sheetTexts().fillFromDroppedFile(sheet, paths.front());
         break;
+    }
     case DroppedFiles::Kind::NotText:
         MessageBoxes::information(Messages::text(Messages::NOT_TEXT_FILE));
         break;
@@ -345,6 +358,19 @@ void TfmMain::mnuExploreThesaurusClick() {
 
 void TfmMain::mnuExitClick() {
     close();
+}
+
+void TfmMain::mnuWordCountClick() {
+    m_model.wordCounts().showCount();
+}
+
+void TfmMain::pmnuWordCountClick() {
+    m_model.wordCounts().showSheetCount();
+}
+
+void TfmMain::pmnuPrintClick() {
+    if (!m_model.sheetCommands().textToPrint().isEmpty())
+        m_model.sheetTexts().PrintSheet(desk().current());
 }
 
 void TfmMain::mnuHelpClick() {

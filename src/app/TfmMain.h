@@ -66,8 +66,11 @@ private Q_SLOTS:
     void mnuExploreDictionariesClick();
     void mnuExploreThesaurusClick();
     void mnuExitClick();
+    void mnuWordCountClick();
     void mnuHelpClick();
     void mnuAboutClick();
+    void pmnuWordCountClick();
+    void pmnuPrintClick();
     void menuClicked();
     void OpenRecentProject(const QString& path);
     void KerfaDoubleClick();

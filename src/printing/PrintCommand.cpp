@@ -3,6 +3,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/PrintDialogs.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 
 PrintCommand::PrintCommand() {
@@ -21,7 +22,13 @@ bool PrintCommand::run(QWidget* parent, const QString& text, const QFont& font,
                        const QString& title) {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    const PrintDialogs::Options options{.printToFile = false, .printerWarning = true};
+    // Printing into a PDF file is offered beside the printers, so a writer without a printer
+    // can still print. The file is named after the text, in the folder printed into last.
+    m_printer->setDocName(title);
+    if (!m_printer->outputFileName().isEmpty())
+        m_printer->setOutputFileName(QFileInfo(m_printer->outputFileName()).absolutePath() + u'/' +
+                                     title + QStringLiteral(".pdf"));
+    const PrintDialogs::Options options{.printToFile = true, .printerWarning = true};
     if (!PrintDialogs::current().setUpPrinter(parent, *m_printer, options))
         return false;
     m_ptrPrinter.Font = font;

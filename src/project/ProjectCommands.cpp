@@ -182,7 +182,7 @@ void ProjectCommands::OpenProject() {
     if (AskToSaveChanges() == AskResult::Cancel)
         return;
     const QString path = FileDialogs::current().openFile(
-        m_dialogParent, Captions::text(u"fmMain", u"dlgOpen"), projectFilter());
+        m_dialogParent, Captions::text(u"fmMain", u"dlgOpen"), projectFilter(), QString());
     if (!path.isEmpty())
         LoadProject(QFileInfo(path).absoluteFilePath());
 }

@@ -492,9 +492,8 @@ private Q_SLOTS:
         QVERIFY(main.LoadProject(makeProject(QStringLiteral("Novel"))));
         TKerfa* sheet = main.desk().findSheet(QStringLiteral("Sheet"));
         QVERIFY(sheet);
-        auto* editor = new TfmEditor;
-        editor->projectFolder = main.project().projectFolder;
-        editor->sheetName = sheet->SheetName;
+        auto* editor = new TfmEditor(main.model().editorOptions());
+        editor->setSheet(main.project().projectFolder, sheet->SheetName);
         main.model().editors().attach(sheet, editor);
         auto* memo = editor->findChild<QPlainTextEdit*>(QStringLiteral("memEditor"));
         memo->setPlainText(QStringLiteral("The only copy of the chapter."));
