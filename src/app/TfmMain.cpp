@@ -11,6 +11,7 @@
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
 #include "desk/DeskView.h"
+#include "desk/LoadProgress.h"
 #include "desk/TKerfa.h"
 #include "language/FormCaptions.h"
 #include "language/Messages.h"
@@ -58,6 +59,9 @@ TfmMain::TfmMain(QWidget* parent)
                      frameGeometry().height() - height() + menuBar()->sizeHint().height());
     });
     connect(&commands, &ProjectCommands::loadStarting, this, &TfmMain::prepareForLoad);
+    LoadProgress* progress = m_scrlbMain->loadProgress();
+    connect(&commands, &ProjectCommands::loadStarting, progress, &LoadProgress::begin);
+    connect(&commands, &ProjectCommands::loadProgress, progress, &LoadProgress::advance);
     connect(&commands, &ProjectCommands::workspaceSizeSet, this, &TfmMain::scrollToOrigin);
     connect(&commands, &ProjectCommands::refreshNeeded, this, &TfmMain::RefreshWindow);
     connect(&m_model.theme(), &Theme::stateCaptionsChanged, this, &TfmMain::SetStateCaptions);
@@ -232,7 +236,8 @@ void TfmMain::bringToFront() {
 }
 
 void TfmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
+    // Nothing is dropped while a project loads.
+    if (event->mimeData()->hasUrls() && !m_model.commands().isLoading())
         event->acceptProposedAction();
 }
 

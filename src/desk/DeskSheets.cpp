@@ -31,9 +31,12 @@ QList<SheetRecord> DeskSheets::sheetRecords() const {
     return records;
 }
 
-void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseType) {
+void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseType,
+                             const std::function<void(qsizetype done)>& progress) {
     const QStringList& stateNames = m_look.theme().data().stateNames;
+    qsizetype done = 0;
     for (const SheetRecord& record : records) {
+        progress(done++);
         TKerfa* sheet = m_desk.createSheet();
         sheet->setPosition(record.left, record.top);
         // Laid out once, as it ends up: a sheet that lies on the desk is not moved by a first

@@ -1,6 +1,7 @@
 #include "desk/DeskView.h"
 
 #include "desk/Desk.h"
+#include "desk/LoadProgress.h"
 #include "desk/TKerfa.h"
 
 #include <QContextMenuEvent>
@@ -9,7 +10,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTimer>
 #include <QToolTip>
 
 namespace {
@@ -19,7 +19,8 @@ constexpr int kHintShowMs = 3000;
 } // namespace
 
 DeskView::DeskView(Desk& desk, QWidget* parent)
-    : QGraphicsView(desk.scene(), parent), m_desk(desk) {
+    : QGraphicsView(desk.scene(), parent), m_desk(desk),
+      m_loadProgress(new LoadProgress(viewport())) {
     setObjectName(QStringLiteral("scrlbMain"));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFrameShape(QFrame::NoFrame);
@@ -280,13 +281,4 @@ bool DeskView::viewportEvent(QEvent* event) {
         break;
     }
     return QGraphicsView::viewportEvent(event);
-}
-
-void DeskView::paintEvent(QPaintEvent* event) {
-    QGraphicsView::paintEvent(event);
-    if (!m_painted) {
-        m_painted = true;
-        // After this paint has reached the screen.
-        QTimer::singleShot(0, this, &DeskView::firstPainted);
-    }
 }

@@ -3,6 +3,7 @@
 #include <QGraphicsView>
 
 class Desk;
+class LoadProgress;
 class QMenu;
 class TKerfa;
 
@@ -35,12 +36,13 @@ public:
     // without dragging.
     void KerfaDoubleClick();
 
+    // Shown over the desk while a long load runs.
+    LoadProgress* loadProgress() const { return m_loadProgress; }
+
     bool isPanning() const { return m_panning; }
     bool isDragging() const { return m_dragged != nullptr; }
 
 Q_SIGNALS:
-    // The desk was painted for the first time (start-up measurements wait for this).
-    void firstPainted();
     // The current sheet or the selection changed (RefreshWindow).
     void refreshNeeded();
     // Sheets moved, or a link was made or removed: the project has changes to save.
@@ -49,7 +51,6 @@ Q_SIGNALS:
     void editRequested(TKerfa* sheet);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     // Hints, and whether the pointer is over the desk.
     bool viewportEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -80,6 +81,7 @@ private:
     void armDrag(TKerfa* sheet);
 
     Desk& m_desk;
+    LoadProgress* m_loadProgress;
     QMenu* m_sheetMenu = nullptr;
     QMenu* m_deskMenu = nullptr;
     QPoint m_cursor;
@@ -92,5 +94,4 @@ private:
     TKerfa* m_dragged = nullptr;
     bool m_panning = false;
     QPoint m_lastPan;
-    bool m_painted = false;
 };

@@ -97,11 +97,6 @@ void NameLabel::measure(int wrap) {
         wrapAt(m_width);
     m_height = static_cast<int>(std::max<qsizetype>(m_lines.size(), 1)) * m_face->lineHeight;
     m_shown.clear();
-    for (const QString& line : std::as_const(m_lines)) {
-        QStaticText text(line);
-        text.setTextFormat(Qt::PlainText);
-        m_shown << text;
-    }
     m_measuredCaption = m_caption;
     m_measuredFace = m_face;
     m_measuredWrap = wrap;
@@ -141,6 +136,13 @@ void NameLabel::wrapAt(int wrapWidth) {
 void NameLabel::paint(QPainter* painter, QPoint at) const {
     if (!m_transparent)
         painter->fillRect(QRect(at, QSize(m_width, m_height)), m_background);
+    if (m_shown.isEmpty()) {
+        for (const QString& line : m_lines) {
+            QStaticText text(line);
+            text.setTextFormat(Qt::PlainText);
+            m_shown << text;
+        }
+    }
     painter->setFont(m_face->font);
     painter->setPen(m_textColour);
     for (qsizetype i = 0; i < m_shown.size(); ++i)

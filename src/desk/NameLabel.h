@@ -62,9 +62,10 @@ private:
     bool m_visible = false;
     QPointF m_pos;
     QStringList m_lines;
-    // Each line laid out once, at its first paint, and drawn from that layout after (a drag
-    // repaints hundreds of labels a step); with its left edge, centring it.
-    QList<QStaticText> m_shown;
+    // Each line laid out once, at its first paint (most labels of a large book are never on
+    // screen), and drawn from that layout after (a drag repaints hundreds of labels a step);
+    // with its left edge, centring it.
+    mutable QList<QStaticText> m_shown;
     QList<int> m_lineLeft;
     int m_width = 0;
     int m_height = 0;

@@ -16,7 +16,7 @@ bool isBlankOrControl(QChar c) {
 
 } // namespace
 
-TKerfa::TKerfa(Desk* desk) : m_desk(desk), m_line(new TKerfaLine) {
+TKerfa::TKerfa(Desk* desk) : m_desk(desk) {
     m_bounds = itemBounds();
     setVisible(false);
     m_label.setCaption(SheetName);
@@ -27,8 +27,14 @@ TKerfa::~TKerfa() {
     delete m_line;
 }
 
+TKerfaLine* TKerfa::line() const {
+    if (!m_line)
+        m_line = new TKerfaLine;
+    return m_line;
+}
+
 void TKerfa::leaveLineToScene() {
-    if (m_line->scene())
+    if (m_line && m_line->scene())
         m_line = nullptr;
 }
 
@@ -219,8 +225,9 @@ void TKerfa::SetLinkedFrom(TKerfa* source) {
 void TKerfa::PlaceLine() {
     if (!LinkTo)
         return;
-    if (m_line->scene() != scene() && scene())
-        scene()->addItem(m_line);
+    TKerfaLine* line = this->line();
+    if (line->scene() != scene() && scene())
+        scene()->addItem(line);
     const TKerfa* target = LinkTo;
     const int sx = left() + width() / 2;
     const int sy = top() + height() / 2;
@@ -251,6 +258,8 @@ void TKerfa::PlaceLine() {
 }
 
 void TKerfa::HideLine() {
+    if (!m_line)
+        return;
     m_line->setVisible(false);
     m_line->setBounds(m_line->left(), m_line->top(), 0, 0);
 }

@@ -54,7 +54,8 @@ public:
     void setEditing(bool editing);
     bool isEditing() const { return m_editing; }
 
-    TKerfaLine* line() const { return m_line; }
+    // Made when first asked for: most sheets of a book never link to another.
+    TKerfaLine* line() const;
     const NameLabel* nameLabel() const { return &m_label; }
     Desk* desk() const { return m_desk; }
 
@@ -127,7 +128,7 @@ private:
 
     Desk* m_desk;
     NameLabel m_label;
-    TKerfaLine* m_line;
+    mutable TKerfaLine* m_line = nullptr;
     QImage m_picture;
     std::shared_ptr<const SheetColours> m_colours = SheetColours::initial();
     int m_size = kNewSize;

@@ -38,16 +38,19 @@ ProjectSettings ProjectStorage::readProject(const QString& projectPath) {
     return ProjectSettings::read(IniFile(projectPath));
 }
 
-std::optional<QList<SheetRecord>> ProjectStorage::readSheets(const QString& sheetFolder) {
+std::optional<QList<SheetRecord>> ProjectStorage::readSheets(const QString& sheetFolder,
+                                                             const Progress& progress) {
     const QDir dir(sheetFolder);
     const QStringList files = sheetFileNames(sheetFolder);
     QList<SheetRecord> records;
     records.reserve(files.size());
-    for (const QString& file : files) {
-        const QString name = file.chopped(ProjectNames::sheetExtension().size());
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (progress)
+            progress(i, files.size());
+        const QString name = files[i].chopped(ProjectNames::sheetExtension().size());
         if (name.size() > ProjectNames::kMaxSheetName)
             continue;
-        SheetRecord record = SheetRecord::read(IniFile(dir.filePath(file)));
+        SheetRecord record = SheetRecord::read(IniFile(dir.filePath(files[i])));
         if (record.state < 0 || record.state >= ThemeData::kStates)
             return std::nullopt;
         record.name = name;

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 struct ProjectState;
@@ -22,8 +23,11 @@ public:
     static ProjectSettings readProject(const QString& projectPath);
     // The sheets of a "Kerfa Files/" folder, in desk order, each named after its file. Files
     // whose names are longer than a sheet name may be are passed over. Nothing when a file holds
-    // a revision state outside 0 to 5: the project cannot be read then.
-    static std::optional<QList<SheetRecord>> readSheets(const QString& sheetFolder);
+    // a revision state outside 0 to 5: the project cannot be read then. Told after each file
+    // how many of how many have been read.
+    using Progress = std::function<void(qsizetype done, qsizetype total)>;
+    static std::optional<QList<SheetRecord>> readSheets(const QString& sheetFolder,
+                                                        const Progress& progress = {});
 
     // Both keep every other key of the file; false, leaving the file as it was, when it could not
     // be written.

@@ -204,6 +204,36 @@ private Q_SLOTS:
         QCOMPARE(find(name)->pos().toPoint(), inside);
     }
 
+    void aLoadReportsItsProgressToTheEnd() {
+        for (int i = 0; i < 40; ++i)
+            sheetFile(QStringLiteral("Sheet %1").arg(i), ProjectFiles::sheet(0, 0, 100, 100));
+        ProjectCommands& commands = m_model->commands();
+        using Step = std::pair<qsizetype, qsizetype>;
+        QList<Step> steps;
+        QList<bool> loading;
+        connect(&commands, &ProjectCommands::loadProgress, this,
+                [&](qsizetype done, qsizetype total) {
+                    steps.append({done, total});
+                    loading.append(commands.isLoading());
+                });
+        QVERIFY(load(projectPath()));
+        // A read and a placing for each sheet, reported a few dozen at a time, while loading.
+        QCOMPARE(steps.front(), Step(0, 80));
+        QCOMPARE(steps.back(), Step(80, 80));
+        QVERIFY(steps.size() > 2);
+        for (qsizetype i = 1; i < steps.size(); ++i)
+            QVERIFY(steps[i].first > steps[i - 1].first);
+        QCOMPARE(loading.count(true), loading.size() - 1);
+        QVERIFY(!commands.isLoading());
+
+        // A load that fails ends its progress too.
+        sheetFile(QStringLiteral("Sheet 39"), ProjectFiles::sheet(0, 9, 100, 100));
+        steps.clear();
+        QVERIFY(!load(projectPath()));
+        QCOMPARE(steps.back(), Step(80, 80));
+        QVERIFY(!commands.isLoading());
+    }
+
     void stateOutOfRangeFailsTheWholeLoad() {
         sheetFile(QStringLiteral("Good"), ProjectFiles::sheet(0, 0, 100, 100));
         sheetFile(QStringLiteral("Bad"), ProjectFiles::sheet(0, 9, 100, 100));
