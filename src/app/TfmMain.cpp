@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
+#include <utility>
 
 namespace {
 
@@ -62,6 +63,11 @@ TfmMain::TfmMain(QWidget* parent)
     LoadProgress* progress = m_scrlbMain->loadProgress();
     connect(&commands, &ProjectCommands::loadStarting, progress, &LoadProgress::begin);
     connect(&commands, &ProjectCommands::loadProgress, progress, &LoadProgress::advance);
+    connect(&commands, &ProjectCommands::loadProgress, this,
+            [this](qsizetype done, qsizetype total) {
+                if (done >= total && std::exchange(m_closeAfterLoad, false))
+                    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+            });
     connect(&commands, &ProjectCommands::workspaceSizeSet, this, &TfmMain::scrollToOrigin);
     connect(&commands, &ProjectCommands::refreshNeeded, this, &TfmMain::RefreshWindow);
     connect(&m_model.theme(), &Theme::stateCaptionsChanged, this, &TfmMain::SetStateCaptions);
@@ -134,6 +140,13 @@ void TfmMain::FormResize() {
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
+    // A load lets the window system's events through between its steps; the window closes once
+    // the desk it is filling is whole.
+    if (m_model.commands().isLoading()) {
+        m_closeAfterLoad = true;
+        event->ignore();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;

@@ -105,4 +105,5 @@ private:
     HelpWindow* m_help = nullptr;
     TfmAbout* m_fmAbout = nullptr;
     bool m_firstShow = false;
+    bool m_closeAfterLoad = false;
 };

@@ -37,7 +37,7 @@ void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseTyp
     qsizetype done = 0;
     for (const SheetRecord& record : records) {
         progress(done++);
-        TKerfa* sheet = m_desk.createSheet();
+        TKerfa* sheet = m_desk.prepareSheet();
         sheet->setPosition(record.left, record.top);
         // Laid out once, as it ends up: a sheet that lies on the desk is not moved by a first
         // fit made with its name alone at the size of a new sheet.
@@ -58,6 +58,7 @@ void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseTyp
         sheet->setVisible(true);
     }
     m_desk.resolveLinks();
+    m_desk.layPreparedSheets();
 }
 
 void DeskSheets::ClearDesk() {

@@ -90,11 +90,15 @@ void NameLabel::measure(int wrap) {
     // nothing changed.
     if (isMeasuredFor(wrap))
         return;
+    // Lines break at blanks only, as labels always have; blanks in a row count as one.
+    Words words;
+    for (const QStringView word : QStringView(m_caption).tokenize(u' ', Qt::SkipEmptyParts))
+        words.append({word, m_face->advance(word)});
     // A word wider than the wrap width stands alone on a line that overflows it; the label then
     // wraps at that word's width instead.
-    wrapAt(wrap);
+    wrapAt(words, wrap);
     if (m_width > wrap)
-        wrapAt(m_width);
+        wrapAt(words, m_width);
     m_height = static_cast<int>(std::max<qsizetype>(m_lines.size(), 1)) * m_face->lineHeight;
     m_shown.clear();
     m_measuredCaption = m_caption;
@@ -102,35 +106,51 @@ void NameLabel::measure(int wrap) {
     m_measuredWrap = wrap;
 }
 
-void NameLabel::wrapAt(int wrapWidth) {
-    // Lines break at blanks only, as labels always have; blanks in a row count as one.
+void NameLabel::wrapAt(const Words& words, int wrapWidth) {
     m_lines.clear();
     m_lineLeft.clear();
     m_width = 0;
     const int blank = m_face->blank;
-    QString line;
-    int lineWidth = 0;
-    for (const QStringView word : QStringView(m_caption).tokenize(u' ', Qt::SkipEmptyParts)) {
-        const int width = m_face->advance(word);
-        if (!line.isEmpty() && lineWidth + blank + width <= wrapWidth) {
-            line += u' ';
-            line += word;
-            lineWidth += blank + width;
+    qsizetype first = 0;
+    int lineWidth = words.isEmpty() ? 0 : words[0].width;
+    for (qsizetype i = 1; i <= words.size(); ++i) {
+        if (i < words.size() && lineWidth + blank + words[i].width <= wrapWidth) {
+            lineWidth += blank + words[i].width;
             continue;
         }
-        if (!line.isEmpty()) {
-            m_lines << line;
-            m_lineLeft << lineWidth;
-            m_width = std::max(m_width, lineWidth);
-        }
-        line = word.toString();
-        lineWidth = width;
+        m_lines << lineOf(words, first, i - 1);
+        m_lineLeft << lineWidth;
+        m_width = std::max(m_width, lineWidth);
+        first = i;
+        if (i < words.size())
+            lineWidth = words[i].width;
     }
-    m_lines << line;
-    m_lineLeft << lineWidth;
-    m_width = std::max(m_width, lineWidth);
+    if (words.isEmpty()) {
+        m_lines << QString();
+        m_lineLeft << 0;
+    }
     for (int& left : m_lineLeft)
         left = (m_width - left) / 2;
+}
+
+QString NameLabel::lineOf(const Words& words, qsizetype first, qsizetype last) const {
+    bool single = true;
+    for (qsizetype i = first; i < last && single; ++i)
+        single = words[i + 1].text.data() == words[i].text.data() + words[i].text.size() + 1;
+    const QChar* begin = words[first].text.data();
+    const QChar* end = words[last].text.data() + words[last].text.size();
+    if (single) {
+        if (begin == m_caption.constData() && end == m_caption.constData() + m_caption.size())
+            return m_caption;
+        return QString(begin, end - begin);
+    }
+    QString line;
+    for (qsizetype i = first; i <= last; ++i) {
+        if (i > first)
+            line += u' ';
+        line += words[i].text;
+    }
+    return line;
 }
 
 void NameLabel::paint(QPainter* painter, QPoint at) const {

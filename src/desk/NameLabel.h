@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QStaticText>
 #include <QStringList>
+#include <QVarLengthArray>
 
 class QPainter;
 
@@ -52,7 +53,16 @@ public:
     struct Face;
 
 private:
-    void wrapAt(int wrapWidth);
+    // The caption's words, as it breaks at blanks, with their widths.
+    struct Word {
+        QStringView text;
+        int width;
+    };
+    using Words = QVarLengthArray<Word, 12>;
+    void wrapAt(const Words& words, int wrapWidth);
+    // Words first to last on one line: the caption's own text when they stand there with a
+    // single blank between them.
+    QString lineOf(const Words& words, qsizetype first, qsizetype last) const;
 
     QString m_caption;
     Face* m_face;

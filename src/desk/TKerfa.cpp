@@ -81,6 +81,8 @@ TKerfa::Part TKerfa::partAt(QPointF deskPoint) const {
 }
 
 void TKerfa::Repaint() {
+    if (m_settingUp)
+        return;
     update();
     m_label.setPos(pos() + labelArea().topLeft());
     if (m_dragging)
@@ -192,7 +194,9 @@ void TKerfa::SetDescription(const QString& text) {
     if (length > 0 && length < to - from && text[from + length - 1].isHighSurrogate())
         --length;
     Description = text.mid(from, length);
-    setToolTip(hintFor(Description));
+    // Most sheets of a book are never hovered over: an empty hint is not stored.
+    if (const QString hint = hintFor(Description); hint != toolTip())
+        setToolTip(hint);
 }
 
 void TKerfa::SetStateMarker(const QString& marker) {

@@ -12,6 +12,7 @@
 #include "themes/Theme.h"
 
 #include <QDir>
+#include <QGraphicsScene>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -272,6 +273,65 @@ private Q_SLOTS:
         QVERIFY(save());
         QVERIFY(ProjectFiles::read(folder() + QStringLiteral("Kerfa Files/A.kfa"))
                     .contains("Name=target\r\n"));
+    }
+
+    void loadedSheetsLieOnTheDeskWithTheirLines_data() {
+        using Links = QList<std::pair<QString, QString>>;
+        QTest::addColumn<Links>("links");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("linkedFrom");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("one link") << Links{{"A", "B"}, {"B", ""}} << "B"
+                                  << "A" << 1;
+        QTest::newRow("a chain") << Links{{"A", "B"}, {"B", "C"}, {"C", ""}} << "C"
+                                 << "B" << 2;
+        // Both keep their lines; the later in desk order, the same on every machine (A to Z
+        // folded, other characters by their codes), is the one the target is linked from.
+        QTest::newRow("two to one")
+            << Links{{"apple", "Hub"}, {"_Zed", "Hub"}, {"Hub", ""}} << "Hub"
+            << "apple" << 2;
+        QTest::newRow("case alone") << Links{{"b", "Hub"}, {"B", "Hub"}, {"Hub", ""}} << "Hub"
+                                    << "b" << 2;
+        QTest::newRow("itself and nowhere")
+            << Links{{"Self", "Self"}, {"Lost", "Nowhere"}} << "Self"
+            << "" << 0;
+    }
+    void loadedSheetsLieOnTheDeskWithTheirLines() {
+        using Links = QList<std::pair<QString, QString>>;
+        QFETCH(Links, links);
+        QFETCH(QString, target);
+        QFETCH(QString, linkedFrom);
+        QFETCH(int, lines);
+        int left = 100;
+        for (const auto& [name, linkTo] : links) {
+            left += 150;
+            sheetFile(name, ProjectFiles::sheet(1, 0, left, 100 + left / 2, {}, linkTo));
+        }
+        QVERIFY(load(projectPath()));
+        const QList<TKerfa*>& sheets = m_model->desk().sheets();
+        QCOMPARE(sheets.size(), links.size());
+        QGraphicsScene* scene = sheets.front()->scene();
+        QVERIFY(scene);
+        QCOMPARE(scene->items().size(), sheets.size() + lines);
+        int shown = 0;
+        for (const TKerfa* sheet : sheets) {
+            QCOMPARE(sheet->scene(), scene);
+            QVERIFY(sheet->isVisible());
+            if (!sheet->LinkTo)
+                continue;
+            // The line runs between the two icons' centres, behind every sheet.
+            const TKerfaLine* line = sheet->line();
+            QCOMPARE(line->scene(), scene);
+            QVERIFY(line->isVisible());
+            QCOMPARE(line->left(), std::min(sheet->left() + sheet->width() / 2,
+                                            sheet->LinkTo->left() + sheet->LinkTo->width() / 2));
+            for (const TKerfa* other : sheets)
+                QVERIFY(line->zValue() < other->zValue());
+            ++shown;
+        }
+        QCOMPARE(shown, lines);
+        const TKerfa* linked = find(target)->LinkedFrom;
+        QCOMPARE(linked ? linked->SheetName : QString(), linkedFrom);
     }
 
     void aSheetFileDeletedByHandIsGoneAtTheNextLoad() {
