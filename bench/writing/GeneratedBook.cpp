@@ -43,12 +43,15 @@ qint64 GeneratedBook::write(const QString& folder, int sheets, qint64 wordsPerSh
         QFile sheet(folder + QStringLiteral("Kerfa Files/") + name + QStringLiteral(".kfa"));
         if (!sheet.open(QIODevice::WriteOnly))
             return 0;
+        const QString text = GeneratedBook::sheet(lines, n, wordsPerSheet);
+        // The description is the sheet's first line of prose, as long as a description may be.
+        const QString description = text.section(QStringLiteral("\r\n"), 0, 0).left(255);
         sheet.write(QStringLiteral("[StateData]\r\nType=0\r\nState=0\r\n[Position]\r\nLeft=%1\r\n"
-                                   "Top=%2\r\n")
+                                   "Top=%2\r\n[Description]\r\nText=%3\r\n")
                         .arg(100 + (n % 80) * 48)
                         .arg(100 + (n / 80) * 48)
+                        .arg(description)
                         .toUtf8());
-        const QString text = GeneratedBook::sheet(lines, n, wordsPerSheet);
         // Written plainly: syncing five thousand files would make the set-up take minutes.
         QFile file(SheetText::pathOf(folder, name));
         if (!file.open(QIODevice::WriteOnly) || file.write(TextCodec::encode(text)) < 0)

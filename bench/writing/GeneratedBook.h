@@ -13,6 +13,7 @@ public:
     // One sheet's text of about `words` words, the n-th of the book.
     static QString sheet(const QStringList& proseLines, int n, qint64 words);
     // Writes a project of `sheets` sheets of the main type into folder ("Book.kerfa", "Kerfa
-    // Files/", "Text Files/"); returns the words written, by the program's own count.
+    // Files/", "Text Files/"), each described by its first line; returns the words written, by
+    // the program's own count.
     static qint64 write(const QString& folder, int sheets, qint64 wordsPerSheet);
 };

@@ -8,8 +8,11 @@
 #include "app/SplashPicture.h"
 #include "app/TMRUFiles.h"
 #include "app/TfmAbout.h"
+#include "app/TfmOptions.h"
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
+#include "compile/TfmCompile.h"
+#include "compile/TfmFindAndCompile.h"
 #include "desk/DeskView.h"
 #include "desk/LoadProgress.h"
 #include "desk/TKerfa.h"
@@ -69,11 +72,14 @@ TfmMain::TfmMain(QWidget* parent)
                     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
             });
     connect(&commands, &ProjectCommands::workspaceSizeSet, this, &TfmMain::scrollToOrigin);
+    connect(&m_model, &MainModel::workspaceResized, this, &TfmMain::scrollToOrigin);
     connect(&commands, &ProjectCommands::refreshNeeded, this, &TfmMain::RefreshWindow);
     connect(&m_model.theme(), &Theme::stateCaptionsChanged, this, &TfmMain::SetStateCaptions);
     m_model.sheetTexts().setDialogParent(this);
     connect(&m_model.sheetTexts(), &SheetTextCommands::helpRequested, this, &TfmMain::mnuHelpClick);
     connect(&m_model.editors(), &EditorRegistry::editorClosed, this, &TfmMain::RefreshWindow);
+    connect(&m_model.compileCommands(), &CompileCommands::refreshNeeded, this,
+            &TfmMain::RefreshWindow);
     FormCreate();
 }
 
@@ -122,6 +128,7 @@ void TfmMain::showEvent(QShowEvent* event) {
 void TfmMain::FormShow() {
     if (!m_firstShow) {
         setAcceptDrops(true);
+        m_model.ApplyLanguage();
         m_firstShow = true;
     }
     FormResize();
@@ -162,6 +169,12 @@ bool TfmMain::FormCloseQuery() {
 
 void TfmMain::FormClose() {
     SaveSettings();
+    // The tool windows go with the desk they work on; left open, they would keep the program
+    // running without its main window.
+    if (m_fmCompile)
+        m_fmCompile->hide();
+    if (m_fmFindAndCompile)
+        m_fmFindAndCompile->hide();
     desk().clear();
 }
 
@@ -314,6 +327,43 @@ void TfmMain::setPropertiesDialog(TfmProperties* dialog) {
     m_model.sheetCommands().setDialog(dialog);
 }
 
+void TfmMain::setCompileWindows(TfmCompile* compile, TfmFindAndCompile* findAndCompile) {
+    m_fmCompile = compile;
+    m_fmFindAndCompile = findAndCompile;
+    compile->setCommands(&m_model.compileCommands());
+    compile->setSettingsFile(settingsPath());
+    connect(compile, &TfmCompile::editRequested, this,
+            [this](const QString& name) { m_model.OpenEditor(desk().findSheet(name)); });
+    findAndCompile->setCommands(&m_model.compileCommands());
+    connect(findAndCompile, &TfmFindAndCompile::matched, this, [this] {
+        if (!m_fmCompile->isVisible())
+            mnuCompileClick();
+    });
+}
+
+void TfmMain::mnuCompileClick() {
+    if (m_fmCompile)
+        m_fmCompile->open();
+}
+
+void TfmMain::mnuFindAndCompileClick() {
+    if (!m_fmFindAndCompile)
+        return;
+    m_fmFindAndCompile->show();
+    m_fmFindAndCompile->raise();
+    m_fmFindAndCompile->activateWindow();
+}
+
+void TfmMain::pmnuAddToCompilationClick() {
+    if (m_model.compileCommands().AddToCompilation())
+        mnuCompileClick();
+}
+
+void TfmMain::pmnuLinksToCompilationClick() {
+    if (m_model.compileCommands().LinksToCompilation())
+        mnuCompileClick();
+}
+
 void TfmMain::KerfaDoubleClick() {
     m_scrlbMain->KerfaDoubleClick();
 }
@@ -389,6 +439,18 @@ void TfmMain::pmnuWordCountClick() {
 void TfmMain::pmnuPrintClick() {
     if (!m_model.sheetCommands().textToPrint().isEmpty())
         m_model.sheetTexts().PrintSheet(desk().current());
+}
+
+void TfmMain::mnuOptionsClick() {
+    if (!m_fmOptions)
+        return;
+    m_fmOptions->setChoices(m_model.options());
+    if (m_fmOptions->exec() == QDialog::Accepted) {
+        m_model.applyOptions(m_fmOptions->choices());
+        // At once: the choices hold even if Kerfa is ended without closing this window.
+        SaveSettings();
+    }
+    RefreshWindow();
 }
 
 void TfmMain::mnuHelpClick() {

@@ -31,9 +31,9 @@ bool writable(const EditorState& s) {
 bool single(const EditorState& s) {
     return s.single;
 }
-// The spelling check and the thesaurus, whose engines come later: shown, never enabled.
-bool notYetBuilt(const EditorState&) {
-    return false;
+// The spelling check and the thesaurus change the text they look at.
+bool hasWritableText(const EditorState& s) {
+    return s.hasText && s.writable;
 }
 
 } // namespace
@@ -74,9 +74,11 @@ std::span<const EditorMenus::Row> EditorMenus::rows() {
         {K::Item, "mmnuSearch", "mnuRepeatFind", Qt::Key_F3, &E::mnuRepeatFindClick, hasText},
 
         {K::MenuBarMenu, nullptr, "mmnuTools", {}, nullptr, nullptr},
-        {K::Item, "mmnuTools", "mnuSpellCheck", Qt::Key_F7, nullptr, notYetBuilt},
-        {K::Item, "mmnuTools", "mnuSpellingOptions", Qt::SHIFT | Qt::Key_F7, nullptr, notYetBuilt},
-        {K::Item, "mmnuTools", "mnuThesaurus", Qt::Key_F8, nullptr, notYetBuilt},
+        {K::Item, "mmnuTools", "mnuSpellCheck", Qt::Key_F7, &E::mnuSpellCheckClick,
+         hasWritableText},
+        {K::Item, "mmnuTools", "mnuSpellingOptions", Qt::SHIFT | Qt::Key_F7,
+         &E::mnuSpellingOptionsClick, nullptr},
+        {K::Item, "mmnuTools", "mnuThesaurus", Qt::Key_F8, &E::mnuThesaurusClick, hasWritableText},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
         {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &E::mnuWordCountClick, hasText},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},

@@ -17,6 +17,9 @@ struct EditorSettings {
     QString fontName;
     // Points.
     int fontSize = 11;
+    // The interface's language file ("German.ini"): the spelling and thesaurus dialogs speak its
+    // language, or English when they have none of its texts.
+    QString language;
     // The settings file, whose [EditWindow] section holds the placement of mode Single.
     QString settingsFile;
 

@@ -11,11 +11,15 @@
 #include "editor/WordCount.h"
 #include "language/Captions.h"
 #include "language/FormCaptions.h"
+#include "language/Language.h"
 #include "language/Messages.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "platform/WaitCursor.h"
+#include "spellui/EditorSpeller.h"
+#include "spellui/TThesaurus.h"
+#include "spellui/ThesaurusTexts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -58,7 +62,7 @@ TfmEditor::TfmEditor(const EditorOptions& options, QWidget* parent)
     m_tmrAutoSave = new QTimer(this);
     m_tmrAutoSave->setObjectName(QStringLiteral("tmrAutoSave"));
     m_menus = std::make_unique<EditorMenus>(*this);
-    FormCaptions::apply(this);
+    ApplyLanguageToEditor();
     resize(600, 400);
 
     connect(m_tmrAutoSave, &QTimer::timeout, this, &TfmEditor::tmrAutoSaveTimer);
@@ -106,7 +110,8 @@ QString TfmEditor::sheetFilePath() const {
 
 void TfmEditor::setMemoFont(const QString& family, int pointSize) {
     QFont font = m_memEditor->font();
-    font.setFamily(family);
+    // No font chosen (the one named is not installed): the desktop's own.
+    font.setFamily(family.isEmpty() ? QFont().family() : family);
     font.setPointSize(std::max(1, pointSize));
     m_memEditor->setFont(font);
 }
@@ -188,8 +193,8 @@ void TfmEditor::restartTimer() {
 void TfmEditor::UpdateEditorState() {
     const bool modified = isModified();
     if (!m_sheetName.isEmpty())
-        setWindowTitle(QStringLiteral("Editing Kerfa: '") + m_sheetName + u'\'' +
-                       (modified ? QStringLiteral(" *") : QString()));
+        setWindowTitle(Messages::text(Messages::EDITING_KERFA) + QStringLiteral(" '") +
+                       m_sheetName + u'\'' + (modified ? QStringLiteral(" *") : QString()));
     EditorState state;
     state.modified = modified;
     state.hasText = !m_memEditor->document()->isEmpty();
@@ -229,7 +234,7 @@ void TfmEditor::tmrAutoSaveTimer() {
         return;
     // A save that failed has said so; the status line does not claim otherwise.
     if (SaveText())
-        m_status->setText(QStringLiteral(" Text auto-saved at ") +
+        m_status->setText(u' ' + Messages::text(Messages::AUTO_SAVED_AT) + u' ' +
                           QLocale().toString(QTime::currentTime(), QLocale::LongFormat));
 }
 
@@ -246,13 +251,24 @@ void TfmEditor::SetAutoSaveInterval(int minutes) {
 }
 
 void TfmEditor::optionsChanged() {
+    // The window keeps its stay-on-top style, which only windows opened later take.
     const EditorSettings& settings = m_options.settings();
+    ApplyLanguageToEditor();
+    if (m_findReplace)
+        m_findReplace->ApplyLanguageToFindReplace();
     SetAutoSave(settings.autoSave);
     SetAutoSaveInterval(settings.autoSaveInterval);
-    FormCaptions::apply(this);
-    if (m_findReplace)
-        FormCaptions::apply(m_findReplace);
+    setMemoFont(settings.fontName, settings.fontSize);
     UpdateEditorState();
+}
+
+void TfmEditor::ApplyLanguageToEditor() {
+    // The caption is the window's own, made from its sheet's name by UpdateEditorState.
+    FormCaptions::apply(this);
+}
+
+QString TfmEditor::languageName() const {
+    return Language::nameOf(m_options.settings().language);
 }
 
 void TfmEditor::ImportText(const QString& path) {
@@ -317,6 +333,12 @@ void TfmEditor::WMDropFiles(const QStringList& paths) {
         ImportText(paths.front());
 }
 
+EditorSpeller& TfmEditor::speller() {
+    if (!m_speller)
+        m_speller = std::make_unique<EditorSpeller>(this);
+    return *m_speller;
+}
+
 qint64 TfmEditor::CountWords() const {
     const WaitCursor wait;
     return WordCount::CountWords(m_memEditor->toPlainText());
@@ -348,6 +370,10 @@ void TfmEditor::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+    if (m_checking && testAttribute(Qt::WA_DeleteOnClose)) {
+        setAttribute(Qt::WA_DeleteOnClose, false);
+        m_freeAfterCheck = true;
+    }
 }
 
 bool TfmEditor::FormCloseQuery() {
@@ -368,6 +394,8 @@ bool TfmEditor::FormCloseQuery() {
 void TfmEditor::FormClose() {
     if (m_findReplace)
         m_findReplace->hide();
+    if (m_speller)
+        m_speller->endCheck();
     m_tmrAutoSave->stop();
     SaveWindowPlacement();
     Q_EMIT closed();
@@ -392,6 +420,9 @@ void TfmEditor::FormDeactivate() {
     if (m_findReplace && m_findReplace->isVisible() &&
         QApplication::activeWindow() != m_findReplace)
         m_findReplace->hide();
+    // A running check ends unless the focus went to its dialog.
+    if (m_speller)
+        m_speller->windowDeactivated();
 }
 
 void TfmEditor::menuClicked() {
@@ -400,7 +431,8 @@ void TfmEditor::menuClicked() {
 
 void TfmEditor::mnuImportTextClick() {
     const QString path = FileDialogs::current().openFile(
-        this, Captions::text(u"fmEditor", u"dlgImportText"), QStringLiteral("Text Files (*.txt)"),
+        this, Captions::text(u"fmEditor", u"dlgImportText"),
+        Messages::text(Messages::TEXT_FILES) + QStringLiteral(" (*.txt)"),
         ProgramFolder::sub(QStringLiteral("Templates")));
     if (!path.isEmpty())
         ImportText(path);
@@ -470,6 +502,33 @@ void TfmEditor::mnuRepeatFindClick() {
         m_findReplace->Find(m_findReplace->findBox()->text(), true);
     else
         mnuFindReplaceClick();
+}
+
+void TfmEditor::mnuSpellCheckClick() {
+    EditorSpeller& checker = speller();
+    checker.setLanguage(languageName());
+    m_checking = true;
+    checker.check(m_memEditor);
+    m_checking = false;
+    if (m_freeAfterCheck) {
+        deleteLater();
+        return;
+    }
+    UpdateEditorState();
+}
+
+void TfmEditor::mnuSpellingOptionsClick() {
+    EditorSpeller& checker = speller();
+    checker.setLanguage(languageName());
+    checker.showOptionsDialog();
+}
+
+void TfmEditor::mnuThesaurusClick() {
+    if (!m_thesaurus)
+        m_thesaurus = std::make_unique<TThesaurus>(this);
+    m_thesaurus->SetUILanguage(ThesaurusTexts::languageFor(languageName()));
+    m_thesaurus->LookupControl(m_memEditor);
+    UpdateEditorState();
 }
 
 void TfmEditor::mnuWordCountClick() {

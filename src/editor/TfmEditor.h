@@ -9,17 +9,20 @@
 
 class EditorMenus;
 class EditorOptions;
+class EditorSpeller;
 class MemoEdit;
 class QLabel;
 class QPlainTextEdit;
 class QStatusBar;
 class QTimer;
 class TfmFindReplace;
+class TThesaurus;
 
 // A sheet's editor window: its text in a memo, saved on request, on a timer and when closed;
 // plain-text files imported into it; found and replaced, counted and printed; placed by the
-// window-positioning mode. The window is freed when it closes; minimised, it hides and stays the
-// sheet's open editor. The spelling check and the thesaurus act on memo().
+// window-positioning mode; checked for spelling and looked up in the thesaurus in the language of
+// the interface. The window is freed when it closes; minimised, it hides and stays the sheet's
+// open editor.
 class TfmEditor : public QMainWindow {
     Q_OBJECT
 public:
@@ -38,6 +41,11 @@ public:
     void setMemoFont(const QString& family, int pointSize);
 
     QPlainTextEdit* memo() const;
+    // The captions of the language in force on the menus and the import dialog; done when the
+    // window is made and whenever a language file is read.
+    void ApplyLanguageToEditor();
+    // The interface language's name ("german"), which the thesaurus dialog speaks.
+    QString languageName() const;
     TfmFindReplace* findReplace() const;
     QString statusText() const;
     bool isModified() const;
@@ -55,6 +63,8 @@ public:
     void UpdateEditorState();
     // The memo's words, by the text's own lines.
     qint64 CountWords() const;
+    // The window's spelling checker (made on first use).
+    EditorSpeller& speller();
 
 public Q_SLOTS:
     // Also the desk's Print command for a sheet whose editor is open.
@@ -86,6 +96,9 @@ private Q_SLOTS:
     void mnuSelectAllClick();
     void mnuFindReplaceClick();
     void mnuRepeatFindClick();
+    void mnuSpellCheckClick();
+    void mnuSpellingOptionsClick();
+    void mnuThesaurusClick();
     void mnuWordCountClick();
     void mnuSaveWindowPosClick();
     void mnuHelpClick();
@@ -120,6 +133,10 @@ private:
     bool m_clipboardHasText = false;
     bool m_autoSave = false;
     int m_autoSaveInterval = 15;
+    // A spelling check waits for the user in a loop whose caller is this window's F7: a window
+    // closed meanwhile is freed only once that check has returned.
+    bool m_checking = false;
+    bool m_freeAfterCheck = false;
     WindowPlacement m_placement;
 
     MemoEdit* m_memEditor;
@@ -128,5 +145,7 @@ private:
     QTimer* m_tmrAutoSave;
     std::unique_ptr<EditorMenus> m_menus;
     QPointer<TfmFindReplace> m_findReplace;
+    std::unique_ptr<EditorSpeller> m_speller;
+    std::unique_ptr<TThesaurus> m_thesaurus;
     PrintCommand m_print;
 };

@@ -83,6 +83,10 @@ TfmFindReplace::TfmFindReplace(QWidget* editor, QPlainTextEdit* memo)
     connect(m_btnReplace, &QPushButton::clicked, this, &TfmFindReplace::btnReplaceClick);
     connect(m_btnReplaceAll, &QPushButton::clicked, this, &TfmFindReplace::btnReplaceAllClick);
     connect(m_btnClose, &QPushButton::clicked, this, &TfmFindReplace::btnCloseClick);
+    ApplyLanguageToFindReplace();
+}
+
+void TfmFindReplace::ApplyLanguageToFindReplace() {
     FormCaptions::apply(this);
 }
 

@@ -26,6 +26,9 @@ public:
     void Replace();
     // After asking, replaces every occurrence from the next one found to the end of the text.
     void ReplaceAll();
+    // The caption and the captions of the buttons and boxes of the language in force; done when
+    // the window is made and whenever a language file is read.
+    void ApplyLanguageToFindReplace();
 
 protected:
     void showEvent(QShowEvent* event) override;

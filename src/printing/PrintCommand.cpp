@@ -1,5 +1,6 @@
 #include "printing/PrintCommand.h"
 
+#include "language/Messages.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrintDialogs.h"
 
@@ -28,13 +29,14 @@ bool PrintCommand::run(QWidget* parent, const QString& text, const QFont& font,
     if (!m_printer->outputFileName().isEmpty())
         m_printer->setOutputFileName(QFileInfo(m_printer->outputFileName()).absolutePath() + u'/' +
                                      title + QStringLiteral(".pdf"));
-    const PrintDialogs::Options options{.printToFile = true, .printerWarning = true};
+    const PrintDialogs::Options options{.printToFile = true,
+                                        .noPrinterWarning = Messages::text(Messages::NO_PRINTER)};
     if (!PrintDialogs::current().setUpPrinter(parent, *m_printer, options))
         return false;
     m_ptrPrinter.Font = font;
     m_ptrPrinter.PrintTitle = title;
     if (m_ptrPrinter.PrintText(*m_printer, text))
         return true;
-    MessageBoxes::error(QStringLiteral("The text could not be printed."));
+    MessageBoxes::error(Messages::text(Messages::NOT_PRINTED));
     return false;
 }

@@ -25,7 +25,8 @@ namespace {
 constexpr qsizetype kSheetsAStep = 32;
 
 QString projectFilter() {
-    return QStringLiteral("Kerfa Project (*") + ProjectNames::projectExtension() + u')';
+    return Messages::text(Messages::PROJECT_FILES) + QStringLiteral(" (*") +
+           ProjectNames::projectExtension() + u')';
 }
 
 } // namespace

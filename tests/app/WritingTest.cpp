@@ -128,6 +128,22 @@ private Q_SLOTS:
         QVERIFY(m_boxes->shown.isEmpty());
     }
 
+    // The editors' spelling and thesaurus dialogs follow the language file in the settings, and
+    // the one put in force later.
+    void editorsTakeTheLanguageInForce() {
+        QVERIFY(ProjectFiles::write(m_env.programFolder() + QStringLiteral("Kerfa.ini"),
+                                    "[Application]\r\nLanguage=Swedish.ini\r\n"));
+        addSheet(QStringLiteral("Chapter"), 0, {}, "Words");
+        load();
+        TfmEditor* editor = open(QStringLiteral("Chapter"));
+        QCOMPARE(editor->languageName(), QStringLiteral("swedish"));
+        OptionChoices chosen = m_main->model().options();
+        chosen.language = QStringLiteral("Portuguese (Brazil).ini");
+        m_main->model().applyOptions(chosen);
+        QCOMPARE(editor->languageName(), QStringLiteral("portuguese (brazil)"));
+        QCOMPARE(m_main->settings().language, QStringLiteral("Portuguese (Brazil).ini"));
+    }
+
     // A double-click on a sheet opens its editor window with its text; the sheet shows it.
     void doubleClickOpensTheEditor() {
         addSheet(QStringLiteral("Chapter"), 0, {}, "It was night.\r\nThe lamp was lit.");
