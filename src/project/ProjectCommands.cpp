@@ -69,9 +69,12 @@ bool ProjectCommands::LoadProject(const QString& path) {
     // Reading each sheet file is one step, laying each sheet on the desk another.
     m_loading = true;
     qsizetype files = 0;
-    const auto report = [this](qsizetype done, qsizetype total) {
-        if (done % kSheetsAStep == 0)
-            Q_EMIT loadProgress(done, total);
+    qsizetype reported = -kSheetsAStep;
+    const auto report = [&](qsizetype done, qsizetype total) {
+        if (done - reported < kSheetsAStep)
+            return;
+        reported = done;
+        Q_EMIT loadProgress(done, total);
     };
     const std::optional<QList<SheetRecord>> records =
         ProjectStorage::readSheets(m_state.sheetFolder(), [&](qsizetype done, qsizetype total) {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 
+class QDir;
+
 struct ProjectState;
 
 // A project on disk: the project file, one sheet file per sheet in "Kerfa Files/", the text files
@@ -28,6 +30,8 @@ public:
     using Progress = std::function<void(qsizetype done, qsizetype total)>;
     static std::optional<QList<SheetRecord>> readSheets(const QString& sheetFolder,
                                                         const Progress& progress = {});
+    // From this many files on, two threads read them.
+    static constexpr qsizetype kReadInTwoFrom = 256;
 
     // Both keep every other key of the file; false, leaving the file as it was, when it could not
     // be written.
@@ -42,4 +46,8 @@ public:
     // (made when missing), replacing files there; false when any folder or copy failed, and
     // false without making any folder when the project file is not on disk.
     static bool backup(const ProjectState& project, const QString& target);
+
+private:
+    enum class Outcome { Kept, Skipped, Refused };
+    static Outcome readSheet(const QDir& folder, const QString& file, SheetRecord& record);
 };
