@@ -58,6 +58,9 @@ std::optional<QList<SheetRecord>> ProjectStorage::readSheets(const QString& shee
                 refused = true;
         }
     };
+    // The first report comes before the second thread starts, whatever that one finds.
+    if (progress && n > 0)
+        progress(0, files.size());
     // Opening and reading thousands of small files is most of a large book's load, and each
     // file is read on its own: a second thread reads the later half meanwhile. This thread
     // reports the progress of both.
@@ -67,7 +70,7 @@ std::optional<QList<SheetRecord>> ProjectStorage::readSheets(const QString& shee
         helper = std::thread(
             [&] { readRange(split, n, [&](std::size_t) { helperDone.fetch_add(1); }); });
     readRange(0, split, [&](std::size_t i) {
-        if (progress)
+        if (progress && i > 0)
             progress(static_cast<qsizetype>(i) + helperDone.load(), files.size());
     });
     if (helper.joinable())
