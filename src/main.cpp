@@ -1,10 +1,10 @@
 #include "app/KerfaProgram.h"
+#include "app/StartupProbe.h"
 #include "app/TfmMain.h"
-#include "desk/DeskView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     QElapsedTimer sinceMain;
@@ -12,23 +12,18 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     KerfaProgram::initialiseApplication();
 
+    // For the start-up benchmark: reports when the desk is on screen, and may end the program
+    // there (see StartupProbe).
+    std::unique_ptr<StartupProbe> probe;
+    if (const QByteArray mode = qgetenv("KERFA_STARTUP_PROBE"); !mode.isEmpty())
+        probe = std::make_unique<StartupProbe>(sinceMain, mode);
+
     KerfaProgram program;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     if (program.start(arguments) == KerfaProgram::Start::EndAtOnce)
         return 0;
-
-    // For the start-up benchmark: report when the desk is first on screen, and with "quit" end
-    // there without writing anything.
-    const QByteArray probe = qgetenv("KERFA_STARTUP_PROBE");
-    if (!probe.isEmpty()) {
-        QObject::connect(program.fmMain()->deskView(), &DeskView::firstPainted, &app, [&] {
-            std::fprintf(stderr, "kerfa-startup: desk painted %lld ms after main\n",
-                         static_cast<long long>(sinceMain.elapsed()));
-            std::fflush(stderr);
-            if (probe == "quit")
-                QApplication::exit(0);
-        });
-    }
+    if (probe)
+        probe->started(program.fmMain());
     return QApplication::exec();
 }

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Start-up benchmark: how long until a window shows its content, against an empty Qt window
-# and FocusWriter, under one private Xvfb server. A measurement, not a test: it ends with 0 even
-# when a target is missed, and prints MISSED beside it.
-#   BUILD=build bash bench/startup/run.sh        (RUNS=7 starts of each, the first a warm-up)
+# and FocusWriter, under one private Xvfb server; Kerfa on the sample book and on generated books
+# of 1,000, 5,000 and 20,000 sheets, and how long it takes to quit. A measurement, not a test: it
+# ends with 0 even when a target is missed, and prints MISSED beside it.
+#   BUILD=build bash bench/startup/run.sh
+#   RUNS=7      starts of each program in a round, the first a warm-up
+#   ROUNDS=3    rounds, one after the other; the table gives the range of their medians
+#   SERIES="1000 5000 20000"   the generated books
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 build=${BUILD:-build}
 runs=${RUNS:-7}
+rounds=${ROUNDS:-3}
+series=${SERIES:-1000 5000 20000}
 here=bench/startup
 kerfa="$build/program/kerfa"
 empty="$build/bench/empty_window"
@@ -24,10 +30,15 @@ for tool in Xvfb python3; do
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kerfa-startup.XXXXXX")
+# The program folder, where Kerfa writes its settings on closing, lies on a tmpfs when there is
+# one, as the runtime folder does: a disk's sync would otherwise hide the time of the end.
+shm=/dev/shm
+[ -d "$shm" ] && [ -w "$shm" ] || shm=$work
+home=$(mktemp -d "$shm/kerfa-startup-program.XXXXXX")
 xvfb_pid=
 cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
+    rm -rf "$work" "$home"
 }
 trap cleanup EXIT
 
@@ -46,32 +57,39 @@ fi
 export DISPLAY=":$(head -n1 "$work/display")"
 
 # A program folder of its own, so that no Kerfa.ini of an earlier session changes the start.
-home="$work/program"
-mkdir -p "$home"
 for entry in "$build/program"/*; do
     case "$(basename "$entry")" in kerfa | Kerfa.ini) continue ;; esac
     ln -s "$(realpath "$entry")" "$home/"
 done
 
-echo "startup: generating the 5,000-sheet book"
-large=$(python3 "$here/make-project" "$work/Large Book") || exit 1
+declare -A books
+for n in $series; do
+    echo "startup: generating the book of $n sheets"
+    books[$n]=$(python3 "$here/make-project" "$work/Book $n" --sheets "$n") || exit 1
+done
 cp "$chapter" "$work/chapter.txt" || exit 1
 
 export STARTUP_RESULTS="$work/results"
 : >"$STARTUP_RESULTS"
 measure() { python3 "$here/measure" run "$@"; }
+thousands() { python3 -c "print(f'{int(\"$1\"):,}')"; }
 
-echo "startup: $runs starts of each on display $DISPLAY, the first a warm-up"
-measure "empty window" "$runs" --probe -- "$(realpath "$empty")"
-KERFA_HOME="$home" KERFA_STARTUP_PROBE=quit \
-    measure "kerfa, sample book" "$runs" --probe -- "$(realpath "$kerfa")" "$(realpath "$sample")"
-KERFA_HOME="$home" KERFA_STARTUP_PROBE=quit \
-    measure "kerfa, 5,000 sheets" "$runs" --probe -- "$(realpath "$kerfa")" "$large"
-if command -v focuswriter >/dev/null; then
-    measure "FocusWriter, one chapter" "$runs" -- focuswriter "$work/chapter.txt"
-else
-    echo "startup: focuswriter is not installed (bash tools/install-deps); skipped" >&2
-fi
+echo "startup: $rounds round(s) of $runs starts of each on display $DISPLAY, the first a warm-up"
+for round in $(seq "$rounds"); do
+    echo "startup: round $round, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+    measure "empty window" "$runs" --probe -- "$(realpath "$empty")"
+    KERFA_HOME="$home" KERFA_STARTUP_PROBE=close \
+        measure "kerfa, sample book" "$runs" --probe -- "$(realpath "$kerfa")" "$(realpath "$sample")"
+    for n in $series; do
+        KERFA_HOME="$home" KERFA_STARTUP_PROBE=close \
+            measure "kerfa, $(thousands "$n") sheets" "$runs" --probe -- "$(realpath "$kerfa")" "${books[$n]}"
+    done
+    if command -v focuswriter >/dev/null; then
+        measure "FocusWriter, one chapter" "$runs" -- focuswriter "$work/chapter.txt"
+    else
+        echo "startup: focuswriter is not installed (bash tools/install-deps); skipped" >&2
+    fi
+done
 
 echo
 python3 "$here/measure" table

@@ -16,6 +16,7 @@
 #include "compile/TfmFindAndCompile.h"
 #include "compile/TfmReplaceInBook.h"
 #include "desk/DeskView.h"
+#include "desk/LoadProgress.h"
 #include "desk/TKerfa.h"
 #include "editor/LiveSheetText.h"
 #include "editor/TfmSnapshots.h"
@@ -34,6 +35,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
+#include <utility>
 
 namespace {
 
@@ -65,6 +67,14 @@ TfmMain::TfmMain(QWidget* parent)
                      frameGeometry().height() - height() + menuBar()->sizeHint().height());
     });
     connect(&commands, &ProjectCommands::loadStarting, this, &TfmMain::prepareForLoad);
+    LoadProgress* progress = m_scrlbMain->loadProgress();
+    connect(&commands, &ProjectCommands::loadStarting, progress, &LoadProgress::begin);
+    connect(&commands, &ProjectCommands::loadProgress, progress, &LoadProgress::advance);
+    connect(&commands, &ProjectCommands::loadProgress, this,
+            [this](qsizetype done, qsizetype total) {
+                if (done >= total && std::exchange(m_closeAfterLoad, false))
+                    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+            });
     connect(&commands, &ProjectCommands::workspaceSizeSet, this, &TfmMain::scrollToOrigin);
     connect(&m_model, &MainModel::workspaceResized, this, &TfmMain::scrollToOrigin);
     connect(&commands, &ProjectCommands::refreshNeeded, this, &TfmMain::RefreshWindow);
@@ -148,6 +158,13 @@ void TfmMain::FormResize() {
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
+    // A load lets the window system's events through between its steps; the window closes once
+    // the desk it is filling is whole.
+    if (m_model.commands().isLoading()) {
+        m_closeAfterLoad = true;
+        event->ignore();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -258,7 +275,8 @@ void TfmMain::bringToFront() {
 }
 
 void TfmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
+    // Nothing is dropped while a project loads.
+    if (event->mimeData()->hasUrls() && !m_model.commands().isLoading())
         event->acceptProposedAction();
 }
 

@@ -129,4 +129,5 @@ private:
     // Made on first use.
     TfmReplaceInBook* m_fmReplaceInBook = nullptr;
     bool m_firstShow = false;
+    bool m_closeAfterLoad = false;
 };

@@ -1,5 +1,7 @@
 #include "common/AsciiCase.h"
 
+#include <algorithm>
+
 namespace {
 
 char16_t fold(char16_t c) {
@@ -22,4 +24,15 @@ bool AsciiCase::equal(QStringView a, QStringView b) {
         if (fold(a[i].unicode()) != fold(b[i].unicode()))
             return false;
     return true;
+}
+
+int AsciiCase::compare(QStringView a, QStringView b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t x = fold(a[i].unicode());
+        const char16_t y = fold(b[i].unicode());
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }

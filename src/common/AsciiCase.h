@@ -8,4 +8,7 @@ class AsciiCase {
 public:
     static QString lower(QStringView text);
     static bool equal(QStringView a, QStringView b);
+    // Negative, zero or positive as a sorts before, with or after b, UTF-16 unit by unit with
+    // A to Z folded to a to z.
+    static int compare(QStringView a, QStringView b);
 };

@@ -15,44 +15,68 @@ bool sameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QString entryText(QStringView key, const QString& value) {
-    return key.toString() + u'=' + value;
-}
-
 } // namespace
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {
     parse(FileReader::read(m_path, kLimits));
 }
 
+IniFile::Line IniFile::sectionLine(QStringView section) {
+    Line line;
+    line.kind = Kind::Section;
+    line.owned = true;
+    line.own = u'[' + section.toString() + u']';
+    line.text = {0, line.own.size()};
+    line.name = {1, section.size()};
+    return line;
+}
+
+IniFile::Line IniFile::entryLine(QStringView key, QStringView value) {
+    Line line;
+    line.kind = Kind::Entry;
+    line.owned = true;
+    line.own.reserve(key.size() + 1 + value.size());
+    line.own.append(key).append(u'=').append(value);
+    line.text = {0, line.own.size()};
+    line.name = {0, key.size()};
+    line.value = {key.size() + 1, value.size()};
+    return line;
+}
+
 void IniFile::parse(const QByteArray& bytes) {
     m_lines.clear();
     m_modified = false;
-    const QString text = TextCodec::decode(bytes);
-    qsizetype start = 0;
+    m_text = TextCodec::decode(bytes);
+    const QStringView text(m_text);
     const qsizetype n = text.size();
+    m_lines.reserve(static_cast<std::size_t>(std::max(text.count(u'\n'), text.count(u'\r')) + 1));
+    const auto spanOf = [&](QStringView part) {
+        return Span{part.isEmpty() ? 0 : part.data() - text.data(), part.size()};
+    };
+    qsizetype start = 0;
     while (start < n) {
         qsizetype end = start;
         while (end < n && text[end] != u'\r' && text[end] != u'\n')
             ++end;
         Line line;
-        line.text = text.mid(start, end - start);
-        const QStringView trimmed = QStringView(line.text).trimmed();
+        line.text = {start, end - start};
+        const QStringView whole = text.mid(start, end - start);
+        const QStringView trimmed = whole.trimmed();
         if (trimmed.startsWith(u'[')) {
             const qsizetype close = trimmed.indexOf(u']');
             if (close > 0) {
                 line.kind = Kind::Section;
-                line.name = trimmed.mid(1, close - 1).trimmed().toString();
+                line.name = spanOf(trimmed.mid(1, close - 1).trimmed());
             }
         } else if (!trimmed.startsWith(u';') && !trimmed.startsWith(u'#')) {
             const qsizetype eq = trimmed.indexOf(u'=');
             if (eq > 0) {
                 line.kind = Kind::Entry;
-                line.name = trimmed.left(eq).trimmed().toString();
+                line.name = spanOf(trimmed.left(eq).trimmed());
                 // The value is kept as written, blanks and all: some readers (sheet-type
                 // names) keep them, others trim.
-                const qsizetype at = line.text.indexOf(u'=');
-                line.value = line.text.mid(at + 1);
+                const qsizetype at = whole.indexOf(u'=') + 1;
+                line.value = {start + at, whole.size() - at};
             }
         }
         m_lines.push_back(std::move(line));
@@ -64,7 +88,7 @@ void IniFile::parse(const QByteArray& bytes) {
 
 int IniFile::findSection(QStringView section) const {
     for (std::size_t i = 0; i < m_lines.size(); ++i)
-        if (m_lines[i].kind == Kind::Section && sameName(m_lines[i].name, section))
+        if (m_lines[i].kind == Kind::Section && sameName(nameOf(m_lines[i]), section))
             return static_cast<int>(i);
     return -1;
 }
@@ -80,7 +104,7 @@ int IniFile::findEntry(int sectionLine, QStringView key) const {
     const int end = sectionEnd(sectionLine);
     for (int i = sectionLine + 1; i < end; ++i) {
         const Line& line = m_lines[static_cast<std::size_t>(i)];
-        if (line.kind == Kind::Entry && sameName(line.name, key))
+        if (line.kind == Kind::Entry && sameName(nameOf(line), key))
             return i;
     }
     return -1;
@@ -96,7 +120,7 @@ const IniFile::Line* IniFile::entry(QStringView section, QStringView key) const 
 
 QString IniFile::readString(QStringView section, QStringView key, const QString& fallback) const {
     const Line* line = entry(section, key);
-    return line ? line->value : fallback;
+    return line ? valueOf(*line).toString() : fallback;
 }
 
 bool IniFile::parseInteger(QStringView text, int& value) {
@@ -142,7 +166,7 @@ bool IniFile::parseInteger(QStringView text, int& value) {
 int IniFile::readInteger(QStringView section, QStringView key, int fallback) const {
     const Line* line = entry(section, key);
     int value = 0;
-    return line && parseInteger(line->value, value) ? value : fallback;
+    return line && parseInteger(valueOf(*line), value) ? value : fallback;
 }
 
 bool IniFile::readBool(QStringView section, QStringView key, bool fallback) const {
@@ -160,8 +184,8 @@ bool IniFile::valueExists(QStringView section, QStringView key) const {
 QStringList IniFile::sections() const {
     QStringList result;
     for (const Line& line : m_lines)
-        if (line.kind == Kind::Section && !result.contains(line.name, Qt::CaseInsensitive))
-            result << line.name;
+        if (line.kind == Kind::Section && !result.contains(nameOf(line), Qt::CaseInsensitive))
+            result << nameOf(line).toString();
     return result;
 }
 
@@ -173,8 +197,8 @@ QStringList IniFile::keys(QStringView section) const {
     const int end = sectionEnd(s);
     for (int i = s + 1; i < end; ++i) {
         const Line& line = m_lines[static_cast<std::size_t>(i)];
-        if (line.kind == Kind::Entry && !result.contains(line.name, Qt::CaseInsensitive))
-            result << line.name;
+        if (line.kind == Kind::Entry && !result.contains(nameOf(line), Qt::CaseInsensitive))
+            result << nameOf(line).toString();
     }
     return result;
 }
@@ -185,25 +209,22 @@ void IniFile::writeString(QStringView section, QStringView key, const QString& v
     clean.replace(u'\r', u' ').replace(u'\n', u' ');
     int s = findSection(section);
     if (s < 0) {
-        m_lines.push_back(
-            {Kind::Section, u'[' + section.toString() + u']', section.toString(), {}});
+        m_lines.push_back(sectionLine(section));
         s = static_cast<int>(m_lines.size()) - 1;
     }
     const int e = findEntry(s, key);
     if (e >= 0) {
         Line& line = m_lines[static_cast<std::size_t>(e)];
-        if (line.value == clean)
+        if (valueOf(line) == clean)
             return;
-        line.value = clean;
-        line.text = entryText(line.name, clean);
+        line = entryLine(nameOf(line), clean);
     } else {
         // After the section's last entry, so blank lines and comments that end it stay last.
         int at = sectionEnd(s);
         while (at > s + 1 && m_lines[static_cast<std::size_t>(at - 1)].kind == Kind::Other &&
-               QStringView(m_lines[static_cast<std::size_t>(at - 1)].text).trimmed().isEmpty())
+               textOf(m_lines[static_cast<std::size_t>(at - 1)]).trimmed().isEmpty())
             --at;
-        m_lines.insert(m_lines.begin() + at,
-                       {Kind::Entry, entryText(key, clean), key.toString(), clean});
+        m_lines.insert(m_lines.begin() + at, entryLine(key, clean));
     }
     m_modified = true;
 }
@@ -236,7 +257,7 @@ void IniFile::eraseSection(QStringView section) {
 QByteArray IniFile::serialize() const {
     QString text;
     for (const Line& line : m_lines) {
-        text += line.text;
+        text += textOf(line);
         text += QLatin1String("\r\n");
     }
     return text.toUtf8();

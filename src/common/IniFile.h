@@ -53,12 +53,32 @@ public:
 
 private:
     enum class Kind { Other, Section, Entry };
+    // A stretch of a line's text.
+    struct Span {
+        qsizetype at = 0;
+        qsizetype size = 0;
+    };
+    // A line as read points into the text of the file (read without a copy per line and per
+    // name, as thousands of sheet files are read at every load); a line written since holds its
+    // own text.
     struct Line {
         Kind kind = Kind::Other;
-        QString text;  // the whole line as read or written
-        QString name;  // section name, or key of an entry
-        QString value; // value of an entry
+        bool owned = false;
+        QString own;
+        Span text;  // the whole line as read or written
+        Span name;  // section name, or key of an entry
+        Span value; // value of an entry
     };
+
+    const QString& source(const Line& line) const { return line.owned ? line.own : m_text; }
+    QStringView view(const Line& line, Span span) const {
+        return QStringView(source(line)).mid(span.at, span.size);
+    }
+    QStringView textOf(const Line& line) const { return view(line, line.text); }
+    QStringView nameOf(const Line& line) const { return view(line, line.name); }
+    QStringView valueOf(const Line& line) const { return view(line, line.value); }
+    static Line sectionLine(QStringView section);
+    static Line entryLine(QStringView key, QStringView value);
 
     // Index of the header line of the first section of that name, or -1.
     int findSection(QStringView section) const;
@@ -69,6 +89,8 @@ private:
     const Line* entry(QStringView section, QStringView key) const;
 
     QString m_path;
+    // The text as read.
+    QString m_text;
     std::vector<Line> m_lines;
     bool m_modified = false;
 };

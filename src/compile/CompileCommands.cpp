@@ -211,7 +211,6 @@ TKerfa* CompileCommands::AutoCreateCompilationSheet() {
     m_look.ShowStateMarker(sheet);
     m_desk.bringToFront(sheet);
     sheet->setVisible(true);
-    m_desk.bringToFront(sheet->nameLabel());
     m_project.modified = true;
     Q_EMIT refreshNeeded();
     return sheet;

@@ -22,10 +22,25 @@ void Desk::setExtent(QSize size) {
 }
 
 TKerfa* Desk::createSheet() {
-    auto* sheet = new TKerfa(this);
+    TKerfa* sheet = prepareSheet();
     m_scene->addItem(sheet);
+    return sheet;
+}
+
+TKerfa* Desk::prepareSheet() {
+    auto* sheet = new TKerfa(this);
     m_sheets.append(sheet);
     return sheet;
+}
+
+void Desk::layPreparedSheets() {
+    for (TKerfa* sheet : std::as_const(m_sheets)) {
+        if (sheet->scene())
+            continue;
+        m_scene->addItem(sheet);
+        if (sheet->LinkTo)
+            m_scene->addItem(sheet->line());
+    }
 }
 
 void Desk::deleteSheet(TKerfa* sheet) {
@@ -50,8 +65,16 @@ void Desk::clear() {
     const QList<TKerfa*> sheets = std::exchange(m_sheets, {});
     for (TKerfa* sheet : sheets) {
         Q_EMIT sheetRemoving(sheet);
-        delete sheet;
+        // A sheet prepared but not yet laid on the desk is not the scene's to free.
+        if (!sheet->scene())
+            delete sheet;
+        else
+            sheet->leaveLineToScene();
     }
+    // The scene holds the sheets and their lines and nothing else. It frees them all at once:
+    // deleted one by one, each item would be looked for in the scene's lists of every item, and
+    // a desk of thousands of sheets would take a noticeable time to close.
+    m_scene->clear();
     m_front = 0;
     m_back = 0;
 }

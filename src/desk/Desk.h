@@ -11,8 +11,9 @@ class QGraphicsScene;
 class TKerfa;
 
 // The desk panel: owns every sheet in desk order (the order of creation), with the current sheet,
-// the selection and the links between sheets. Sheets, their labels and lines lie on its scene;
-// stacking is by z value, the newest "front" or "back" above or below everything placed before.
+// the selection and the links between sheets. Sheets (each with its label) and their lines lie on
+// its scene, which holds nothing else; stacking is by z value, the newest "front" or "back" above
+// or below everything placed before.
 class Desk : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +27,12 @@ public:
 
     // Creates a sheet owned by the desk and lays it on the desk, last in desk order.
     TKerfa* createSheet();
+    // The same, but the sheet (with its line, once it links to another) lies on the desk only
+    // once layPreparedSheets() runs. The sheets of a book read from disk are set up and linked
+    // first and laid on the desk together: a sheet on the desk costs bookkeeping at every change,
+    // and a long load lets the window paint meanwhile, which walks every sheet on the desk.
+    TKerfa* prepareSheet();
+    void layPreparedSheets();
     // Frees one sheet with its label and line; no other sheet links to it or from it afterwards.
     void deleteSheet(TKerfa* sheet);
     // Frees every sheet; no current sheet and an empty selection afterwards.

@@ -2,7 +2,6 @@
 
 #include "desk/Desk.h"
 #include "desk/DeskTheme.h"
-#include "desk/NameLabel.h"
 #include "desk/TKerfa.h"
 #include "themes/Theme.h"
 
@@ -32,16 +31,20 @@ QList<SheetRecord> DeskSheets::sheetRecords() const {
     return records;
 }
 
-void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseType) {
+void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseType,
+                             const std::function<void(qsizetype done)>& progress) {
     const QStringList& stateNames = m_look.theme().data().stateNames;
+    qsizetype done = 0;
     for (const SheetRecord& record : records) {
-        TKerfa* sheet = m_desk.createSheet();
+        progress(done++);
+        TKerfa* sheet = m_desk.prepareSheet();
         sheet->setPosition(record.left, record.top);
+        // Laid out once, as it ends up: a sheet that lies on the desk is not moved by a first
+        // fit made with its name alone at the size of a new sheet.
+        sheet->beginSetUp();
         sheet->SetSheetName(record.name);
-        // The type before the bold flag: the same sheet either way, but the label is laid out
-        // in bold only when it will stay bold (thousands of sheets load noticeably faster).
-        DeskTheme::SetTypeFromIndex(sheet, record.typeIndex);
         sheet->SetBoldBaseType(boldBaseType);
+        DeskTheme::SetTypeFromIndex(sheet, record.typeIndex);
         m_look.ShowTypeLook(sheet);
         // A state the theme leaves unnamed reads as the first.
         const bool named = !stateNames.value(record.state).isEmpty();
@@ -49,11 +52,13 @@ void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseTyp
         sheet->LinkToName = record.linkTo;
         sheet->SetDescription(record.description);
         m_look.ShowStateMarker(sheet);
+        sheet->endSetUp();
+        // The sheet comes in front of every sheet before it, with its label.
         m_desk.bringToFront(sheet);
         sheet->setVisible(true);
-        m_desk.bringToFront(sheet->nameLabel());
     }
     m_desk.resolveLinks();
+    m_desk.layPreparedSheets();
 }
 
 void DeskSheets::ClearDesk() {

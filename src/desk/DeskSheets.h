@@ -17,7 +17,8 @@ public:
 
     qsizetype sheetCount() const override;
     QList<SheetRecord> sheetRecords() const override;
-    void placeSheets(const QList<SheetRecord>& records, bool boldBaseType) override;
+    void placeSheets(const QList<SheetRecord>& records, bool boldBaseType,
+                     const std::function<void(qsizetype done)>& progress) override;
     void ClearDesk() override;
     void resetDoubleClickGuard() override;
 

@@ -1,7 +1,7 @@
 #include "desk/DeskView.h"
 
 #include "desk/Desk.h"
-#include "desk/NameLabel.h"
+#include "desk/LoadProgress.h"
 #include "desk/TKerfa.h"
 
 #include <QContextMenuEvent>
@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTimer>
 #include <QToolTip>
 
 namespace {
@@ -20,7 +19,8 @@ constexpr int kHintShowMs = 3000;
 } // namespace
 
 DeskView::DeskView(Desk& desk, QWidget* parent)
-    : QGraphicsView(desk.scene(), parent), m_desk(desk) {
+    : QGraphicsView(desk.scene(), parent), m_desk(desk),
+      m_loadProgress(new LoadProgress(viewport())) {
     setObjectName(QStringLiteral("scrlbMain"));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFrameShape(QFrame::NoFrame);
@@ -58,17 +58,30 @@ bool DeskView::isPointerOnDesk() const {
            m_cursor.y() > desk.top() && m_cursor.x() < desk.right() && m_cursor.y() < desk.bottom();
 }
 
-QGraphicsItem* DeskView::topItemAt(QPointF point) const {
+DeskView::Hit DeskView::hitAt(QPointF point) const {
     const QList<QGraphicsItem*> items =
         scene()->items(point, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
-    for (QGraphicsItem* item : items)
-        if (item->isVisible())
-            return item;
-    return nullptr;
+    for (QGraphicsItem* item : items) {
+        if (!item->isVisible())
+            continue;
+        auto* sheet = dynamic_cast<TKerfa*>(item);
+        if (!sheet)
+            return {}; // a link line
+        switch (sheet->partAt(point)) {
+        case TKerfa::Part::Icon:
+            return {sheet, false};
+        case TKerfa::Part::Label:
+            return {sheet, true};
+        case TKerfa::Part::None:
+            break; // beside the icon or the label: whatever lies below shows there
+        }
+    }
+    return {};
 }
 
 TKerfa* DeskView::sheetAt(QPointF point) const {
-    return dynamic_cast<TKerfa*>(topItemAt(point));
+    const Hit hit = hitAt(point);
+    return hit.onLabel ? nullptr : hit.sheet;
 }
 
 void DeskView::UpdateCursorPos(QPointF viewportPos) {
@@ -110,12 +123,12 @@ void DeskView::PanelMouseDown(const QMouseEvent* event) {
     if (button != Qt::LeftButton && button != Qt::RightButton)
         return;
     UpdateCursorPos(event->position());
-    QGraphicsItem* top = topItemAt(m_cursor);
+    const Hit top = hitAt(m_cursor);
     // Name labels take no presses.
-    if (dynamic_cast<NameLabel*>(top))
+    if (top.onLabel)
         return;
     // A link line counts as empty desk.
-    auto* hit = dynamic_cast<TKerfa*>(top);
+    TKerfa* hit = top.sheet;
     m_grab = hit ? m_cursor - hit->pos().toPoint() : m_cursor;
 
     if (button == Qt::RightButton) {
@@ -181,7 +194,6 @@ void DeskView::pressSheet(TKerfa* sheet, Qt::KeyboardModifiers keys) {
 
 void DeskView::bringToFront(TKerfa* sheet) {
     m_desk.bringToFront(sheet);
-    m_desk.bringToFront(sheet->nameLabel());
 }
 
 void DeskView::armDrag(TKerfa* sheet) {
@@ -250,9 +262,10 @@ bool DeskView::viewportEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::ToolTip: {
         const auto* help = static_cast<QHelpEvent*>(event);
-        const QGraphicsItem* item = itemAt(help->pos());
-        if (item && !item->toolTip().isEmpty())
-            QToolTip::showText(help->globalPos(), item->toolTip(), this, {}, kHintShowMs);
+        // The icon shows its sheet's hint; its label and a line show none.
+        const TKerfa* sheet = sheetAt(mapToScene(help->pos()));
+        if (sheet && !sheet->toolTip().isEmpty())
+            QToolTip::showText(help->globalPos(), sheet->toolTip(), this, {}, kHintShowMs);
         else
             QToolTip::hideText();
         return true;
@@ -268,13 +281,4 @@ bool DeskView::viewportEvent(QEvent* event) {
         break;
     }
     return QGraphicsView::viewportEvent(event);
-}
-
-void DeskView::paintEvent(QPaintEvent* event) {
-    QGraphicsView::paintEvent(event);
-    if (!m_painted) {
-        m_painted = true;
-        // After this paint has reached the screen.
-        QTimer::singleShot(0, this, &DeskView::firstPainted);
-    }
 }

@@ -3,6 +3,7 @@
 #include <QGraphicsView>
 
 class Desk;
+class LoadProgress;
 class QMenu;
 class TKerfa;
 
@@ -35,12 +36,13 @@ public:
     // without dragging.
     void KerfaDoubleClick();
 
+    // Shown over the desk while a long load runs.
+    LoadProgress* loadProgress() const { return m_loadProgress; }
+
     bool isPanning() const { return m_panning; }
     bool isDragging() const { return m_dragged != nullptr; }
 
 Q_SIGNALS:
-    // The desk was painted for the first time (start-up measurements wait for this).
-    void firstPainted();
     // The current sheet or the selection changed (RefreshWindow).
     void refreshNeeded();
     // Sheets moved, or a link was made or removed: the project has changes to save.
@@ -49,7 +51,6 @@ Q_SIGNALS:
     void editRequested(TKerfa* sheet);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     // Hints, and whether the pointer is over the desk.
     bool viewportEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -59,7 +60,13 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    QGraphicsItem* topItemAt(QPointF point) const;
+    // What a press at a desk point meets: the topmost sheet whose icon or label lies there, or
+    // none (empty desk, or a link line, which counts as empty desk).
+    struct Hit {
+        TKerfa* sheet = nullptr;
+        bool onLabel = false;
+    };
+    Hit hitAt(QPointF point) const;
     void UpdateCursorPos(QPointF viewportPos);
     void PanelMouseDown(const QMouseEvent* event);
     void PanelMouseMove(const QMouseEvent* event);
@@ -68,12 +75,13 @@ private:
     void KerfaEndDrag();
     // The left-button press on a sheet, by the keys held.
     void pressSheet(TKerfa* sheet, Qt::KeyboardModifiers keys);
-    // The sheet goes in front of every other, and its label in front of it.
+    // The sheet goes in front of every other, with its label.
     void bringToFront(TKerfa* sheet);
     // The press may become a drag of the sheet once the mouse has moved far enough.
     void armDrag(TKerfa* sheet);
 
     Desk& m_desk;
+    LoadProgress* m_loadProgress;
     QMenu* m_sheetMenu = nullptr;
     QMenu* m_deskMenu = nullptr;
     QPoint m_cursor;
@@ -86,5 +94,4 @@ private:
     TKerfa* m_dragged = nullptr;
     bool m_panning = false;
     QPoint m_lastPan;
-    bool m_painted = false;
 };

@@ -2,119 +2,170 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QHash>
 #include <QPainter>
+#include <unordered_map>
 
-NameLabel::NameLabel() {
-    // The interface font at 8 points, whatever the desktop's own size.
-    m_font = QApplication::font();
-    m_font.setPointSize(8);
-    m_font.setBold(false);
-    setAcceptedMouseButtons(Qt::NoButton);
-}
+namespace {
+
+// Words are looked up as views of the caption: only a word met for the first time is copied.
+struct WordHash {
+    using is_transparent = void;
+    std::size_t operator()(QStringView word) const noexcept { return qHash(word); }
+};
+struct WordEqual {
+    using is_transparent = void;
+    bool operator()(QStringView a, QStringView b) const noexcept { return a == b; }
+};
+
+} // namespace
+
+struct NameLabel::Face {
+    explicit Face(bool bold) : font(labelFont(bold)), metrics(font) {
+        lineHeight = metrics.height();
+        blank = metrics.horizontalAdvance(u' ');
+    }
+
+    static QFont labelFont(bool bold) {
+        // The interface font at 8 points, whatever the desktop's own size.
+        QFont font = QApplication::font();
+        font.setPointSize(8);
+        font.setBold(bold);
+        return font;
+    }
+
+    // Made once and kept to the end of the program: a font outliving the application that
+    // made it must not be destroyed after it.
+    static Face* of(bool bold) {
+        static Face* const regular = new Face(false);
+        static Face* const boldFace = new Face(true);
+        return bold ? boldFace : regular;
+    }
+
+    int advance(QStringView word) {
+        auto known = widths.find(word);
+        if (known == widths.end()) {
+            QString text = word.toString();
+            const int width = metrics.horizontalAdvance(text);
+            known = widths.emplace(std::move(text), width).first;
+        }
+        return known->second;
+    }
+
+    QFont font;
+    QFontMetrics metrics;
+    int lineHeight = 0;
+    int blank = 0;
+    std::unordered_map<QString, int, WordHash, WordEqual> widths;
+};
+
+NameLabel::NameLabel() : m_face(Face::of(false)) {}
 
 void NameLabel::setCaption(const QString& caption) {
     m_caption = caption;
-    update();
 }
 
 void NameLabel::setBold(bool bold) {
-    m_font.setBold(bold);
-    update();
+    m_face = Face::of(bold);
 }
 
-void NameLabel::setTextColour(const QColor& colour) {
-    if (colour != m_textColour) {
-        m_textColour = colour;
-        update();
-    }
+bool NameLabel::isBold() const {
+    return m_face->font.bold();
+}
+
+const QFont& NameLabel::font() const {
+    return m_face->font;
 }
 
 void NameLabel::setBackground(const QColor& colour, bool transparent) {
-    if (colour != m_background || transparent != m_transparent) {
-        m_background = colour;
-        m_transparent = transparent;
-        update();
-    }
+    m_background = colour;
+    m_transparent = transparent;
+}
+
+bool NameLabel::isMeasuredFor(int wrap) const {
+    return wrap == m_measuredWrap && m_face == m_measuredFace && m_caption == m_measuredCaption;
 }
 
 void NameLabel::measure(int wrap) {
-    if (wrap == m_measuredWrap && m_font.bold() == m_measuredBold && m_caption == m_measuredCaption)
+    // Sheets are measured again after every change of type, state or marker, mostly with
+    // nothing changed.
+    if (isMeasuredFor(wrap))
         return;
-    prepareGeometryChange();
+    // Lines break at blanks only, as labels always have; blanks in a row count as one.
+    Words words;
+    for (const QStringView word : QStringView(m_caption).tokenize(u' ', Qt::SkipEmptyParts))
+        words.append({word, m_face->advance(word)});
     // A word wider than the wrap width stands alone on a line that overflows it; the label then
     // wraps at that word's width instead.
-    wrapAt(wrap);
+    wrapAt(words, wrap);
     if (m_width > wrap)
-        wrapAt(m_width);
-    m_lineHeight = QFontMetrics(m_font).height();
-    m_height = static_cast<int>(std::max<qsizetype>(m_lines.size(), 1)) * m_lineHeight;
+        wrapAt(words, m_width);
+    m_height = static_cast<int>(std::max<qsizetype>(m_lines.size(), 1)) * m_face->lineHeight;
     m_shown.clear();
-    for (const QString& line : std::as_const(m_lines)) {
-        QStaticText text(line);
-        text.setTextFormat(Qt::PlainText);
-        m_shown << text;
-    }
     m_measuredCaption = m_caption;
-    m_measuredBold = m_font.bold();
+    m_measuredFace = m_face;
     m_measuredWrap = wrap;
 }
 
-QHash<QString, int>& NameLabel::widthsOfWords() const {
-    // Labels repeat their words (Chapter, Scene, numbers), and a desk holds thousands of them:
-    // each word is measured once per font.
-    static QHash<QString, QHash<QString, int>> cache;
-    return cache[m_font.key()];
-}
-
-void NameLabel::wrapAt(int wrapWidth) {
-    // Lines break at blanks only, as labels always have.
-    QHash<QString, int>& widths = widthsOfWords();
-    const QFontMetrics metrics(m_font);
-    const auto advance = [&](const QString& text) {
-        auto known = widths.constFind(text);
-        if (known == widths.cend())
-            known = widths.insert(text, metrics.horizontalAdvance(text));
-        return *known;
-    };
+void NameLabel::wrapAt(const Words& words, int wrapWidth) {
     m_lines.clear();
     m_lineLeft.clear();
     m_width = 0;
-    const int blank = advance(QStringLiteral(" "));
-    QString line;
-    int lineWidth = 0;
-    for (const QStringView part : QStringView(m_caption).tokenize(u' ', Qt::SkipEmptyParts)) {
-        const QString word = part.toString();
-        const int width = advance(word);
-        if (!line.isEmpty() && lineWidth + blank + width <= wrapWidth) {
-            line += u' ' + word;
-            lineWidth += blank + width;
+    const int blank = m_face->blank;
+    qsizetype first = 0;
+    int lineWidth = words.isEmpty() ? 0 : words[0].width;
+    for (qsizetype i = 1; i <= words.size(); ++i) {
+        if (i < words.size() && lineWidth + blank + words[i].width <= wrapWidth) {
+            lineWidth += blank + words[i].width;
             continue;
         }
-        if (!line.isEmpty()) {
-            m_lines << line;
-            m_lineLeft << lineWidth;
-            m_width = std::max(m_width, lineWidth);
-        }
-        line = word;
-        lineWidth = width;
+        m_lines << lineOf(words, first, i - 1);
+        m_lineLeft << lineWidth;
+        m_width = std::max(m_width, lineWidth);
+        first = i;
+        if (i < words.size())
+            lineWidth = words[i].width;
     }
-    m_lines << line;
-    m_lineLeft << lineWidth;
-    m_width = std::max(m_width, lineWidth);
+    if (words.isEmpty()) {
+        m_lines << QString();
+        m_lineLeft << 0;
+    }
     for (int& left : m_lineLeft)
         left = (m_width - left) / 2;
 }
 
-QRectF NameLabel::boundingRect() const {
-    return QRectF(0, 0, m_width, m_height);
+QString NameLabel::lineOf(const Words& words, qsizetype first, qsizetype last) const {
+    bool single = true;
+    for (qsizetype i = first; i < last && single; ++i)
+        single = words[i + 1].text.data() == words[i].text.data() + words[i].text.size() + 1;
+    const QChar* begin = words[first].text.data();
+    const QChar* end = words[last].text.data() + words[last].text.size();
+    if (single) {
+        if (begin == m_caption.constData() && end == m_caption.constData() + m_caption.size())
+            return m_caption;
+        return QString(begin, end - begin);
+    }
+    QString line;
+    for (qsizetype i = first; i <= last; ++i) {
+        if (i > first)
+            line += u' ';
+        line += words[i].text;
+    }
+    return line;
 }
 
-void NameLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+void NameLabel::paint(QPainter* painter, QPoint at) const {
     if (!m_transparent)
-        painter->fillRect(boundingRect(), m_background);
-    painter->setFont(m_font);
+        painter->fillRect(QRect(at, QSize(m_width, m_height)), m_background);
+    if (m_shown.isEmpty()) {
+        for (const QString& line : m_lines) {
+            QStaticText text(line);
+            text.setTextFormat(Qt::PlainText);
+            m_shown << text;
+        }
+    }
+    painter->setFont(m_face->font);
     painter->setPen(m_textColour);
     for (qsizetype i = 0; i < m_shown.size(); ++i)
-        painter->drawStaticText(m_lineLeft[i], static_cast<int>(i) * m_lineHeight, m_shown[i]);
+        painter->drawStaticText(at.x() + m_lineLeft[i],
+                                at.y() + static_cast<int>(i) * m_face->lineHeight, m_shown[i]);
 }

@@ -2,61 +2,85 @@
 
 #include <QColor>
 #include <QFont>
-#include <QGraphicsItem>
-#include <QHash>
 #include <QList>
+#include <QPointF>
 #include <QStaticText>
 #include <QStringList>
+#include <QVarLengthArray>
+
+class QPainter;
 
 // The caption under a sheet's icon: word-wrapped, centred text that sizes itself to its lines.
-// "&" is shown as itself. It lies on the desk beside its sheet rather than inside it, so that the
-// desk can stack it above every sheet.
-class NameLabel : public QGraphicsItem {
+// "&" is shown as itself. Its sheet draws it, a pixel below the icon: one item on the desk for
+// both, so that a desk of thousands of sheets has half the items to walk at every repaint, and
+// the label stacks just above its own icon and below every sheet brought in front of that one.
+class NameLabel {
 public:
     NameLabel();
 
     void setCaption(const QString& caption);
     const QString& caption() const { return m_caption; }
     void setBold(bool bold);
-    bool isBold() const { return m_font.bold(); }
-    const QFont& font() const { return m_font; }
+    bool isBold() const;
+    const QFont& font() const;
 
-    void setTextColour(const QColor& colour);
+    void setTextColour(const QColor& colour) { m_textColour = colour; }
     const QColor& textColour() const { return m_textColour; }
     void setBackground(const QColor& colour, bool transparent);
     const QColor& background() const { return m_background; }
     bool isTransparent() const { return m_transparent; }
 
+    void setVisible(bool visible) { m_visible = visible; }
+    bool isVisible() const { return m_visible; }
+    // Where the label lies on the desk, as its sheet last placed it.
+    void setPos(QPointF pos) { m_pos = pos; }
+    QPointF pos() const { return m_pos; }
+
     // Wraps at `wrap` pixels, or at the widest word when that is wider; the label becomes as
     // wide as its widest wrapped line and as high as its lines.
     void measure(int wrap);
+    // Whether measure(wrap) would leave the label as it is.
+    bool isMeasuredFor(int wrap) const;
     int width() const { return m_width; }
     int height() const { return m_height; }
     const QStringList& lines() const { return m_lines; }
 
-    QRectF boundingRect() const override;
-    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+    // Draws the label with its top-left corner at `at`, in the painter's coordinates.
+    void paint(QPainter* painter, QPoint at) const;
+
+    // The interface font at 8 points, regular or bold, with the widths of the words measured in
+    // it so far (labels repeat their words: Chapter, Scene, numbers).
+    struct Face;
 
 private:
-    void wrapAt(int wrapWidth);
-    QHash<QString, int>& widthsOfWords() const;
+    // The caption's words, as it breaks at blanks, with their widths.
+    struct Word {
+        QStringView text;
+        int width;
+    };
+    using Words = QVarLengthArray<Word, 12>;
+    void wrapAt(const Words& words, int wrapWidth);
+    // Words first to last on one line: the caption's own text when they stand there with a
+    // single blank between them.
+    QString lineOf(const Words& words, qsizetype first, qsizetype last) const;
 
     QString m_caption;
-    QFont m_font;
+    Face* m_face;
     QColor m_textColour = Qt::black;
     QColor m_background = Qt::white;
     bool m_transparent = true;
+    bool m_visible = false;
+    QPointF m_pos;
     QStringList m_lines;
-    // Each line laid out once, at its first paint, and drawn from that layout after (a drag
-    // repaints hundreds of labels a step); with its left edge, centring it.
-    QList<QStaticText> m_shown;
+    // Each line laid out once, at its first paint (most labels of a large book are never on
+    // screen), and drawn from that layout after (a drag repaints hundreds of labels a step);
+    // with its left edge, centring it.
+    mutable QList<QStaticText> m_shown;
     QList<int> m_lineLeft;
     int m_width = 0;
     int m_height = 0;
-    int m_lineHeight = 0;
-    // What the last measure was made for: sheets are measured again after every change of
-    // type, state or marker, mostly with nothing changed.
+    // What the last measure was made for.
     QString m_measuredCaption;
-    bool m_measuredBold = false;
+    const Face* m_measuredFace = nullptr;
     int m_measuredWrap = -1;
 };

@@ -3,7 +3,6 @@
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
-#include "desk/NameLabel.h"
 #include "desk/TKerfa.h"
 #include "desk/TfmProperties.h"
 #include "language/Messages.h"
@@ -72,7 +71,6 @@ TKerfa* SheetCommands::NewSheet(QPoint at) {
     sheet->SetBoldBaseType(m_project.boldBaseType);
     m_desk.bringToFront(sheet);
     sheet->setVisible(true);
-    m_desk.bringToFront(sheet->nameLabel());
     sheet->KeepInBounds();
     if (TKerfa* current = m_desk.current())
         current->SetSelected(false);

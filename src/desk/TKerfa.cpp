@@ -16,16 +16,26 @@ bool isBlankOrControl(QChar c) {
 
 } // namespace
 
-TKerfa::TKerfa(Desk* desk) : m_desk(desk), m_label(new NameLabel), m_line(new TKerfaLine) {
+TKerfa::TKerfa(Desk* desk) : m_desk(desk) {
+    m_bounds = itemBounds();
     setVisible(false);
-    m_label->setCaption(SheetName);
-    m_label->setVisible(false);
-    m_label->setBackground(Qt::white, m_colours->labelTransparent);
+    m_label.setCaption(SheetName);
+    m_label.setBackground(Qt::white, m_colours->labelTransparent);
 }
 
 TKerfa::~TKerfa() {
     delete m_line;
-    delete m_label;
+}
+
+TKerfaLine* TKerfa::line() const {
+    if (!m_line)
+        m_line = new TKerfaLine;
+    return m_line;
+}
+
+void TKerfa::leaveLineToScene() {
+    if (m_line && m_line->scene())
+        m_line = nullptr;
 }
 
 void TKerfa::setLeft(int left) {
@@ -45,6 +55,7 @@ void TKerfa::setSize(int size) {
         return;
     prepareGeometryChange();
     m_size = size;
+    m_bounds = itemBounds();
 }
 
 void TKerfa::setPicture(const QImage& picture) {
@@ -56,18 +67,33 @@ QString TKerfa::hintFor(const QString& description) {
     return description.size() > 50 ? description.left(50) + QStringLiteral("...") : description;
 }
 
+QRect TKerfa::labelArea() const {
+    return QRect((width() - m_label.width()) / 2, height() + 1, m_label.width(), m_label.height());
+}
+
+TKerfa::Part TKerfa::partAt(QPointF deskPoint) const {
+    const QPointF at = deskPoint - pos();
+    if (QRectF(0, 0, m_size, m_size).contains(at))
+        return Part::Icon;
+    if (m_label.isVisible() && QRectF(labelArea()).contains(at))
+        return Part::Label;
+    return Part::None;
+}
+
 void TKerfa::Repaint() {
+    if (m_settingUp)
+        return;
     update();
-    m_label->setPos(left() + (width() - m_label->width()) / 2, top() + height() + 1);
+    m_label.setPos(pos() + labelArea().topLeft());
     if (m_dragging)
         return;
     if (Selected)
-        m_label->setTextColour(m_colours->selectedColour);
+        m_label.setTextColour(m_colours->selectedColour);
     else if (m_editing)
-        m_label->setTextColour(m_colours->editingColour);
+        m_label.setTextColour(m_colours->editingColour);
     else
-        m_label->setTextColour(m_colours->textColour);
-    m_label->setBackground(m_colours->labelColour, m_colours->labelTransparent);
+        m_label.setTextColour(m_colours->textColour);
+    m_label.setBackground(m_colours->labelColour, m_colours->labelTransparent);
 }
 
 void TKerfa::setEditing(bool editing) {
@@ -78,6 +104,8 @@ void TKerfa::setEditing(bool editing) {
 }
 
 void TKerfa::KeepInBounds() {
+    if (m_settingUp)
+        return;
     const QSize desk = m_desk->extent();
     if (left() - LabelOverhang < 2)
         setLeft(LabelOverhang + 2);
@@ -91,23 +119,35 @@ void TKerfa::KeepInBounds() {
 }
 
 void TKerfa::MeasureLabel() {
-    m_label->measure(kLabelWrap);
-    LabelOverhang = m_label->width() > width() ? (m_label->width() - width()) / 2 : 0;
-    LabelSpace = m_label->height() + 1;
+    if (m_settingUp)
+        return;
+    if (!m_label.isMeasuredFor(kLabelWrap)) {
+        prepareGeometryChange();
+        m_label.measure(kLabelWrap);
+        m_bounds = itemBounds();
+    }
+    LabelOverhang = m_label.width() > width() ? (m_label.width() - width()) / 2 : 0;
+    LabelSpace = m_label.height() + 1;
+}
+
+void TKerfa::endSetUp() {
+    m_settingUp = false;
+    MeasureLabel();
+    KeepInBounds();
 }
 
 void TKerfa::SetSheetType(quint8 code) {
     if (code != SheetType)
         SetState(0);
     SheetType = code;
-    m_label->setBold(SheetType == 1 && BoldBaseType);
+    m_label.setBold(SheetType == 1 && BoldBaseType);
     MeasureLabel();
     Repaint();
 }
 
 void TKerfa::SetBoldBaseType(bool flag) {
     BoldBaseType = flag;
-    m_label->setBold(SheetType == 1 && flag);
+    m_label.setBold(SheetType == 1 && flag);
     MeasureLabel();
     Repaint();
 }
@@ -125,17 +165,19 @@ void TKerfa::SetSelected(bool flag) {
     Repaint();
 }
 
-void TKerfa::ensureLabelOnDesk() {
-    if (m_label->scene() != scene() && scene())
-        scene()->addItem(m_label);
+void TKerfa::showLabel() {
+    if (m_label.isVisible())
+        return;
+    prepareGeometryChange();
+    m_label.setVisible(true);
+    m_bounds = itemBounds();
 }
 
 void TKerfa::SetSheetName(const QString& name) {
-    ensureLabelOnDesk();
     PreviousName = SheetName;
     SheetName = name;
-    m_label->setCaption(SheetName);
-    m_label->setVisible(true);
+    m_label.setCaption(SheetName);
+    showLabel();
     MeasureLabel();
     KeepInBounds();
 }
@@ -152,14 +194,15 @@ void TKerfa::SetDescription(const QString& text) {
     if (length > 0 && length < to - from && text[from + length - 1].isHighSurrogate())
         --length;
     Description = text.mid(from, length);
-    setToolTip(hintFor(Description));
+    // Most sheets of a book are never hovered over: an empty hint is not stored.
+    if (const QString hint = hintFor(Description); hint != toolTip())
+        setToolTip(hint);
 }
 
 void TKerfa::SetStateMarker(const QString& marker) {
-    ensureLabelOnDesk();
     StateMarker = marker;
-    m_label->setCaption(marker == QLatin1String("*") ? SheetName : SheetName + u' ' + marker);
-    m_label->setVisible(true);
+    m_label.setCaption(marker == QLatin1String("*") ? SheetName : SheetName + u' ' + marker);
+    showLabel();
     MeasureLabel();
     KeepInBounds();
 }
@@ -186,8 +229,9 @@ void TKerfa::SetLinkedFrom(TKerfa* source) {
 void TKerfa::PlaceLine() {
     if (!LinkTo)
         return;
-    if (m_line->scene() != scene() && scene())
-        scene()->addItem(m_line);
+    TKerfaLine* line = this->line();
+    if (line->scene() != scene() && scene())
+        scene()->addItem(line);
     const TKerfa* target = LinkTo;
     const int sx = left() + width() / 2;
     const int sy = top() + height() / 2;
@@ -218,12 +262,19 @@ void TKerfa::PlaceLine() {
 }
 
 void TKerfa::HideLine() {
+    if (!m_line)
+        return;
     m_line->setVisible(false);
     m_line->setBounds(m_line->left(), m_line->top(), 0, 0);
 }
 
+QRectF TKerfa::itemBounds() const {
+    const QRect square(0, 0, m_size, m_size);
+    return m_label.isVisible() ? square.united(labelArea()) : square;
+}
+
 QRectF TKerfa::boundingRect() const {
-    return QRectF(0, 0, m_size, m_size);
+    return m_bounds;
 }
 
 void TKerfa::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
@@ -233,4 +284,6 @@ void TKerfa::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
     const qreal ratio = m_picture.devicePixelRatio();
     painter->drawImage(QRectF(0, 0, m_size, m_size), m_picture,
                        QRectF(0, 0, m_size * ratio, m_size * ratio));
+    if (m_label.isVisible())
+        m_label.paint(painter, labelArea().topLeft());
 }

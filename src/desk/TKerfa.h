@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desk/NameLabel.h"
 #include "themes/SheetColours.h"
 
 #include <QGraphicsItem>
@@ -8,12 +9,12 @@
 #include <memory>
 
 class Desk;
-class NameLabel;
 class TKerfaLine;
 
 // A sheet on the desk: its icon, the name label under it and its link line, with the sheet's
 // state (name, type, revision state, description, colours, link). It draws and places itself;
-// files, themes, editor windows and menus are other classes' business.
+// files, themes, editor windows and menus are other classes' business. The icon and its label
+// are one item on the desk; the line, which lies behind every sheet, is another.
 class TKerfa : public QGraphicsItem {
 public:
     static constexpr int kLabelWrap = 120;
@@ -53,8 +54,9 @@ public:
     void setEditing(bool editing);
     bool isEditing() const { return m_editing; }
 
-    TKerfaLine* line() const { return m_line; }
-    NameLabel* nameLabel() const { return m_label; }
+    // Made when first asked for: most sheets of a book never link to another.
+    TKerfaLine* line() const;
+    const NameLabel* nameLabel() const { return &m_label; }
     Desk* desk() const { return m_desk; }
 
     // The square of the icon on the desk.
@@ -69,6 +71,21 @@ public:
 
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
+
+    // Which part of the sheet lies at a desk point: the icon's square, the label (when shown),
+    // or neither, although the point lies in the item's bounding rectangle.
+    enum class Part { None, Icon, Label };
+    Part partAt(QPointF deskPoint) const;
+
+    // While a sheet read from its file is set up, its label is measured and the sheet kept on
+    // the desk once, by endSetUp, with its final type, size, bold flag and marker, instead of
+    // after each of them (and a first time, with only its name, at the size of a new sheet).
+    void beginSetUp() { m_settingUp = true; }
+    void endSetUp();
+
+    // The desk frees a whole desk at once through its scene, which then frees the line too when
+    // it lies there.
+    void leaveLineToScene();
 
     // While the desk drags this sheet its label follows it but keeps its colours.
     void setDragging(bool dragging) { m_dragging = dragging; }
@@ -101,14 +118,22 @@ public:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 private:
-    void ensureLabelOnDesk();
+    // The label's rectangle in the sheet's own coordinates: centred under the icon, a pixel
+    // below it.
+    QRect labelArea() const;
+    void showLabel();
+    // The icon's square with the label when it is shown; kept in m_bounds, as every repaint of
+    // the desk asks every item for it.
+    QRectF itemBounds() const;
 
     Desk* m_desk;
-    NameLabel* m_label;
-    TKerfaLine* m_line;
+    NameLabel m_label;
+    mutable TKerfaLine* m_line = nullptr;
     QImage m_picture;
     std::shared_ptr<const SheetColours> m_colours = SheetColours::initial();
     int m_size = kNewSize;
+    QRectF m_bounds;
     bool m_dragging = false;
     bool m_editing = false;
+    bool m_settingUp = false;
 };

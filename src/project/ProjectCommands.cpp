@@ -21,6 +21,9 @@
 
 namespace {
 
+// How many sheets are read or laid out between two reports of a load's progress.
+constexpr qsizetype kSheetsAStep = 32;
+
 QString projectFilter() {
     return Messages::text(Messages::PROJECT_FILES) + QStringLiteral(" (*") +
            ProjectNames::projectExtension() + u')';
@@ -63,14 +66,32 @@ bool ProjectCommands::LoadProject(const QString& path) {
     if (!settings.theme.isEmpty())
         useTheme(settings.theme);
 
+    // Reading each sheet file is one step, laying each sheet on the desk another.
+    m_loading = true;
+    qsizetype files = 0;
+    qsizetype reported = -kSheetsAStep;
+    const auto report = [&](qsizetype done, qsizetype total) {
+        if (done - reported < kSheetsAStep)
+            return;
+        reported = done;
+        Q_EMIT loadProgress(done, total);
+    };
     const std::optional<QList<SheetRecord>> records =
-        ProjectStorage::readSheets(m_state.sheetFolder());
+        ProjectStorage::readSheets(m_state.sheetFolder(), [&](qsizetype done, qsizetype total) {
+            files = total;
+            report(done, 2 * total);
+        });
     if (!records) {
+        m_loading = false;
+        Q_EMIT loadProgress(2 * files, 2 * files);
         MessageBoxes::warning(Messages::text(Messages::ERROR_READING_FILE));
         CloseProject();
         return false;
     }
-    m_desk.placeSheets(*records, m_state.boldBaseType);
+    m_desk.placeSheets(*records, m_state.boldBaseType,
+                       [&](qsizetype done) { report(files + done, 2 * files); });
+    m_loading = false;
+    Q_EMIT loadProgress(2 * files, 2 * files);
 
     m_desk.resetDoubleClickGuard();
     m_state.onDisk = true;

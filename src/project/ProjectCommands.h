@@ -29,6 +29,9 @@ public:
     // after its message, when the file is refused, missing or unreadable; an unreadable project
     // leaves an empty unnamed one.
     bool LoadProject(const QString& path);
+    // While LoadProject reads and lays out the sheets; the window system's events may be
+    // handled meanwhile (loadProgress), and nothing may then open another project.
+    bool isLoading() const { return m_loading; }
     // Writes the project file and every sheet file. False when anything could not be written;
     // the changes then stay marked, so that closing still offers to save them.
     bool SaveProject();
@@ -56,6 +59,9 @@ public:
 Q_SIGNALS:
     // A load begins: the main window shows itself and puts the splash picture away.
     void loadStarting();
+    // While a project's sheets are read and laid on the desk: done of total steps (a few dozen
+    // sheets a step), and done equal to total at the end, whether or not the load succeeded.
+    void loadProgress(qsizetype done, qsizetype total);
     // The project's workspace size was set; the desk takes that size.
     void workspaceSizeSet();
     // The project's state changed (RefreshWindow).
@@ -80,4 +86,5 @@ private:
     ProjectDesk& m_desk;
     OpenEditors& m_editors;
     QWidget* m_dialogParent = nullptr;
+    bool m_loading = false;
 };

@@ -1,5 +1,6 @@
 #include "project/ProjectStorage.h"
 
+#include "common/AsciiCase.h"
 #include "common/FileNames.h"
 #include "common/IniFile.h"
 #include "project/ProjectNames.h"
@@ -7,10 +8,13 @@
 #include "project/SnapshotStore.h"
 #include "themes/ThemeData.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
     QStringList files = FileNames::regularFiles(sheetFolder);
@@ -23,10 +27,14 @@ QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
                                    return !f.endsWith(extension) || f.size() == extension.size();
                                }),
                 files.end());
-    // Alphabetical, as a project's sheets were listed where the format comes from.
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(files.begin(), files.end(), collator);
+    // Alphabetical ignoring the case of A to Z, as a project's sheets were listed where the format
+    // comes from, and the same on every machine whatever its language: the desk order decides
+    // which of two sheets linking to one keeps the link. Names that differ only in case (which
+    // this file system allows) keep a fixed order too.
+    std::sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
+        const int order = AsciiCase::compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
     return files;
 }
 
@@ -34,22 +42,60 @@ ProjectSettings ProjectStorage::readProject(const QString& projectPath) {
     return ProjectSettings::read(IniFile(projectPath));
 }
 
-std::optional<QList<SheetRecord>> ProjectStorage::readSheets(const QString& sheetFolder) {
+std::optional<QList<SheetRecord>> ProjectStorage::readSheets(const QString& sheetFolder,
+                                                             const Progress& progress) {
     const QDir dir(sheetFolder);
     const QStringList files = sheetFileNames(sheetFolder);
+    const auto n = static_cast<std::size_t>(files.size());
+    std::vector<SheetRecord> read(n);
+    std::vector<Outcome> outcomes(n, Outcome::Skipped);
+    std::atomic<bool> refused = false;
+    std::atomic<qsizetype> helperDone = 0;
+    const auto readRange = [&](std::size_t from, std::size_t to, const auto& step) {
+        for (std::size_t i = from; i < to && !refused.load(std::memory_order_relaxed); ++i) {
+            step(i);
+            outcomes[i] = readSheet(dir, files[static_cast<qsizetype>(i)], read[i]);
+            if (outcomes[i] == Outcome::Refused)
+                refused = true;
+        }
+    };
+    // The first report comes before the second thread starts, whatever that one finds.
+    if (progress && n > 0)
+        progress(0, files.size());
+    // Opening and reading thousands of small files is most of a large book's load, and each
+    // file is read on its own: a second thread reads the later half meanwhile. This thread
+    // reports the progress of both.
+    const std::size_t split = n >= static_cast<std::size_t>(kReadInTwoFrom) ? n / 2 : n;
+    std::thread helper;
+    if (split < n)
+        helper = std::thread(
+            [&] { readRange(split, n, [&](std::size_t) { helperDone.fetch_add(1); }); });
+    readRange(0, split, [&](std::size_t i) {
+        if (progress && i > 0)
+            progress(static_cast<qsizetype>(i) + helperDone.load(), files.size());
+    });
+    if (helper.joinable())
+        helper.join();
+    if (refused)
+        return std::nullopt;
     QList<SheetRecord> records;
     records.reserve(files.size());
-    for (const QString& file : files) {
-        const QString name = file.chopped(ProjectNames::sheetExtension().size());
-        if (name.size() > ProjectNames::kMaxSheetName)
-            continue;
-        SheetRecord record = SheetRecord::read(IniFile(dir.filePath(file)));
-        if (record.state < 0 || record.state >= ThemeData::kStates)
-            return std::nullopt;
-        record.name = name;
-        records.append(std::move(record));
-    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (outcomes[i] == Outcome::Kept)
+            records.append(std::move(read[i]));
     return records;
+}
+
+ProjectStorage::Outcome ProjectStorage::readSheet(const QDir& folder, const QString& file,
+                                                  SheetRecord& record) {
+    const QString name = file.chopped(ProjectNames::sheetExtension().size());
+    if (name.size() > ProjectNames::kMaxSheetName)
+        return Outcome::Skipped;
+    record = SheetRecord::read(IniFile(folder.filePath(file)));
+    if (record.state < 0 || record.state >= ThemeData::kStates)
+        return Outcome::Refused;
+    record.name = name;
+    return Outcome::Kept;
 }
 
 bool ProjectStorage::writeProject(const QString& projectPath, const ProjectSettings& settings) {

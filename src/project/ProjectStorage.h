@@ -5,7 +5,10 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <optional>
+
+class QDir;
 
 struct ProjectState;
 
@@ -22,8 +25,13 @@ public:
     static ProjectSettings readProject(const QString& projectPath);
     // The sheets of a "Kerfa Files/" folder, in desk order, each named after its file. Files
     // whose names are longer than a sheet name may be are passed over. Nothing when a file holds
-    // a revision state outside 0 to 5: the project cannot be read then.
-    static std::optional<QList<SheetRecord>> readSheets(const QString& sheetFolder);
+    // a revision state outside 0 to 5: the project cannot be read then. Told after each file
+    // how many of how many have been read.
+    using Progress = std::function<void(qsizetype done, qsizetype total)>;
+    static std::optional<QList<SheetRecord>> readSheets(const QString& sheetFolder,
+                                                        const Progress& progress = {});
+    // From this many files on, two threads read them.
+    static constexpr qsizetype kReadInTwoFrom = 256;
 
     // Both keep every other key of the file; false, leaving the file as it was, when it could not
     // be written.
@@ -38,4 +46,8 @@ public:
     // (made when missing), replacing files there; false when any folder or copy failed, and
     // false without making any folder when the project file is not on disk.
     static bool backup(const ProjectState& project, const QString& target);
+
+private:
+    enum class Outcome { Kept, Skipped, Refused };
+    static Outcome readSheet(const QDir& folder, const QString& file, SheetRecord& record);
 };

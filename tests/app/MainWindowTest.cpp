@@ -302,6 +302,31 @@ private Q_SLOTS:
         QCOMPARE(program.fmMain()->recentFiles().entries(), QStringList{path});
     }
 
+    void aCloseDuringALoadWaitsForTheWholeDesk() {
+        const QString path = makeProject(QStringLiteral("Long"));
+        for (int i = 0; i < 80; ++i)
+            ProjectFiles::write(m_dir->path() + QStringLiteral("/Kerfa Files/Sheet %1.kfa").arg(i),
+                                ProjectFiles::sheet(0, 0, 10 * i, 100));
+        TfmMain main;
+        main.show();
+        // The window system's close arrives between two steps of the load.
+        qsizetype sheetsAtClose = -1;
+        connect(&main.model().commands(), &ProjectCommands::loadProgress, this,
+                [&](qsizetype done, qsizetype total) {
+                    if (sheetsAtClose < 0 && done > total / 2) {
+                        sheetsAtClose = main.desk().sheets().size();
+                        QVERIFY(!main.close());
+                    }
+                });
+        QVERIFY(main.LoadProject(path));
+        QVERIFY(sheetsAtClose > 0 && sheetsAtClose < 81);
+        QVERIFY(main.isVisible());
+        QCOMPARE(main.desk().sheets().size(), 81);
+        QTRY_VERIFY(!main.isVisible());
+        QVERIFY(main.desk().sheets().isEmpty());
+        QVERIFY(m_boxes->shown.isEmpty());
+    }
+
     void droppedFiles_data() {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("message");

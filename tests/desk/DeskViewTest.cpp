@@ -1,5 +1,6 @@
 #include "desk/DeskView.h"
 #include "desk/Desk.h"
+#include "desk/LoadProgress.h"
 #include "desk/NameLabel.h"
 #include "desk/TKerfa.h"
 #include "desk/TKerfaLine.h"
@@ -10,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 // The desk under the mouse: real presses, moves and releases on a shown view.
@@ -27,7 +29,6 @@ class DeskViewTest : public QObject {
         s->SetSheetType(static_cast<quint8>(type));
         m_desk->bringToFront(s);
         s->setVisible(true);
-        m_desk->bringToFront(s->nameLabel());
         return s;
     }
     QWidget* viewport() const { return m_view->viewport(); }
@@ -102,6 +103,29 @@ private Q_SLOTS:
         QCOMPARE(m_desk->current(), nullptr);
         QVERIFY(m_desk->selection().isEmpty() && !c->Selected);
         QCOMPARE(refreshes.size(), 6);
+    }
+
+    void aLoadHandlesTheWindowsEventsAndShowsItsProgress() {
+        LoadProgress bar(viewport(), 0);
+        bar.begin();
+        bool handled = false;
+        QTimer::singleShot(0, this, [&] { handled = true; });
+        bar.advance(25, 100);
+        QVERIFY(handled);
+        QVERIFY(bar.isVisible());
+        QCOMPARE(bar.value(), bar.maximum() / 4);
+        QVERIFY(viewport()->rect().contains(bar.geometry()));
+        // Further reports within a step change nothing; the end takes the bar away.
+        bar.advance(50, 100);
+        QCOMPARE(bar.value(), bar.maximum() / 4);
+        bar.advance(100, 100);
+        QVERIFY(!bar.isVisible());
+
+        // A short load shows nothing.
+        LoadProgress quiet(viewport());
+        quiet.begin();
+        quiet.advance(1, 2);
+        QVERIFY(!quiet.isVisible());
     }
 
     void labelsTakeNoPressesAndLinesCountAsEmptyDesk() {

@@ -1,4 +1,5 @@
 #include "project/ProjectStorage.h"
+#include "project/ProjectNames.h"
 #include "project/ProjectState.h"
 #include "support/ProjectFiles.h"
 
@@ -55,6 +56,28 @@ TEST_F(ProjectStorageTest, SheetFilesAreTheLowerCaseKfaFilesInAlphabeticalOrder)
     EXPECT_EQ(namesOf(*records), (QStringList{"Alpha", "alpha2", "beta", "Notes.kfa draft"}));
 }
 
+TEST_F(ProjectStorageTest, TheDeskOrderFoldsOnlyAToZ) {
+    // Apart from A to Z, names sort by their characters' codes, whatever the machine's
+    // language: an accented capital after z, an underscore before a, a full stop before a digit.
+    for (const char* name : {"Zed.kfa", "b2.kfa", "\xc3\x89mile.kfa", "apple.kfa", "_Note.kfa",
+                             "Apple.kfa", "B.kfa", "1. Start.kfa", "10 Gale.kfa"})
+        sheetFile(QString::fromUtf8(name), ProjectFiles::sheet(0, 0, 100, 100));
+    EXPECT_EQ(ProjectStorage::sheetFileNames(sheets()),
+              (QStringList{"1. Start.kfa", "10 Gale.kfa", "_Note.kfa", "Apple.kfa", "apple.kfa",
+                           "B.kfa", "b2.kfa", "Zed.kfa", QString::fromUtf8("\xc3\x89mile.kfa")}));
+}
+
+TEST_F(ProjectStorageTest, TheSampleBookKeepsItsDeskOrder) {
+    EXPECT_EQ(ProjectStorage::sheetFileNames(
+                  QStringLiteral(KERFA_PROGRAM_DIR "/Examples/The Lighthouse Keeper/Kerfa Files/")),
+              (QStringList{"1. The Landing.kfa", "2. Brass Work.kfa", "3. The Logbooks.kfa",
+                           "4. The Long Night.kfa", "5. Last Entry.kfa", "At the Crank.kfa",
+                           "Ewan Maddock.kfa", "Isla Brennan.kfa", "Plot Outline.kfa",
+                           "Read Me First.kfa", "Research Notes.kfa", "Skerrow Rock.kfa",
+                           "Tam Rennie.kfa", "The Kittiwake Passes.kfa", "The Lamp Goes Dark.kfa",
+                           "Turning by Hand.kfa"}));
+}
+
 TEST_F(ProjectStorageTest, RecordsAreReadAsStored) {
     sheetFile(QString(41, u'n') + QStringLiteral(".kfa"), ProjectFiles::sheet(0, 0, 100, 100));
     sheetFile(QString(40, u'f') + QStringLiteral(".kfa"), ProjectFiles::sheet(0, 0, 300, 100));
@@ -84,6 +107,62 @@ TEST_F(ProjectStorageTest, AStateOutOfRangeMakesTheProjectUnreadable) {
         sheetFile(QStringLiteral("Good.kfa"), ProjectFiles::sheet(0, 0, 100, 100));
         sheetFile(QStringLiteral("Bad.kfa"), ProjectFiles::sheet(0, state, 100, 100));
         EXPECT_FALSE(ProjectStorage::readSheets(sheets())) << state;
+    }
+}
+
+TEST_F(ProjectStorageTest, ALargeBookReadsInDeskOrderAsASmallOneDoes) {
+    // A book large enough to be read by two threads: each file says where it lies in desk order
+    // (its left), and the cases put a file that is passed over or refused in either half.
+    struct Case {
+        const char* what;
+        int files;
+        int longName; // the file whose name is too long, or -1
+        int refused;  // the file whose state is out of range, or -1
+    };
+    const Case cases[] = {
+        {"all good", 300, -1, -1},
+        {"a long name early", 300, 10, -1},
+        {"a long name late", 300, 290, -1},
+        {"refused early", 300, -1, 3},
+        {"refused late", 300, -1, 299},
+        {"one below the threshold, refused last", ProjectStorage::kReadInTwoFrom - 1, -1,
+         ProjectStorage::kReadInTwoFrom - 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(QDir(sheets()).removeRecursively() || !QDir(sheets()).exists());
+        QStringList expected;
+        for (int i = 0; i < c.files; ++i) {
+            QString name = QStringLiteral("Sheet %1").arg(i, 4, 10, QChar(u'0'));
+            if (i == c.longName)
+                name += QString(ProjectNames::kMaxSheetName, u'x');
+            else
+                expected << name;
+            sheetFile(name + QStringLiteral(".kfa"),
+                      ProjectFiles::sheet(1, i == c.refused ? 7 : i % 6, i, 100));
+        }
+        QList<qsizetype> reports;
+        const auto records =
+            ProjectStorage::readSheets(sheets(), [&](qsizetype done, qsizetype total) {
+                EXPECT_EQ(total, c.files);
+                reports << done;
+            });
+        ASSERT_FALSE(reports.isEmpty());
+        EXPECT_EQ(reports.front(), 0);
+        for (qsizetype i = 1; i < reports.size(); ++i)
+            EXPECT_LT(reports[i - 1], reports[i]);
+        EXPECT_LT(reports.back(), c.files);
+        if (c.refused >= 0) {
+            EXPECT_FALSE(records);
+            continue;
+        }
+        ASSERT_TRUE(records);
+        EXPECT_EQ(namesOf(*records), expected);
+        for (const SheetRecord& record : *records) {
+            const int i = record.name.mid(6, 4).toInt();
+            EXPECT_EQ(record.left, i);
+            EXPECT_EQ(record.state, i % 6);
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include "themes/Theme.h"
 
 #include <QDir>
+#include <QGraphicsScene>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -179,6 +180,61 @@ private Q_SLOTS:
         QCOMPARE(ProjectFiles::snapshot(folder()), before);
     }
 
+    void aSheetOnTheDeskKeepsItsPlaceAtTheEdges() {
+        // A scene is smaller than a new sheet, and this name's label is wider than the scene.
+        const QString name = QStringLiteral("A scene with a rather long name");
+        sheetFile(name, ProjectFiles::sheet(1, 0, 500, 300));
+        QVERIFY(load(projectPath()));
+        const TKerfa* sheet = find(name);
+        QVERIFY(sheet->width() < TKerfa::kNewSize && sheet->LabelOverhang > 0);
+        const QSize desk = m_model->desk().extent();
+        const QPoint inside(sheet->LabelOverhang + 2, 2);
+        const QPoint outside(desk.width() - 3 - (sheet->width() + sheet->LabelOverhang),
+                             desk.height() - (sheet->height() + sheet->LabelSpace));
+
+        // At the right and bottom edges, as a drag leaves it: a load does not move it.
+        sheetFile(name, ProjectFiles::sheet(1, 0, outside.x(), outside.y()));
+        QVERIFY(load(projectPath()));
+        QCOMPARE(find(name)->pos().toPoint(), outside);
+        // Past the edges, it is brought inside them as it looks.
+        sheetFile(name, ProjectFiles::sheet(1, 0, desk.width() + 50, desk.height() + 50));
+        QVERIFY(load(projectPath()));
+        QCOMPARE(find(name)->pos().toPoint(), outside);
+        sheetFile(name, ProjectFiles::sheet(1, 0, -40, -40));
+        QVERIFY(load(projectPath()));
+        QCOMPARE(find(name)->pos().toPoint(), inside);
+    }
+
+    void aLoadReportsItsProgressToTheEnd() {
+        for (int i = 0; i < 40; ++i)
+            sheetFile(QStringLiteral("Sheet %1").arg(i), ProjectFiles::sheet(0, 0, 100, 100));
+        ProjectCommands& commands = m_model->commands();
+        using Step = std::pair<qsizetype, qsizetype>;
+        QList<Step> steps;
+        QList<bool> loading;
+        connect(&commands, &ProjectCommands::loadProgress, this,
+                [&](qsizetype done, qsizetype total) {
+                    steps.append({done, total});
+                    loading.append(commands.isLoading());
+                });
+        QVERIFY(load(projectPath()));
+        // A read and a placing for each sheet, reported a few dozen at a time, while loading.
+        QCOMPARE(steps.front(), Step(0, 80));
+        QCOMPARE(steps.back(), Step(80, 80));
+        QVERIFY(steps.size() > 2);
+        for (qsizetype i = 1; i < steps.size(); ++i)
+            QVERIFY(steps[i].first > steps[i - 1].first);
+        QCOMPARE(loading.count(true), loading.size() - 1);
+        QVERIFY(!commands.isLoading());
+
+        // A load that fails ends its progress too.
+        sheetFile(QStringLiteral("Sheet 39"), ProjectFiles::sheet(0, 9, 100, 100));
+        steps.clear();
+        QVERIFY(!load(projectPath()));
+        QCOMPARE(steps.back(), Step(80, 80));
+        QVERIFY(!commands.isLoading());
+    }
+
     void stateOutOfRangeFailsTheWholeLoad() {
         sheetFile(QStringLiteral("Good"), ProjectFiles::sheet(0, 0, 100, 100));
         sheetFile(QStringLiteral("Bad"), ProjectFiles::sheet(0, 9, 100, 100));
@@ -217,6 +273,65 @@ private Q_SLOTS:
         QVERIFY(save());
         QVERIFY(ProjectFiles::read(folder() + QStringLiteral("Kerfa Files/A.kfa"))
                     .contains("Name=target\r\n"));
+    }
+
+    void loadedSheetsLieOnTheDeskWithTheirLines_data() {
+        using Links = QList<std::pair<QString, QString>>;
+        QTest::addColumn<Links>("links");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("linkedFrom");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("one link") << Links{{"A", "B"}, {"B", ""}} << "B"
+                                  << "A" << 1;
+        QTest::newRow("a chain") << Links{{"A", "B"}, {"B", "C"}, {"C", ""}} << "C"
+                                 << "B" << 2;
+        // Both keep their lines; the later in desk order, the same on every machine (A to Z
+        // folded, other characters by their codes), is the one the target is linked from.
+        QTest::newRow("two to one")
+            << Links{{"apple", "Hub"}, {"_Zed", "Hub"}, {"Hub", ""}} << "Hub"
+            << "apple" << 2;
+        QTest::newRow("case alone") << Links{{"b", "Hub"}, {"B", "Hub"}, {"Hub", ""}} << "Hub"
+                                    << "b" << 2;
+        QTest::newRow("itself and nowhere")
+            << Links{{"Self", "Self"}, {"Lost", "Nowhere"}} << "Self"
+            << "" << 0;
+    }
+    void loadedSheetsLieOnTheDeskWithTheirLines() {
+        using Links = QList<std::pair<QString, QString>>;
+        QFETCH(Links, links);
+        QFETCH(QString, target);
+        QFETCH(QString, linkedFrom);
+        QFETCH(int, lines);
+        int left = 100;
+        for (const auto& [name, linkTo] : links) {
+            left += 150;
+            sheetFile(name, ProjectFiles::sheet(1, 0, left, 100 + left / 2, {}, linkTo));
+        }
+        QVERIFY(load(projectPath()));
+        const QList<TKerfa*>& sheets = m_model->desk().sheets();
+        QCOMPARE(sheets.size(), links.size());
+        QGraphicsScene* scene = sheets.front()->scene();
+        QVERIFY(scene);
+        QCOMPARE(scene->items().size(), sheets.size() + lines);
+        int shown = 0;
+        for (const TKerfa* sheet : sheets) {
+            QCOMPARE(sheet->scene(), scene);
+            QVERIFY(sheet->isVisible());
+            if (!sheet->LinkTo)
+                continue;
+            // The line runs between the two icons' centres, behind every sheet.
+            const TKerfaLine* line = sheet->line();
+            QCOMPARE(line->scene(), scene);
+            QVERIFY(line->isVisible());
+            QCOMPARE(line->left(), std::min(sheet->left() + sheet->width() / 2,
+                                            sheet->LinkTo->left() + sheet->LinkTo->width() / 2));
+            for (const TKerfa* other : sheets)
+                QVERIFY(line->zValue() < other->zValue());
+            ++shown;
+        }
+        QCOMPARE(shown, lines);
+        const TKerfa* linked = find(target)->LinkedFrom;
+        QCOMPARE(linked ? linked->SheetName : QString(), linkedFrom);
     }
 
     void aSheetFileDeletedByHandIsGoneAtTheNextLoad() {
