@@ -31,6 +31,12 @@ template <int State> bool revisionState(const CommandContext& c) {
 bool sheetProperties(const CommandContext& c) {
     return c.sheet && c.sheet->properties;
 }
+bool sheetTarget(const CommandContext& c) {
+    return c.sheet && c.sheet->notCompilation;
+}
+bool projectOnDisk(const CommandContext& c) {
+    return c.project.backup;
+}
 
 } // namespace
 
@@ -72,6 +78,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::Item, "mmnuTools", "mnuFindAndCompile", Qt::Key_F2, &M::mnuFindAndCompileClick, tools},
         {K::Item, "mmnuTools", "mnuCompile", Qt::Key_F8, &M::mnuCompileClick, tools},
         {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &M::mnuWordCountClick, tools},
+        {K::Item, "mmnuTools", "mnuWordsPerDay", {}, &M::mnuWordsPerDayClick, projectOnDisk},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
         {K::Item, "mmnuTools", "mnuOptions", Qt::Key_F10, &M::mnuOptionsClick, nullptr},
 
@@ -91,6 +98,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::CheckItem, "pmnuStateTitle", "pmnuState4", {}, &M::pmnuState4Click, revisionState<4>},
         {K::CheckItem, "pmnuStateTitle", "pmnuState5", {}, &M::pmnuState5Click, revisionState<5>},
         {K::Item, "pmnuKerfa", "pmnuWordCount", {}, &M::pmnuWordCountClick, nullptr},
+        {K::Item, "pmnuKerfa", "pmnuTarget", {}, &M::pmnuTargetClick, sheetTarget},
         {K::Submenu, "pmnuKerfa", "pmnuCompilation", {}, nullptr, nullptr},
         {K::Item,
          "pmnuCompilation",

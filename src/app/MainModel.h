@@ -6,6 +6,7 @@
 #include "compile/CompilationList.h"
 #include "compile/CompileCommands.h"
 #include "compile/WordCounts.h"
+#include "compile/WordProgress.h"
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
@@ -62,6 +63,7 @@ public:
     // to write.
     void applyOptions(const OptionChoices& chosen);
     SheetCommands& sheetCommands() { return m_sheetCommands; }
+    WordProgress& wordProgress() { return m_wordProgress; }
 
     // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,
     // unless several sheets are selected.
@@ -100,5 +102,7 @@ private:
     WordCounts m_wordCounts;
     CompileCommands m_compileCommands;
     SheetCommands m_sheetCommands;
+    // Listens to the desk, the editors and the commands above: goes first.
+    WordProgress m_wordProgress;
     std::function<QSize()> m_chrome;
 };

@@ -8,14 +8,17 @@
 #include "app/SplashPicture.h"
 #include "app/TMRUFiles.h"
 #include "app/TfmAbout.h"
+#include "app/TfmDayChart.h"
 #include "app/TfmOptions.h"
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
 #include "compile/TfmCompile.h"
 #include "compile/TfmFindAndCompile.h"
 #include "desk/DeskView.h"
+#include "desk/SheetCommands.h"
 #include "desk/TKerfa.h"
 #include "language/FormCaptions.h"
+#include "language/Language.h"
 #include "language/Messages.h"
 #include "platform/FileTypes.h"
 #include "platform/MessageBoxes.h"
@@ -24,12 +27,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QLabel>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QStatusBar>
 
 namespace {
 
@@ -47,6 +52,11 @@ TfmMain::TfmMain(QWidget* parent)
     setObjectName(QStringLiteral("fmMain"));
     setCentralWidget(m_scrlbMain);
     m_commands = std::make_unique<MainCommands>(*this);
+    m_lblWordsToday = new QLabel(this);
+    m_lblWordsToday->setObjectName(QStringLiteral("lblWordsToday"));
+    statusBar()->setObjectName(QStringLiteral("sbMain"));
+    statusBar()->addPermanentWidget(m_lblWordsToday);
+    statusBar()->setSizeGripEnabled(false);
     FormCaptions::apply(this);
     m_scrlbMain->setPopupMenus(m_commands->menu(QStringLiteral("pmnuKerfa")),
                                m_commands->menu(QStringLiteral("pmnuPanel")));
@@ -70,6 +80,8 @@ TfmMain::TfmMain(QWidget* parent)
     connect(&m_model.editors(), &EditorRegistry::editorClosed, this, &TfmMain::RefreshWindow);
     connect(&m_model.compileCommands(), &CompileCommands::refreshNeeded, this,
             &TfmMain::RefreshWindow);
+    connect(&m_model.wordProgress(), &WordProgress::counted, this, &TfmMain::showWordsToday);
+    connect(&Language::instance(), &Language::applied, this, &TfmMain::showWordsToday);
     FormCreate();
 }
 
@@ -158,6 +170,8 @@ void TfmMain::FormClose() {
         m_fmCompile->hide();
     if (m_fmFindAndCompile)
         m_fmFindAndCompile->hide();
+    if (m_fmDayChart)
+        m_fmDayChart->hide();
     desk().clear();
 }
 
@@ -416,6 +430,29 @@ void TfmMain::mnuWordCountClick() {
 
 void TfmMain::pmnuWordCountClick() {
     m_model.wordCounts().showSheetCount();
+}
+
+void TfmMain::pmnuTargetClick() {
+    m_model.sheetCommands().targetCommand();
+}
+
+void TfmMain::mnuWordsPerDayClick() {
+    if (!m_fmDayChart)
+        m_fmDayChart = new TfmDayChart(this);
+    WordProgress& progress = m_model.wordProgress();
+    m_fmDayChart->showLog(progress.dayLog(), progress.today());
+    m_fmDayChart->show();
+    m_fmDayChart->raise();
+    m_fmDayChart->activateWindow();
+}
+
+void TfmMain::showWordsToday() {
+    const WordProgress& progress = m_model.wordProgress();
+    m_lblWordsToday->setVisible(progress.isCounted());
+    m_lblWordsToday->setText(Messages::text(Messages::WORDS_TODAY) + u' ' +
+                             QLocale().toString(progress.writtenToday()) + u' ');
+    if (m_fmDayChart && m_fmDayChart->isVisible())
+        m_fmDayChart->showLog(progress.dayLog(), progress.today());
 }
 
 void TfmMain::pmnuPrintClick() {

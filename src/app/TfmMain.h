@@ -12,7 +12,9 @@ class SplashPicture;
 class TMRUFiles;
 class TfmAbout;
 class TfmOptions;
+class QLabel;
 class TfmCompile;
+class TfmDayChart;
 class TfmFindAndCompile;
 class TfmProperties;
 
@@ -80,6 +82,8 @@ private Q_SLOTS:
     void mnuHelpClick();
     void mnuAboutClick();
     void pmnuWordCountClick();
+    void pmnuTargetClick();
+    void mnuWordsPerDayClick();
     void pmnuPrintClick();
     void pmnuAddToCompilationClick();
     void pmnuLinksToCompilationClick();
@@ -107,6 +111,8 @@ private:
     void FormClose();
     void prepareForLoad();
     void scrollToOrigin();
+    // The words written today, at the foot of the window, once the book is counted.
+    void showWordsToday();
     QString settingsPath() const;
 
     MainModel m_model;
@@ -119,5 +125,7 @@ private:
     TfmOptions* m_fmOptions = nullptr;
     TfmCompile* m_fmCompile = nullptr;
     TfmFindAndCompile* m_fmFindAndCompile = nullptr;
+    TfmDayChart* m_fmDayChart = nullptr;
+    QLabel* m_lblWordsToday;
     bool m_firstShow = false;
 };

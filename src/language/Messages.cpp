@@ -60,6 +60,9 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"EDITING_KERFA", "Editing Kerfa:"},
     {"PROJECT_FILES", "Kerfa Project"},
     {"TEXT_FILES", "Text Files"},
+    {"WORDS_TODAY", "Words written today:"},
+    {"TARGET_WORDS", "Target:"},
+    {"CHAIN_TARGET_WORDS", "Chain target:"},
 }};
 
 // Every key has its name and text: a key added without a row would show nothing.

@@ -59,6 +59,11 @@ public:
         // The kinds of file the open, save and import dialogs offer, before the pattern.
         PROJECT_FILES,
         TEXT_FILES,
+        // Word targets: the main window's words written today, and an editor's progress toward
+        // its sheet's target and its chain's, each before the figures.
+        WORDS_TODAY,
+        TARGET_WORDS,
+        CHAIN_TARGET_WORDS,
         Count
     };
 
