@@ -10,8 +10,8 @@
 #include <QChartView>
 #include <QDialogButtonBox>
 #include <QPushButton>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 TfmDayChart::TfmDayChart(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("fmDayChart"));

@@ -72,7 +72,8 @@ void WordProgress::projectOpened() {
     QList<std::pair<QString, QString>> files;
     files.reserve(m_desk.sheets().size());
     for (const TKerfa* sheet : m_desk.sheets())
-        files.append({sheet->SheetName, SheetText::pathOf(m_project.projectFolder, sheet->SheetName)});
+        files.append(
+            {sheet->SheetName, SheetText::pathOf(m_project.projectFolder, sheet->SheetName)});
     const int generation = m_generation;
     auto cancel = m_cancel = std::make_shared<std::atomic<bool>>(false);
     m_counting = true;
@@ -159,8 +160,8 @@ void WordProgress::recordBook() {
         log.parse(m_log.serialize());
         m_log = log;
     }
-    const bool newDay = m_log.days().isEmpty() ||
-                        m_log.days().last().date != m_log.effectiveDate(m_today());
+    const bool newDay =
+        m_log.days().isEmpty() || m_log.days().last().date != m_log.effectiveDate(m_today());
     if (book == m_bookWords && !moved && !newDay)
         return;
     m_bookWords = book;

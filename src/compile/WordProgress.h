@@ -78,7 +78,9 @@ private:
     Desk& m_desk;
     const EditorRegistry& m_editors;
     const ProjectState& m_project;
-    std::function<QDate()> m_today = [] { return QDate::currentDate(); };
+    std::function<QDate()> m_today = [] {
+        return QDate::currentDate();
+    };
     DayLog m_log;
     QThreadPool m_pool;
     std::shared_ptr<std::atomic<bool>> m_cancel;

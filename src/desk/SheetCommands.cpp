@@ -147,8 +147,8 @@ void SheetCommands::propertiesCommand() {
     if (sheet && sheet->SheetType != 0 && !sheet->isEditing()) {
         TfmProperties& properties = dialog();
         properties.setInputs({false, m_project.projectFolder, sheet->SheetName, sheet->Description,
-                              sheet->SheetType, typeNames(), sheet->target(),
-                              sheet->chainTarget(), sheet->headsChain()});
+                              sheet->SheetType, typeNames(), sheet->target(), sheet->chainTarget(),
+                              sheet->headsChain()});
         if (properties.exec() == QDialog::Accepted) {
             sheet->SetSheetName(properties.name());
             sheet->SetDescription(properties.description());

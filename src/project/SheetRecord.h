@@ -5,8 +5,8 @@
 class IniFile;
 
 // One sheet file ("Kerfa Files/<name>.kfa") as stored: type index, revision state, position,
-// description, the name of the linked sheet and the word targets. The [EditWindow] section belongs to the
-// sheet's editor window and is left alone here.
+// description, the name of the linked sheet and the word targets. The [EditWindow] section belongs
+// to the sheet's editor window and is left alone here.
 struct SheetRecord {
     // The sheet's name, which is also its file's name without ".kfa"; not stored in the file.
     QString name;

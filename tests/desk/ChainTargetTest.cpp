@@ -65,34 +65,43 @@ private Q_SLOTS:
         QTest::addColumn<QString>("targets");
         QTest::addColumn<QString>("shown");
         QTest::newRow("a sheet linked before the chain starts it")
-            << QStringList{"link B C", "chain B 500", "link A B"} << "A=500 B=0 C=0 D=0" << "A";
+            << QStringList{"link B C", "chain B 500", "link A B"} << "A=500 B=0 C=0 D=0"
+            << "A";
         QTest::newRow("a chain joined after one with its own target")
             << QStringList{"link B C", "chain B 500", "link A D", "chain A 300", "link D B"}
-            << "A=300 B=500 C=0 D=0" << "A";
+            << "A=300 B=500 C=0 D=0"
+            << "A";
         QTest::newRow("a link in the middle removed")
             << QStringList{"link A B", "link B C", "chain A 500", "unlink B C"}
-            << "A=500 B=0 C=0 D=0" << "A";
+            << "A=500 B=0 C=0 D=0"
+            << "A";
         QTest::newRow("the first sheet unlinked from a chain that goes on")
             << QStringList{"link A B", "link B C", "chain A 500", "unlink A B"}
-            << "A=0 B=500 C=0 D=0" << "B";
+            << "A=0 B=500 C=0 D=0"
+            << "B";
         QTest::newRow("the first of two unlinked keeps it unshown")
-            << QStringList{"link A B", "chain A 500", "unlink A B"} << "A=500 B=0 C=0 D=0" << "";
+            << QStringList{"link A B", "chain A 500", "unlink A B"} << "A=500 B=0 C=0 D=0"
+            << "";
         QTest::newRow("kept unshown, shown again once it starts a chain")
             << QStringList{"link A B", "chain A 500", "unlink A B", "link A C"}
-            << "A=500 B=0 C=0 D=0" << "A";
+            << "A=500 B=0 C=0 D=0"
+            << "A";
         QTest::newRow("the first sheet deleted")
             << QStringList{"link A B", "link B C", "chain A 500", "delete A"} << "B=500 C=0 D=0"
             << "B";
         QTest::newRow("the first of two deleted: the other keeps it unshown")
-            << QStringList{"link A B", "chain A 500", "delete A"} << "B=500 C=0 D=0" << "";
+            << QStringList{"link A B", "chain A 500", "delete A"} << "B=500 C=0 D=0"
+            << "";
         QTest::newRow("the last sheet deleted")
             << QStringList{"link A B", "link B C", "chain A 500", "delete C"} << "A=500 B=0 D=0"
             << "A";
         const QStringList joined{"link B C", "chain B 700", "link A D", "chain A 500", "link D B"};
         QTest::newRow("a joined chain split again shows both targets")
-            << joined + QStringList{"unlink D B"} << "A=500 B=700 C=0 D=0" << "A B";
+            << joined + QStringList{"unlink D B"} << "A=500 B=700 C=0 D=0"
+            << "A B";
         QTest::newRow("the first sheet of a joined chain unlinked")
-            << joined + QStringList{"unlink A D"} << "A=0 B=700 C=0 D=500" << "D";
+            << joined + QStringList{"unlink A D"} << "A=0 B=700 C=0 D=500"
+            << "D";
     }
     void chainTargetFollowsTheFirstSheet() {
         QFETCH(QStringList, steps);

@@ -23,16 +23,14 @@ TEST_P(TargetText, ReadsAsAWholeNumberOfWordsOrNone) {
         << GetParam().typed;
 }
 
-INSTANTIATE_TEST_SUITE_P(Typed, TargetText,
-                         testing::Values(TargetCase{"2000", 2000}, TargetCase{" 80000 ", 80000},
-                                         TargetCase{"0", 0}, TargetCase{"000", 0},
-                                         TargetCase{"", 0}, TargetCase{"   ", 0},
-                                         TargetCase{"-500", 0}, TargetCase{"+500", 0},
-                                         TargetCase{"1,000", 0}, TargetCase{"1.5", 0},
-                                         TargetCase{"2k", 0}, TargetCase{"ten", 0},
-                                         TargetCase{"$FF", 0}, TargetCase{"99999999", 99999999},
-                                         TargetCase{"2147483648", 0},
-                                         TargetCase{"\xd9\xa3", 0})); // an Arabic-Indic 3
+INSTANTIATE_TEST_SUITE_P(
+    Typed, TargetText,
+    testing::Values(TargetCase{"2000", 2000}, TargetCase{" 80000 ", 80000}, TargetCase{"0", 0},
+                    TargetCase{"000", 0}, TargetCase{"", 0}, TargetCase{"   ", 0},
+                    TargetCase{"-500", 0}, TargetCase{"+500", 0}, TargetCase{"1,000", 0},
+                    TargetCase{"1.5", 0}, TargetCase{"2k", 0}, TargetCase{"ten", 0},
+                    TargetCase{"$FF", 0}, TargetCase{"99999999", 99999999},
+                    TargetCase{"2147483648", 0}, TargetCase{"\xd9\xa3", 0})); // an Arabic-Indic 3
 
 class SheetFileTargets : public testing::Test {
 protected:
@@ -66,7 +64,8 @@ TEST_F(SheetFileTargets, TargetsGoToTheirOwnKeysAndComeBack) {
     record.target = 0;
     record.chainTarget = 0;
     write(record);
-    EXPECT_FALSE(ProjectFiles::read(path()).contains("Target")) << ProjectFiles::read(path()).data();
+    EXPECT_FALSE(ProjectFiles::read(path()).contains("Target"))
+        << ProjectFiles::read(path()).data();
 }
 
 TEST_F(SheetFileTargets, AValueThatIsNoTargetReadsAsNone) {
@@ -114,8 +113,7 @@ class DayLogRun : public testing::TestWithParam<DayLogCase> {};
 
 DayLog::Day dayOf(const char* text) {
     const QStringList parts = QString::fromLatin1(text).split(u' ');
-    return {QDate::fromString(parts[0], Qt::ISODate), parts[1].toLongLong(),
-            parts[2].toLongLong()};
+    return {QDate::fromString(parts[0], Qt::ISODate), parts[1].toLongLong(), parts[2].toLongLong()};
 }
 
 TEST_P(DayLogRun, KeepsEachDaysFirstAndLastCount) {
@@ -146,64 +144,64 @@ TEST_P(DayLogRun, KeepsEachDaysFirstAndLastCount) {
 
 INSTANTIATE_TEST_SUITE_P(
     Days, DayLogRun,
-    testing::Values(
-        DayLogCase{"FirstOpenStartsTheDay",
-                   {{"2026-03-02", 41000, true}, {"2026-03-02", 41750, false}},
-                   {"2026-03-02 41000 41750"},
-                   "2026-03-02",
-                   750},
-        DayLogCase{"OpeningAgainTheSameDayKeepsItsStart",
-                   {{"2026-03-02", 41000, true},
-                    {"2026-03-02", 41300, false},
-                    {"2026-03-02", 41300, true},
-                    {"2026-03-02", 41400, false}},
-                   {"2026-03-02 41000 41400"},
-                   "2026-03-02",
-                   400},
-        // Words typed before midnight belong to the day before; after it, to the new day,
-        // which starts where the old one ended.
-        DayLogCase{"MidnightWhileWriting",
-                   {{"2026-03-02", 1000, true},
-                    {"2026-03-02", 1500, false},
-                    {"2026-03-03", 1620, false},
-                    {"2026-03-03", 1700, false}},
-                   {"2026-03-02 1000 1500", "2026-03-03 1500 1700"},
-                   "2026-03-03",
-                   200},
-        DayLogCase{"NextMorningStartsFromTheOpeningCount",
-                   {{"2026-03-02", 1000, true},
-                    {"2026-03-02", 1500, false},
-                    {"2026-03-05", 1480, true},
-                    {"2026-03-05", 1600, false}},
-                   {"2026-03-02 1000 1500", "2026-03-05 1480 1600"},
-                   "2026-03-05",
-                   120},
-        // A clock set back neither rewrites an earlier day nor puts days out of order: the
-        // counts go on into the last day logged until the clock passes it again.
-        DayLogCase{"ClockSetBack",
-                   {{"2026-03-01", 900, true},
-                    {"2026-03-03", 1000, true},
-                    {"2026-03-01", 1100, false},
-                    {"2026-03-01", 1150, true},
-                    {"2026-03-04", 1200, false}},
-                   {"2026-03-01 900 900", "2026-03-03 1000 1150", "2026-03-04 1150 1200"},
-                   "2026-03-04",
-                   50},
-        DayLogCase{"ClockSetBackReportsTheLastDay",
-                   {{"2026-03-03", 1000, true}, {"2026-02-20", 1300, false}},
-                   {"2026-03-03 1000 1300"},
-                   "2026-02-20",
-                   300},
-        DayLogCase{"WordsTakenOutShowAsFewer",
-                   {{"2026-03-02", 1000, true}, {"2026-03-02", 700, false}},
-                   {"2026-03-02 1000 700"},
-                   "2026-03-02",
-                   -300},
-        DayLogCase{"ADayWithoutCountsWroteNothing",
-                   {{"2026-03-02", 1000, true}, {"2026-03-02", 1200, false}},
-                   {"2026-03-02 1000 1200"},
-                   "2026-03-03",
-                   0}),
+    testing::Values(DayLogCase{"FirstOpenStartsTheDay",
+                               {{"2026-03-02", 41000, true}, {"2026-03-02", 41750, false}},
+                               {"2026-03-02 41000 41750"},
+                               "2026-03-02",
+                               750},
+                    DayLogCase{"OpeningAgainTheSameDayKeepsItsStart",
+                               {{"2026-03-02", 41000, true},
+                                {"2026-03-02", 41300, false},
+                                {"2026-03-02", 41300, true},
+                                {"2026-03-02", 41400, false}},
+                               {"2026-03-02 41000 41400"},
+                               "2026-03-02",
+                               400},
+                    // Words typed before midnight belong to the day before; after it, to the new
+                    // day, which starts where the old one ended.
+                    DayLogCase{"MidnightWhileWriting",
+                               {{"2026-03-02", 1000, true},
+                                {"2026-03-02", 1500, false},
+                                {"2026-03-03", 1620, false},
+                                {"2026-03-03", 1700, false}},
+                               {"2026-03-02 1000 1500", "2026-03-03 1500 1700"},
+                               "2026-03-03",
+                               200},
+                    DayLogCase{"NextMorningStartsFromTheOpeningCount",
+                               {{"2026-03-02", 1000, true},
+                                {"2026-03-02", 1500, false},
+                                {"2026-03-05", 1480, true},
+                                {"2026-03-05", 1600, false}},
+                               {"2026-03-02 1000 1500", "2026-03-05 1480 1600"},
+                               "2026-03-05",
+                               120},
+                    // A clock set back neither rewrites an earlier day nor puts days out of order:
+                    // the counts go on into the last day logged until the clock passes it again.
+                    DayLogCase{
+                        "ClockSetBack",
+                        {{"2026-03-01", 900, true},
+                         {"2026-03-03", 1000, true},
+                         {"2026-03-01", 1100, false},
+                         {"2026-03-01", 1150, true},
+                         {"2026-03-04", 1200, false}},
+                        {"2026-03-01 900 900", "2026-03-03 1000 1150", "2026-03-04 1150 1200"},
+                        "2026-03-04",
+                        50},
+                    DayLogCase{"ClockSetBackReportsTheLastDay",
+                               {{"2026-03-03", 1000, true}, {"2026-02-20", 1300, false}},
+                               {"2026-03-03 1000 1300"},
+                               "2026-02-20",
+                               300},
+                    DayLogCase{"WordsTakenOutShowAsFewer",
+                               {{"2026-03-02", 1000, true}, {"2026-03-02", 700, false}},
+                               {"2026-03-02 1000 700"},
+                               "2026-03-02",
+                               -300},
+                    DayLogCase{"ADayWithoutCountsWroteNothing",
+                               {{"2026-03-02", 1000, true}, {"2026-03-02", 1200, false}},
+                               {"2026-03-02 1000 1200"},
+                               "2026-03-03",
+                               0}),
     [](const testing::TestParamInfo<DayLogCase>& info) { return std::string(info.param.name); });
 
 TEST(DayLogFile, PassesOverLinesThatDoNotReadAndKeepsDaysInOrder) {
