@@ -177,8 +177,13 @@ qint64 WordProgress::writtenToday() const {
 
 void WordProgress::updateChains() {
     for (TKerfa* sheet : m_desk.sheets()) {
-        if (sheet->chainTarget() == 0 || !sheet->headsChain())
+        if (sheet->chainTarget() == 0)
             continue;
+        // A target kept by a sheet that starts no chain shows nothing.
+        if (!sheet->headsChain()) {
+            sheet->setWordCounts(sheet->words(), -1);
+            continue;
+        }
         qint64 sum = 0;
         for (const TKerfa* link : m_desk.chain(sheet)) {
             if (link->words() < 0) {
