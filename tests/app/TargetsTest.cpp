@@ -130,6 +130,19 @@ private Q_SLOTS:
         QCOMPARE(editor->targetStatus(), QStringLiteral("Chain target: 10 / 20 (50%)"));
     }
 
+    void aChainUnlinkedStopsShowingItsTarget() {
+        openBook();
+        TKerfa* opening = sheet(QStringLiteral("Opening"));
+        m_main->desk().selectOnly(opening);
+        QCOMPARE(m_main->desk().linkGesture(sheet(QStringLiteral("Harbour"))),
+                 Desk::LinkResult::Unlinked);
+        // Two sheets apart: the target stays with the first, unshown, until it links again.
+        QTRY_COMPARE(opening->chainWords(), qint64(-1));
+        QCOMPARE(opening->chainTarget(), 20);
+        m_main->desk().linkGesture(sheet(QStringLiteral("Harbour")));
+        QTRY_COMPARE(opening->chainWords(), qint64(8));
+    }
+
     void midnightStartsANewDayFromTheLastCount() {
         openBook();
         TfmEditor* editor = edit(QStringLiteral("Harbour"));
