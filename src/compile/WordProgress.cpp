@@ -41,6 +41,8 @@ WordProgress::WordProgress(Desk& desk, const EditorRegistry& editors, const Proj
     connect(&m_refreshTimer, &QTimer::timeout, this, &WordProgress::refresh);
     connect(&editors, &EditorRegistry::editorAttached, this, &WordProgress::editorAttached);
     connect(&editors, &EditorRegistry::editorClosed, this, &WordProgress::editorClosed);
+    // An empty desk is no book of no words: nothing is counted or logged until one is opened.
+    connect(&desk, &Desk::clearing, this, &WordProgress::projectClosed);
     connect(&desk, &Desk::sheetRemoving, this, &WordProgress::sheetRemoving);
     connect(&desk, &Desk::linksChanged, this, &WordProgress::scheduleRefresh);
 }
@@ -110,8 +112,9 @@ void WordProgress::filesCounted(int generation, const QHash<QString, qint64>& co
         if (inBook(sheet))
             book += std::max<qint64>(0, sheet->words());
     m_bookWords = book;
+    // Kept in memory until the book changes: a book opened and closed unchanged stays as it was
+    // on disk, day log and all.
     m_log.recordOpen(m_today(), book);
-    m_log.save();
     refresh();
     Q_EMIT counted();
 }
@@ -123,8 +126,9 @@ void WordProgress::scheduleRefresh() {
 
 void WordProgress::refresh() {
     m_refreshTimer.stop();
-    // A project just loaded, or saved to a folder for the first time.
-    if (!m_counted && !m_counting && m_project.onDisk) {
+    // A project just loaded, or saved to a folder for the first time; an empty desk (a new book,
+    // or one just closed) waits for its first sheet.
+    if (!m_counted && !m_counting && m_project.onDisk && !m_desk.sheets().isEmpty()) {
         projectOpened();
         return;
     }
@@ -162,11 +166,12 @@ void WordProgress::recordBook() {
     }
     const bool newDay =
         m_log.days().isEmpty() || m_log.days().last().date != m_log.effectiveDate(m_today());
-    if (book == m_bookWords && !moved && !newDay)
+    const bool changed = book != m_bookWords;
+    if (!changed && !moved && !newDay)
         return;
     m_bookWords = book;
     m_log.recordCount(m_today(), book);
-    if (m_project.onDisk)
+    if (m_project.onDisk && (changed || moved))
         m_log.save();
     Q_EMIT counted();
 }

@@ -22,10 +22,12 @@ struct ProjectState;
 // target, and the words written today, which the day log in the project folder keeps day by day.
 //
 // Opening a book costs nothing here: the text files are counted on a thread of their own once
-// the load is over, and the figures follow when they are in. From then on a sheet with an open
-// editor counts from the window's text as it is typed (a moment after the typing, not at every
-// key), and any other from its file. The book is every sheet but the Compilation sheet, whose
-// text is the other sheets' again. Chains are summed only where a chain has a target.
+// the load is over, and the figures follow when they are in. The day log is written only once
+// the book's words change, so a book opened and closed unchanged is left as it was. From then on a
+// sheet with an open editor counts from the window's text as it is typed (a moment after the
+// typing, not at every key), and any other from its file. The book is every sheet but the
+// Compilation sheet, whose text is the other sheets' again. Chains are summed only where a chain
+// has a target.
 class WordProgress : public QObject {
     Q_OBJECT
 public:

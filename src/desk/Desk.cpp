@@ -47,6 +47,7 @@ void Desk::deleteSheet(TKerfa* sheet) {
 }
 
 void Desk::clear() {
+    Q_EMIT clearing();
     m_current = nullptr;
     m_selection.clear();
     const QList<TKerfa*> sheets = std::exchange(m_sheets, {});

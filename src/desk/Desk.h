@@ -114,6 +114,8 @@ public:
 Q_SIGNALS:
     // The sheet is about to be freed: whatever belongs to it elsewhere (its editor window) goes.
     void sheetRemoving(TKerfa* sheet);
+    // Every sheet is about to go at once: the book is closing, or another is being loaded.
+    void clearing();
     // A link was made or removed: chains changed.
     void linksChanged();
 

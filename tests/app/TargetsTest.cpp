@@ -12,6 +12,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -96,8 +97,10 @@ private Q_SLOTS:
         QCOMPARE(sheet(QStringLiteral("Opening"))->target(), 10);
         QCOMPARE(progress().writtenToday(), qint64(0));
         QCOMPARE(wordsToday(), QStringLiteral("Words written today: 0"));
-        // The day begins with the count at the first opening, in the project folder.
-        QCOMPARE(logOnDisk().days(), (QList<DayLog::Day>{{m_today, 8, 8}}));
+        // The day begins with the count at the first opening; nothing is written to the book's
+        // folder until its words change.
+        QCOMPARE(progress().dayLog().days(), (QList<DayLog::Day>{{m_today, 8, 8}}));
+        QVERIFY(!QFileInfo::exists(folder() + DayLog::fileName()));
     }
 
     void anOpenEditorCountsFromItsUnsavedText() {
@@ -110,6 +113,7 @@ private Q_SLOTS:
         QCOMPARE(opening->chainWords(), qint64(13));
         QCOMPARE(progress().bookWords(), qint64(13));
         QCOMPARE(wordsToday(), QStringLiteral("Words written today: 5"));
+        QCOMPARE(logOnDisk().days(), (QList<DayLog::Day>{{m_today, 8, 13}}));
         QCOMPARE(editor->targetStatus(),
                  QStringLiteral("Target: 10 / 10 (100%) \u2713    Chain target: 13 / 20 (65%)"));
         // Nothing was saved: the file is as it was.
@@ -120,6 +124,19 @@ private Q_SLOTS:
         QTRY_COMPARE(opening->words(), qint64(5));
         QCOMPARE(progress().bookWords(), qint64(8));
         QCOMPARE(wordsToday(), QStringLiteral("Words written today: 0"));
+    }
+
+    void closingTheWindowLeavesTheDaysCount() {
+        openBook();
+        TfmEditor* editor = edit(QStringLiteral("Harbour"));
+        type(editor, QStringLiteral(" at dusk"));
+        QTRY_COMPARE(progress().bookWords(), qint64(10));
+        QVERIFY(editor->SaveText());
+        QVERIFY(m_main->close());
+        // The desk emptied at the close is no book of no words.
+        QTest::qWait(50);
+        QCOMPARE(logOnDisk().days(), (QList<DayLog::Day>{{m_today, 8, 10}}));
+        QVERIFY(!progress().isCounted());
     }
 
     void theEditorOfASheetInAChainShowsTheChainsTarget() {

@@ -75,10 +75,15 @@ sheet_x=$((X + left + 24))
 sheet_y=$((Y + menu_bar + top + 24))
 xdotool mousemove "$sheet_x" "$sheet_y"
 sleep 0.2
-xdotool click 3
-sleep 0.5
-xdotool key g
-dialog=$(window_named "Word Target")
+dialog=""
+for _ in 1 2 3; do
+    xdotool click 3
+    sleep 0.5
+    xdotool key g
+    dialog=$(timeout 5 xdotool search --sync --onlyvisible --name "^Word Target\$" | head -n1) && break
+    xdotool key Escape
+done
+[ -n "$dialog" ] || fail "the sheet popup's Word Target... did not open its window"
 xdotool windowfocus --sync "$dialog"
 xdotool key ctrl+a
 xdotool type --delay 20 "2000"
