@@ -2,6 +2,7 @@
 
 int WordTarget::parse(QStringView text) {
     const QStringView digits = text.trimmed();
+    // Eight digits at most: no book needs more, and no sum of them overflows.
     if (digits.isEmpty() || digits.size() > 8)
         return kNone;
     int value = 0;

@@ -8,7 +8,6 @@
 class WordTarget {
 public:
     static constexpr int kNone = 0;
-    static constexpr int kMost = 99'999'999;
 
     static int parse(QStringView text);
 };
