@@ -31,6 +31,12 @@ template <int State> bool revisionState(const CommandContext& c) {
 bool sheetProperties(const CommandContext& c) {
     return c.sheet && c.sheet->properties;
 }
+bool sheetTarget(const CommandContext& c) {
+    return c.sheet && c.sheet->notCompilation;
+}
+bool projectOnDisk(const CommandContext& c) {
+    return c.project.backup;
+}
 
 } // namespace
 
@@ -74,6 +80,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &M::mnuWordCountClick, tools},
         {K::Item, "mmnuTools", "mnuReplaceInBook", Qt::CTRL | Qt::Key_H, &M::mnuReplaceInBookClick,
          tools},
+        {K::Item, "mmnuTools", "mnuWordsPerDay", {}, &M::mnuWordsPerDayClick, projectOnDisk},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
         {K::Item, "mmnuTools", "mnuOptions", Qt::Key_F10, &M::mnuOptionsClick, nullptr},
 
@@ -93,6 +100,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::CheckItem, "pmnuStateTitle", "pmnuState4", {}, &M::pmnuState4Click, revisionState<4>},
         {K::CheckItem, "pmnuStateTitle", "pmnuState5", {}, &M::pmnuState5Click, revisionState<5>},
         {K::Item, "pmnuKerfa", "pmnuWordCount", {}, &M::pmnuWordCountClick, nullptr},
+        {K::Item, "pmnuKerfa", "pmnuTarget", {}, &M::pmnuTargetClick, sheetTarget},
         {K::Submenu, "pmnuKerfa", "pmnuCompilation", {}, nullptr, nullptr},
         {K::Item,
          "pmnuCompilation",

@@ -21,7 +21,7 @@ MainModel::MainModel(QObject* parent)
       m_wordCounts(m_desk, m_editors, m_project, m_theme),
       m_compileCommands(m_desk, m_deskTheme, m_editors, m_project, m_compilation),
       m_sheetCommands(m_desk, m_deskTheme, m_project, m_commands),
-      m_bookReplace(m_project, m_desk, m_editors) {
+      m_bookReplace(m_project, m_desk, m_editors), m_wordProgress(m_desk, m_editors, m_project) {
     m_pnlMain.setObjectName(QStringLiteral("pnlMain"));
     m_pnlMain.setItemIndexMethod(QGraphicsScene::NoIndex);
 
@@ -41,6 +41,15 @@ MainModel::MainModel(QObject* parent)
             SnapshotStore(m_project.projectFolder).removeSheet(name);
     });
     m_compileCommands.setAutoCreate([this] { return m_settings.autoCompKerfa; });
+    // The book is counted once it is on the desk, and follows what changes on it.
+    connect(&m_commands, &ProjectCommands::loadStarting, &m_wordProgress,
+            &WordProgress::projectClosed);
+    connect(&m_commands, &ProjectCommands::projectClosed, &m_wordProgress,
+            &WordProgress::projectClosed);
+    connect(&m_commands, &ProjectCommands::refreshNeeded, &m_wordProgress,
+            &WordProgress::scheduleRefresh);
+    connect(&m_sheetCommands, &SheetCommands::targetsChanged, &m_wordProgress,
+            &WordProgress::scheduleRefresh);
     connect(&m_commands, &ProjectCommands::builtInThemeInForce, this,
             [this] { m_settings.defaultTheme = ThemeData::defaultFileName(); });
 }

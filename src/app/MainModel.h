@@ -7,6 +7,7 @@
 #include "compile/CompilationList.h"
 #include "compile/CompileCommands.h"
 #include "compile/WordCounts.h"
+#include "compile/WordProgress.h"
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
@@ -64,6 +65,7 @@ public:
     void applyOptions(const OptionChoices& chosen);
     SheetCommands& sheetCommands() { return m_sheetCommands; }
     BookReplace& bookReplace() { return m_bookReplace; }
+    WordProgress& wordProgress() { return m_wordProgress; }
 
     // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,
     // unless several sheets are selected.
@@ -103,5 +105,7 @@ private:
     CompileCommands m_compileCommands;
     SheetCommands m_sheetCommands;
     BookReplace m_bookReplace;
+    // Listens to the desk, the editors and the commands above: goes first.
+    WordProgress m_wordProgress;
     std::function<QSize()> m_chrome;
 };

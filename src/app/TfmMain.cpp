@@ -8,6 +8,7 @@
 #include "app/SplashPicture.h"
 #include "app/TMRUFiles.h"
 #include "app/TfmAbout.h"
+#include "app/TfmDayChart.h"
 #include "app/TfmOptions.h"
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
@@ -17,10 +18,12 @@
 #include "compile/TfmReplaceInBook.h"
 #include "desk/DeskView.h"
 #include "desk/LoadProgress.h"
+#include "desk/SheetCommands.h"
 #include "desk/TKerfa.h"
 #include "editor/LiveSheetText.h"
 #include "editor/TfmSnapshots.h"
 #include "language/FormCaptions.h"
+#include "language/Language.h"
 #include "language/Messages.h"
 #include "platform/FileTypes.h"
 #include "platform/MessageBoxes.h"
@@ -31,10 +34,12 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <utility>
 
 namespace {
@@ -53,6 +58,11 @@ TfmMain::TfmMain(QWidget* parent)
     setObjectName(QStringLiteral("fmMain"));
     setCentralWidget(m_scrlbMain);
     m_commands = std::make_unique<MainCommands>(*this);
+    m_lblWordsToday = new QLabel(this);
+    m_lblWordsToday->setObjectName(QStringLiteral("lblWordsToday"));
+    statusBar()->setObjectName(QStringLiteral("sbMain"));
+    statusBar()->addPermanentWidget(m_lblWordsToday);
+    statusBar()->setSizeGripEnabled(false);
     FormCaptions::apply(this);
     m_scrlbMain->setPopupMenus(m_commands->menu(QStringLiteral("pmnuKerfa")),
                                m_commands->menu(QStringLiteral("pmnuPanel")));
@@ -84,6 +94,8 @@ TfmMain::TfmMain(QWidget* parent)
     connect(&m_model.editors(), &EditorRegistry::editorClosed, this, &TfmMain::RefreshWindow);
     connect(&m_model.compileCommands(), &CompileCommands::refreshNeeded, this,
             &TfmMain::RefreshWindow);
+    connect(&m_model.wordProgress(), &WordProgress::counted, this, &TfmMain::showWordsToday);
+    connect(&Language::instance(), &Language::applied, this, &TfmMain::showWordsToday);
     FormCreate();
 }
 
@@ -188,6 +200,8 @@ void TfmMain::FormClose() {
         m_fmFindAndCompile->hide();
     if (m_fmReplaceInBook)
         m_fmReplaceInBook->hide();
+    if (m_fmDayChart)
+        m_fmDayChart->hide();
     desk().clear();
 }
 
@@ -477,6 +491,29 @@ void TfmMain::mnuWordCountClick() {
 
 void TfmMain::pmnuWordCountClick() {
     m_model.wordCounts().showSheetCount();
+}
+
+void TfmMain::pmnuTargetClick() {
+    m_model.sheetCommands().targetCommand();
+}
+
+void TfmMain::mnuWordsPerDayClick() {
+    if (!m_fmDayChart)
+        m_fmDayChart = new TfmDayChart(this);
+    WordProgress& progress = m_model.wordProgress();
+    m_fmDayChart->showLog(progress.dayLog(), progress.today());
+    m_fmDayChart->show();
+    m_fmDayChart->raise();
+    m_fmDayChart->activateWindow();
+}
+
+void TfmMain::showWordsToday() {
+    const WordProgress& progress = m_model.wordProgress();
+    m_lblWordsToday->setVisible(progress.isCounted());
+    m_lblWordsToday->setText(Messages::text(Messages::WORDS_TODAY) + u' ' +
+                             QLocale().toString(progress.writtenToday()) + u' ');
+    if (m_fmDayChart && m_fmDayChart->isVisible())
+        m_fmDayChart->showLog(progress.dayLog(), progress.today());
 }
 
 void TfmMain::pmnuPrintClick() {

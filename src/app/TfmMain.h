@@ -13,7 +13,9 @@ class SplashPicture;
 class TMRUFiles;
 class TfmAbout;
 class TfmOptions;
+class QLabel;
 class TfmCompile;
+class TfmDayChart;
 class TfmFindAndCompile;
 class TfmProperties;
 class TfmReplaceInBook;
@@ -83,6 +85,8 @@ private Q_SLOTS:
     void mnuHelpClick();
     void mnuAboutClick();
     void pmnuWordCountClick();
+    void pmnuTargetClick();
+    void mnuWordsPerDayClick();
     void pmnuPrintClick();
     void pmnuTakeSnapshotClick();
     void pmnuSnapshotsClick();
@@ -114,6 +118,8 @@ private:
     void scrollToOrigin();
     // The current sheet's text, in its editor if one is open.
     LiveSheetText currentSheetText();
+    // The words written today, at the foot of the window, once the book is counted.
+    void showWordsToday();
     QString settingsPath() const;
 
     MainModel m_model;
@@ -128,6 +134,8 @@ private:
     TfmFindAndCompile* m_fmFindAndCompile = nullptr;
     // Made on first use.
     TfmReplaceInBook* m_fmReplaceInBook = nullptr;
+    TfmDayChart* m_fmDayChart = nullptr;
+    QLabel* m_lblWordsToday;
     bool m_firstShow = false;
     bool m_closeAfterLoad = false;
 };

@@ -45,6 +45,8 @@ void Desk::layPreparedSheets() {
 
 void Desk::deleteSheet(TKerfa* sheet) {
     Q_EMIT sheetRemoving(sheet);
+    if (sheet->headsChain())
+        passChainTarget(sheet, sheet->LinkTo);
     m_sheets.removeOne(sheet);
     m_selection.removeOne(sheet);
     if (m_current == sheet)
@@ -60,6 +62,7 @@ void Desk::deleteSheet(TKerfa* sheet) {
 }
 
 void Desk::clear() {
+    Q_EMIT clearing();
     m_current = nullptr;
     m_selection.clear();
     const QList<TKerfa*> sheets = std::exchange(m_sheets, {});
@@ -179,12 +182,16 @@ Desk::LinkResult Desk::linkGesture(TKerfa* sheet) {
     if (sheet == current || sheet->LinkedFrom) {
         if (current->LinkTo != sheet)
             return LinkResult::Unchanged;
+        const bool wasHead = current->headsChain();
         unlink(current);
+        if (wasHead && sheet->LinkTo)
+            passChainTarget(current, sheet);
         return LinkResult::Unlinked;
     }
     if (wouldCloseCycle(current, sheet))
         return LinkResult::Ignored;
     link(current, sheet);
+    passChainTarget(sheet, chainHead(current));
     return LinkResult::Linked;
 }
 
@@ -202,6 +209,7 @@ void Desk::link(TKerfa* source, TKerfa* target) {
     source->SetLinkTo(target);
     target->SetLinkedFrom(source);
     source->PlaceLine();
+    Q_EMIT linksChanged();
 }
 
 void Desk::unlink(TKerfa* source) {
@@ -209,6 +217,22 @@ void Desk::unlink(TKerfa* source) {
         source->LinkTo->SetLinkedFrom(nullptr);
     source->HideLine();
     source->SetLinkTo(nullptr);
+    Q_EMIT linksChanged();
+}
+
+void Desk::passChainTarget(TKerfa* from, TKerfa* to) {
+    if (from == to || from->chainTarget() == 0 || to->chainTarget() > 0)
+        return;
+    to->setTargets(to->target(), from->chainTarget());
+    from->setTargets(from->target(), 0);
+}
+
+TKerfa* Desk::chainHead(TKerfa* sheet) const {
+    // Bounded, against links read from damaged files.
+    TKerfa* head = sheet;
+    for (qsizetype steps = 0; head->LinkedFrom && steps < m_sheets.size(); ++steps)
+        head = head->LinkedFrom;
+    return head;
 }
 
 bool Desk::wouldCloseCycle(const TKerfa* source, const TKerfa* target) const {

@@ -34,6 +34,7 @@ public:
     TKerfa* prepareSheet();
     void layPreparedSheets();
     // Frees one sheet with its label and line; no other sheet links to it or from it afterwards.
+    // A first sheet of a chain hands the chain's word target to the sheet after it.
     void deleteSheet(TKerfa* sheet);
     // Frees every sheet; no current sheet and an empty selection afterwards.
     void clear();
@@ -73,7 +74,11 @@ public:
     void endDrag();
 
     // Ctrl+press on a sheet: links the current sheet to it, or unlinks them when the current
-    // sheet already links to it.
+    // sheet already links to it. A chain's word target stays with its first sheet: a chain
+    // joined after another passes its target to the new first sheet unless that has one of
+    // its own, and a first sheet unlinked from a chain that goes on passes it to the next
+    // sheet, which now starts the chain (unless that has one). A target not passed stays,
+    // unshown, with its sheet and shows again when the sheet starts a chain again.
     enum class LinkResult {
         Ignored,    // several sheets are selected, or the link would close a loop
         PlainPress, // no current sheet, or the Compilation sheet: the press counts as a plain one
@@ -105,6 +110,8 @@ public:
     // The sheet and each sheet reached by following links from it, in link order. A chain read
     // from damaged files that comes back on itself ends before the first sheet met again.
     QList<TKerfa*> chain(TKerfa* start) const;
+    // The first sheet of the chain the sheet lies in (the sheet itself when nothing links to it).
+    TKerfa* chainHead(TKerfa* sheet) const;
     // After a load: each sheet links to the sheet its stored link name names exactly. A name that
     // names no sheet stays with the sheet, unresolved, and is written back by the next save.
     void resolveLinks();
@@ -114,11 +121,17 @@ public:
 Q_SIGNALS:
     // The sheet is about to be freed: whatever belongs to it elsewhere (its editor window) goes.
     void sheetRemoving(TKerfa* sheet);
+    // Every sheet is about to go at once: the book is closing, or another is being loaded.
+    void clearing();
+    // A link was made or removed: chains changed.
+    void linksChanged();
 
 private:
     // The sheets a drag moves, and whether a sheet's line has an end among them.
     QSet<const TKerfa*> movingSheets() const;
     static bool touches(const TKerfa* sheet, const QSet<const TKerfa*>& moving);
+    // Moves the chain target of `from` to `to` when `to` has none.
+    static void passChainTarget(TKerfa* from, TKerfa* to);
 
     QGraphicsScene* m_scene;
     QList<TKerfa*> m_sheets;

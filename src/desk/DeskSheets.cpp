@@ -16,6 +16,8 @@ SheetRecord DeskSheets::recordOf(const TKerfa* sheet) {
     record.top = sheet->top();
     record.description = sheet->Description;
     record.linkTo = sheet->LinkToName;
+    record.target = sheet->target();
+    record.chainTarget = sheet->chainTarget();
     return record;
 }
 
@@ -51,6 +53,7 @@ void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseTyp
         sheet->SetState(named ? static_cast<quint8>(record.state) : 0);
         sheet->LinkToName = record.linkTo;
         sheet->SetDescription(record.description);
+        sheet->setTargets(record.target, record.chainTarget);
         m_look.ShowStateMarker(sheet);
         sheet->endSetUp();
         // The sheet comes in front of every sheet before it, with its label.

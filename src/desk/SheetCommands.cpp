@@ -4,7 +4,9 @@
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
 #include "desk/TKerfa.h"
+#include "desk/TargetBox.h"
 #include "desk/TfmProperties.h"
+#include "desk/TfmTarget.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
 #include "project/ProjectCommands.h"
@@ -33,6 +35,37 @@ TfmProperties& SheetCommands::dialog() {
     if (!m_ownDialog)
         m_ownDialog = std::make_unique<TfmProperties>();
     return *m_ownDialog;
+}
+
+void SheetCommands::setTargetDialog(TfmTarget* dialog) {
+    m_targetDialog = dialog;
+}
+
+TfmTarget& SheetCommands::targetDialog() {
+    if (m_targetDialog)
+        return *m_targetDialog;
+    if (!m_ownTargetDialog)
+        m_ownTargetDialog = std::make_unique<TfmTarget>();
+    return *m_ownTargetDialog;
+}
+
+void SheetCommands::setTargets(TKerfa* sheet, int target, int chainTarget) {
+    if (target == sheet->target() && chainTarget == sheet->chainTarget())
+        return;
+    sheet->setTargets(target, chainTarget);
+    m_project.modified = true;
+    Q_EMIT targetsChanged(sheet);
+}
+
+void SheetCommands::targetCommand() {
+    TKerfa* sheet = m_desk.current();
+    if (sheet && sheet->SheetType != 0) {
+        TfmTarget& dialog = targetDialog();
+        dialog.targets()->setTargets(sheet->target(), sheet->chainTarget(), sheet->headsChain());
+        if (dialog.exec() == QDialog::Accepted)
+            setTargets(sheet, dialog.targets()->target(), dialog.targets()->chainTarget());
+    }
+    refresh();
 }
 
 QStringList SheetCommands::typeNames() const {
@@ -92,6 +125,7 @@ TKerfa* SheetCommands::NewSheet(QPoint at) {
     m_look.ShowTypeLook(sheet);
     sheet->SetSheetName(properties.name());
     sheet->SetDescription(properties.description());
+    sheet->setTargets(properties.target(), 0);
     m_look.ShowStateMarker(sheet);
     // Centred on the point at the size its type gives it.
     placeCentred(sheet, at);
@@ -111,7 +145,8 @@ void SheetCommands::propertiesCommand() {
     if (sheet && sheet->SheetType != 0 && !sheet->isEditing()) {
         TfmProperties& properties = dialog();
         properties.setInputs({false, m_project.projectFolder, sheet->SheetName, sheet->Description,
-                              sheet->SheetType, typeNames()});
+                              sheet->SheetType, typeNames(), sheet->target(), sheet->chainTarget(),
+                              sheet->headsChain()});
         if (properties.exec() == QDialog::Accepted) {
             sheet->SetSheetName(properties.name());
             sheet->SetDescription(properties.description());
@@ -121,6 +156,7 @@ void SheetCommands::propertiesCommand() {
             m_look.ShowTypeLook(sheet);
             m_look.ShowStateMarker(sheet);
             m_project.modified = true;
+            setTargets(sheet, properties.target(), properties.chainTarget());
             if (sheet->SheetName != sheet->PreviousName) {
                 // Sheets linking to it store its new name, or the link would be lost on saving.
                 for (TKerfa* other : m_desk.sheets())
@@ -164,10 +200,13 @@ bool SheetCommands::DeleteSheet(TKerfa* sheet) {
     QFile::remove(SheetNames::sheetFile(m_project.projectFolder, name));
     if (withText)
         QFile::remove(textFile);
-    // A sheet that linked to it loses its link, which its file must forget at the next save.
+    // A sheet that linked to it loses its link, which its file must forget at the next save;
+    // the sheet after a chain's first takes the chain's target, which its file must store.
     for (const TKerfa* other : m_desk.sheets())
         if (other->LinkTo == sheet)
             m_project.modified = true;
+    if (sheet->headsChain() && sheet->chainTarget() > 0)
+        m_project.modified = true;
     m_desk.deleteSheet(sheet);
     Q_EMIT m_commands.sheetDeleted(name);
     m_desk.setCurrent(nullptr);

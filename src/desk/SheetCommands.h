@@ -10,6 +10,7 @@ class DeskTheme;
 class ProjectCommands;
 class TKerfa;
 class TfmProperties;
+class TfmTarget;
 struct ProjectState;
 
 // The commands that create, describe, re-state and delete one sheet, from the sheet and desk
@@ -36,6 +37,11 @@ public:
     // The current sheet's name, type and description. Not for the Compilation sheet, nor while
     // the sheet's editor window is open (its text file must not move under it).
     void propertiesCommand();
+    // The current sheet's word target, and its chain's when it starts one; also while its editor
+    // is open. Not for the Compilation sheet.
+    void targetCommand();
+    void setTargetDialog(TfmTarget* dialog);
+    TfmTarget& targetDialog();
     // Deletes the current sheet after asking.
     void deleteCommand();
     // Asks whether the text file goes too; false when the user cancels.
@@ -46,8 +52,13 @@ public:
     // there is nothing to print, when the sheet has no text file.
     QString textToPrint() const;
 
+Q_SIGNALS:
+    // A sheet's targets were set from a dialog.
+    void targetsChanged(TKerfa* sheet);
+
 private:
     QStringList typeNames() const;
+    void setTargets(TKerfa* sheet, int target, int chainTarget);
     static void placeCentred(TKerfa* sheet, QPoint at);
     void refresh();
 
@@ -57,4 +68,6 @@ private:
     ProjectCommands& m_commands;
     QPointer<TfmProperties> m_dialog;
     std::unique_ptr<TfmProperties> m_ownDialog;
+    QPointer<TfmTarget> m_targetDialog;
+    std::unique_ptr<TfmTarget> m_ownTargetDialog;
 };

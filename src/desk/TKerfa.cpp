@@ -3,6 +3,7 @@
 #include "desk/Desk.h"
 #include "desk/NameLabel.h"
 #include "desk/TKerfaLine.h"
+#include "project/TargetProgress.h"
 
 #include <QGraphicsScene>
 #include <QPainter>
@@ -13,6 +14,15 @@ namespace {
 bool isBlankOrControl(QChar c) {
     return c.unicode() <= u' ';
 }
+
+// The bars under the label: thin, a gap above each, room for the tick of a target met.
+constexpr int kBarHeight = 3;
+constexpr int kBarGap = 2;
+constexpr int kTickWidth = 7;
+const QColor kBarTrack(0xd8, 0xd8, 0xd8);
+const QColor kBarSheet(0x3b, 0x78, 0xd0);
+const QColor kBarChain(0x8a, 0x5c, 0xc2);
+const QColor kBarMet(0x2e, 0x9d, 0x3a);
 
 } // namespace
 
@@ -269,12 +279,43 @@ void TKerfa::HideLine() {
 }
 
 QRectF TKerfa::itemBounds() const {
-    const QRect square(0, 0, m_size, m_size);
-    return m_label.isVisible() ? square.united(labelArea()) : square;
+    QRectF bounds(0, 0, m_size, m_size);
+    if (m_label.isVisible())
+        bounds = bounds.united(labelArea());
+    return hasTargets() ? bounds.united(progressRect()) : bounds;
 }
 
 QRectF TKerfa::boundingRect() const {
     return m_bounds;
+}
+
+void TKerfa::setTargets(int target, int chainTarget) {
+    target = std::max(target, 0);
+    chainTarget = std::max(chainTarget, 0);
+    if (target == m_target && chainTarget == m_chainTarget)
+        return;
+    prepareGeometryChange();
+    m_target = target;
+    m_chainTarget = chainTarget;
+    m_bounds = itemBounds();
+}
+
+void TKerfa::setWordCounts(qint64 words, qint64 chainWords) {
+    if (words == m_words && chainWords == m_chainWords)
+        return;
+    m_words = words;
+    m_chainWords = chainWords;
+    if (hasTargets())
+        update();
+}
+
+QRectF TKerfa::progressRect() const {
+    if (!hasTargets())
+        return {};
+    const int width = std::max(m_size, m_label.width());
+    const int top = m_size + 1 + m_label.height();
+    return QRectF((m_size - width) / 2, top, width + kTickWidth,
+                  kBarGap + 2 * (kBarHeight + kBarGap));
 }
 
 void TKerfa::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
@@ -286,4 +327,34 @@ void TKerfa::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
                        QRectF(0, 0, m_size * ratio, m_size * ratio));
     if (m_label.isVisible())
         m_label.paint(painter, labelArea().topLeft());
+    if (!hasTargets())
+        return;
+    int row = 0;
+    if (TargetProgress::shown(m_words, m_target))
+        paintProgress(painter, row++, m_words, m_target, kBarSheet);
+    if (headsChain() && TargetProgress::shown(m_chainWords, m_chainTarget))
+        paintProgress(painter, row, m_chainWords, m_chainTarget, kBarChain);
+}
+
+void TKerfa::paintProgress(QPainter* painter, int row, qint64 words, int target,
+                           const QColor& colour) const {
+    const QRectF area = progressRect();
+    const QRectF track(area.left(), area.top() + kBarGap + row * (kBarHeight + kBarGap),
+                       area.width() - kTickWidth, kBarHeight);
+    const bool met = TargetProgress::met(words, target);
+    painter->fillRect(track, kBarTrack);
+    QRectF done = track;
+    done.setWidth(track.width() * TargetProgress::share(words, target));
+    painter->fillRect(done, met ? kBarMet : colour);
+    if (!met)
+        return;
+    // A tick after the bar: the target is met, and nothing else announces it.
+    const qreal x = track.right() + 1;
+    const qreal y = track.center().y();
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(kBarMet, 1.5));
+    const QPointF tick[] = {{x, y}, {x + 2, y + 2}, {x + 6, y - 3}};
+    painter->drawPolyline(tick, 3);
+    painter->restore();
 }

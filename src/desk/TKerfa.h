@@ -3,6 +3,7 @@
 #include "desk/NameLabel.h"
 #include "themes/SheetColours.h"
 
+#include <QColor>
 #include <QGraphicsItem>
 #include <QImage>
 #include <QString>
@@ -42,6 +43,22 @@ public:
     int LabelSpace = 0;
     int GroupOffsetX = 0;
     int GroupOffsetY = 0;
+
+    // Word targets (0: none): the sheet's own, and its chain's, which the first sheet of a
+    // chain keeps (Desk carries it when links change). A chain target on a sheet that starts no
+    // chain is kept but not shown.
+    int target() const { return m_target; }
+    int chainTarget() const { return m_chainTarget; }
+    void setTargets(int target, int chainTarget);
+    bool headsChain() const { return LinkTo && !LinkedFrom; }
+    // The words counted for the sheet and for the chain it starts; negative while not counted.
+    // A sheet with a target shows them as thin bars under its label, drawn with the sheet.
+    void setWordCounts(qint64 words, qint64 chainWords);
+    qint64 words() const { return m_words; }
+    qint64 chainWords() const { return m_chainWords; }
+    // Where the bars lie, in the sheet's own coordinates: under the label, as wide as it or the
+    // icon. Empty without targets.
+    QRectF progressRect() const;
 
     // The colour strings in force, each invalid one replaced by its default.
     const QString& TextColour() const { return m_colours->text; }
@@ -122,9 +139,12 @@ private:
     // below it.
     QRect labelArea() const;
     void showLabel();
-    // The icon's square with the label when it is shown; kept in m_bounds, as every repaint of
-    // the desk asks every item for it.
+    // The icon's square with the label when it is shown and the target bars when there are
+    // targets; kept in m_bounds, as every repaint of the desk asks every item for it.
     QRectF itemBounds() const;
+    bool hasTargets() const { return m_target > 0 || m_chainTarget > 0; }
+    void paintProgress(QPainter* painter, int row, qint64 words, int target,
+                       const QColor& colour) const;
 
     Desk* m_desk;
     NameLabel m_label;
@@ -136,4 +156,8 @@ private:
     bool m_dragging = false;
     bool m_editing = false;
     bool m_settingUp = false;
+    int m_target = 0;
+    int m_chainTarget = 0;
+    qint64 m_words = -1;
+    qint64 m_chainWords = -1;
 };

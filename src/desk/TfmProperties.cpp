@@ -2,6 +2,7 @@
 
 #include "desk/DescriptionEdit.h"
 #include "desk/SheetNameValidator.h"
+#include "desk/TargetBox.h"
 #include "language/FormCaptions.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
@@ -70,6 +71,8 @@ TfmProperties::TfmProperties(QWidget* parent) : QDialog(parent) {
     auto* descriptionLayout = new QVBoxLayout(descriptionBox);
     descriptionLayout->addWidget(m_memDescription);
 
+    m_targets = new TargetBox(this);
+
     // OK and Cancel, in the order the desktop puts them.
     m_btnOk = new QPushButton(this);
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
@@ -85,11 +88,13 @@ TfmProperties::TfmProperties(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(details);
     layout->addWidget(descriptionBox, 1);
+    layout->addWidget(m_targets);
     layout->addWidget(buttons);
 
     setTabOrder(m_edtName, m_cmbKerfaType);
     setTabOrder(m_cmbKerfaType, m_memDescription);
-    setTabOrder(m_memDescription, m_btnOk);
+    setTabOrder(m_memDescription, m_targets->targetEdit());
+    setTabOrder(m_targets->targetEdit(), m_btnOk);
     setTabOrder(m_btnOk, m_btnCancel);
     FormCaptions::apply(this);
 }
@@ -108,6 +113,14 @@ int TfmProperties::typeIndex() const {
 
 QString TfmProperties::description() const {
     return m_memDescription->toPlainText();
+}
+
+int TfmProperties::target() const {
+    return m_targets->target();
+}
+
+int TfmProperties::chainTarget() const {
+    return m_targets->chainTarget();
 }
 
 void TfmProperties::showEvent(QShowEvent* event) {
@@ -134,6 +147,7 @@ void TfmProperties::FormShow() {
         m_edtName->setText(m_inputs.oldName);
     }
     m_memDescription->setPlainText(m_inputs.description);
+    m_targets->setTargets(m_inputs.target, m_inputs.chainTarget, m_inputs.headsChain);
     m_edtName->setMaxLength(static_cast<int>(ProjectNames::kMaxSheetName));
 
     // Captions may have changed with the language: the dialog fits them, never smaller than

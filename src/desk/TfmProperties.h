@@ -7,6 +7,7 @@ class DescriptionEdit;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class TargetBox;
 
 // The properties of a sheet, new or existing: its name, type and description. The name is
 // checked when OK is pressed, and the sheet's files move to it then; a name that cannot be
@@ -30,6 +31,10 @@ public:
         int typeCode = 1;
         // The theme's twelve, empty ones included.
         QStringList typeNames;
+        // Word targets (0: none); the chain's is offered for the first sheet of a chain.
+        int target = 0;
+        int chainTarget = 0;
+        bool headsChain = false;
     };
     void setInputs(const Inputs& inputs);
 
@@ -38,6 +43,8 @@ public:
     QString name() const;
     int typeIndex() const;
     QString description() const;
+    int target() const;
+    int chainTarget() const;
 
 public Q_SLOTS:
     void accept() override;
@@ -55,6 +62,7 @@ private:
     QLineEdit* m_edtName;
     QComboBox* m_cmbKerfaType;
     DescriptionEdit* m_memDescription;
+    TargetBox* m_targets;
     QPushButton* m_btnOk;
     QPushButton* m_btnCancel;
 };

@@ -28,6 +28,7 @@ void EditorRegistry::attach(TKerfa* sheet, TfmEditor* editor) {
     // A closed window goes only once the event loop deletes it; the sheet is free at once.
     connect(editor, &TfmEditor::closed, this, [this, editor] { editorGone(editor); });
     sheet->setEditing(true);
+    Q_EMIT editorAttached(sheet, editor);
 }
 
 void EditorRegistry::release(TKerfa* sheet) {

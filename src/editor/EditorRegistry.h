@@ -35,6 +35,8 @@ public:
     bool SaveModifiedEditors() override;
 
 Q_SIGNALS:
+    // A window became the sheet's editor.
+    void editorAttached(TKerfa* sheet, TfmEditor* editor);
     // A sheet's editor window closed by itself (its user closed it).
     void editorClosed(TKerfa* sheet);
 

@@ -61,6 +61,10 @@ TfmEditor::TfmEditor(const EditorOptions& options, QWidget* parent)
     m_sbStatus->setObjectName(QStringLiteral("sbStatus"));
     m_status = new QLabel(m_sbStatus);
     m_sbStatus->addWidget(m_status, 1);
+    m_lblTarget = new QLabel(m_sbStatus);
+    m_lblTarget->setObjectName(QStringLiteral("lblTarget"));
+    m_lblTarget->setVisible(false);
+    m_sbStatus->addPermanentWidget(m_lblTarget);
     setStatusBar(m_sbStatus);
     m_tmrAutoSave = new QTimer(this);
     m_tmrAutoSave->setObjectName(QStringLiteral("tmrAutoSave"));
@@ -128,6 +132,15 @@ TfmFindReplace* TfmEditor::findReplace() const {
 
 QString TfmEditor::statusText() const {
     return m_status->text();
+}
+
+void TfmEditor::setTargetStatus(const QString& text) {
+    m_lblTarget->setText(text);
+    m_lblTarget->setVisible(!text.isEmpty());
+}
+
+QString TfmEditor::targetStatus() const {
+    return m_lblTarget->text();
 }
 
 bool TfmEditor::isModified() const {

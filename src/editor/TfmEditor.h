@@ -49,6 +49,10 @@ public:
     QString languageName() const;
     TfmFindReplace* findReplace() const;
     QString statusText() const;
+    // The progress toward the sheet's word targets, at the right of the status bar, beside the
+    // status text; empty hides it.
+    void setTargetStatus(const QString& text);
+    QString targetStatus() const;
     bool isModified() const;
 
     // Writes the memo to the text file. A failure is reported (CANNOT_WRITE_FILE) and the text
@@ -152,6 +156,7 @@ private:
     MemoEdit* m_memEditor;
     QStatusBar* m_sbStatus;
     QLabel* m_status;
+    QLabel* m_lblTarget;
     QTimer* m_tmrAutoSave;
     std::unique_ptr<EditorMenus> m_menus;
     QPointer<TfmFindReplace> m_findReplace;

@@ -197,6 +197,20 @@ constexpr Captions::Row kRows[] = {
      "Replaced %1 times in %2 kerfas.", Form::AsIs},
     {"fmReplaceInBook", "txtChanged", "Dialog.ReplaceInBook", "TX02",
      "Changed since the search, so left alone (find again): %1.", Form::AsIs},
+    // Word targets and the words written per day.
+    {"fmMain", "mnuWordsPerDay", "Targets", "MN00", "Words Per &Day...", Form::AsIs},
+    {"fmMain", "pmnuTarget", "Targets", "MN01", "Word Tar&get...", Form::AsIs},
+    {"fmTarget", "", "Targets", "TL00", "Word Target", Form::AsIs},
+    {"fmDayChart", "", "Targets", "TL01", "Words Per Day", Form::AsIs},
+    {"fmTarget", "gbTargets", "Targets", "GB00", " Word Targets ", Form::Padded},
+    {"fmProperties", "gbTargets", "Targets", "GB00", " Word Targets ", Form::Padded},
+    {"fmTarget", "lblTarget", "Targets", "LB00", "&Kerfa:", Form::Colon},
+    {"fmProperties", "lblTarget", "Targets", "LB00", "&Kerfa:", Form::Colon},
+    {"fmTarget", "lblChainTarget", "Targets", "LB01", "&Linked Kerfas:", Form::Colon},
+    {"fmProperties", "lblChainTarget", "Targets", "LB01", "&Linked Kerfas:", Form::Colon},
+    {"fmTarget", "btnOk", "Buttons", "BN00", "&OK", Form::AsIs},
+    {"fmTarget", "btnCancel", "Buttons", "BN01", "&Cancel", Form::AsIs},
+    {"fmDayChart", "btnClose", "Dialog.Compile", "BN01", "C&lose", Form::AsIs},
     // Fixed texts: no language file names them.
     {"fmAbout", "", "", "", "About Kerfa", Form::AsIs},
 };

@@ -62,6 +62,9 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"TEXT_FILES", "Text Files"},
     {"EXPORT_OK", "Manuscript exported successfully."},
     {"EXPORT_NOT_OK", "There was an error exporting the manuscript."},
+    {"WORDS_TODAY", "Words written today:"},
+    {"TARGET_WORDS", "Target:"},
+    {"CHAIN_TARGET_WORDS", "Chain target:"},
 }};
 
 // Every key has its name and text: a key added without a row would show nothing.

@@ -62,6 +62,11 @@ public:
         // The export of the compilation as a manuscript for other programs.
         EXPORT_OK,
         EXPORT_NOT_OK,
+        // Word targets: the main window's words written today, and an editor's progress toward
+        // its sheet's target and its chain's, each before the figures.
+        WORDS_TODAY,
+        TARGET_WORDS,
+        CHAIN_TARGET_WORDS,
         Count
     };
 

@@ -5,8 +5,8 @@
 class IniFile;
 
 // One sheet file ("Kerfa Files/<name>.kfa") as stored: type index, revision state, position,
-// description and the name of the linked sheet. The [EditWindow] section belongs to the
-// sheet's editor window and is left alone here.
+// description, the name of the linked sheet and the word targets. The [EditWindow] section belongs
+// to the sheet's editor window and is left alone here.
 struct SheetRecord {
     // The sheet's name, which is also its file's name without ".kfa"; not stored in the file.
     QString name;
@@ -16,6 +16,10 @@ struct SheetRecord {
     int top = 100;
     QString description;
     QString linkTo;
+    // Word targets in [Target]: the sheet's own ("Words") and, in the first sheet of a chain,
+    // the chain's ("ChainWords"). 0, and no key in the file, when there is none.
+    int target = 0;
+    int chainTarget = 0;
 
     static SheetRecord read(const IniFile& file);
     void write(IniFile& file) const;

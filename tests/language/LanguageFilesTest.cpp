@@ -60,7 +60,8 @@ const std::vector<Scope>& scopes() {
           {"Project.Tools", "MN01"},
           {"Project.Tools", "MN02"},
           {"Project.Tools", "MN03"},
-          {"Dialog.ReplaceInBook", "MN00"}}},
+          {"Dialog.ReplaceInBook", "MN00"},
+          {"Targets", "MN00"}}},
         {"Help menu", {{"Project.Help", "MN00"}, {"Project.Help", "MN01"}}},
         {"sheet popup",
          {{"Project.PopupKerfa", "MN00"},
@@ -70,7 +71,8 @@ const std::vector<Scope>& scopes() {
           {"Project.PopupKerfa", "MN03"},
           {"Project.PopupKerfa", "MN04"},
           {"Dialog.Snapshots", "MN00"},
-          {"Dialog.Snapshots", "MN01"}}},
+          {"Dialog.Snapshots", "MN01"},
+          {"Targets", "MN01"}}},
         {"sheet popup's compilation menu",
          {{"Project.PopupKerfa", "MN01"}, {"Project.PopupKerfa", "MN06"}}},
         {"editor menu bar",
@@ -193,7 +195,11 @@ const std::vector<Scope>& scopes() {
           {"Dialog.Properties", "GB00"},
           {"Dialog.Properties", "LB00"},
           {"Dialog.Properties", "LB01"},
-          {"Dialog.Properties", "GB01"}}},
+          {"Dialog.Properties", "GB01"},
+          {"Targets", "LB00"},
+          {"Targets", "LB01"}}},
+        {"word target",
+         {{"Buttons", "BN00"}, {"Buttons", "BN01"}, {"Targets", "LB00"}, {"Targets", "LB01"}}},
     };
     return all;
 }
