@@ -3,6 +3,7 @@
 #include "common/AsciiCase.h"
 #include "common/FileNames.h"
 #include "common/IniFile.h"
+#include "project/DayLog.h"
 #include "project/ProjectNames.h"
 #include "project/ProjectState.h"
 #include "project/SnapshotStore.h"
@@ -145,5 +146,9 @@ bool ProjectStorage::backup(const ProjectState& project, const QString& target) 
     const QString snapshotsTo = SnapshotStore::folderName() + u'/';
     for (const QString& sheet : QDir(snapshots).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         ok = copyFolder(snapshots + sheet, snapshotsTo + sheet, QStringLiteral("*.txt")) && ok;
+    // The day log, when the book keeps one: the words written per day go with the book.
+    const QString dayLog = project.projectFolder + DayLog::fileName();
+    if (QFileInfo::exists(dayLog))
+        ok = copy(dayLog, target + DayLog::fileName()) && ok;
     return ok;
 }

@@ -139,7 +139,7 @@ TEST_F(SnapshotStoreTest, RemovingASheetsSnapshotsLeavesOtherSheetsAndTheProject
     EXPECT_EQ(texts(u"Dusk"_s), QStringList{u"two"_s});
 }
 
-TEST_F(SnapshotStoreTest, BackupsHoldTheSnapshots) {
+TEST_F(SnapshotStoreTest, BackupsHoldTheSnapshotsAndTheDayLog) {
     ProjectState project;
     project.projectFolder = folder() + QStringLiteral("Book/");
     project.projectFileName = QStringLiteral("Novel.kerfa");
@@ -147,12 +147,14 @@ TEST_F(SnapshotStoreTest, BackupsHoldTheSnapshots) {
     ASSERT_TRUE(ProjectFiles::write(project.textFolder() + "Dawn.txt", "Now."));
     const SnapshotStore book(project.projectFolder);
     ASSERT_TRUE(book.take(u"Dawn"_s, u"Then."_s, kMorning));
+    ASSERT_TRUE(ProjectFiles::write(project.projectFolder + "Day Log.txt", "2026-03-01 10 12\r\n"));
 
     const QString target = folder() + QStringLiteral("Backups/Novel (now)/");
     ASSERT_TRUE(ProjectStorage::backup(project, target));
     EXPECT_EQ(ProjectFiles::read(target + "Snapshots/Dawn/2026-03-01 09.15.00.000.txt"),
               QByteArray("Then."));
     EXPECT_EQ(ProjectFiles::read(target + "Text Files/Dawn.txt"), QByteArray("Now."));
+    EXPECT_EQ(ProjectFiles::read(target + "Day Log.txt"), QByteArray("2026-03-01 10 12\r\n"));
 }
 
 } // namespace
