@@ -18,6 +18,7 @@ EditorSpeller::EditorSpeller(QWidget* window) : m_window(window), m_ui(window) {
     m_checker.ShareConfig(ProgramSpellConfig::acquire());
     m_checker.SetUI(&m_ui);
     connect(&m_ui, &SpellCheckerUI::dialogDeactivated, this, &EditorSpeller::dialogDeactivated);
+    connect(&m_ui, &SpellCheckerUI::wordAdded, this, &EditorSpeller::wordAdded);
     // The dialogs speak the language of the interface's language file, and change with it; a
     // language file that could not be read leaves them as they were.
     const Language& language = Language::instance();
@@ -81,6 +82,18 @@ void EditorSpeller::windowDeactivated() {
             QApplication::activeWindow() != m_window)
             m_checker.EndCheck(true);
     });
+}
+
+void EditorSpeller::wordAdded(const QString& word) {
+    // Written at once, as the popup's Add writes it, so that every other window's underlines
+    // lose the word now rather than when this check ends. This window's checker is busy with
+    // the check until then: its underlines of the word go by name.
+    TCustomDictionary* active = m_checker.ActiveCustomDictionary();
+    if (!active || !active->IsModified() || !active->Save())
+        return;
+    LiveSpeller::recheckEverywhere(true);
+    if (m_live)
+        m_live->forgetWord(word);
 }
 
 void EditorSpeller::dialogDeactivated() {

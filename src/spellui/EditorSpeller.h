@@ -49,6 +49,7 @@ public:
 
 private:
     void dialogDeactivated();
+    void wordAdded(const QString& word);
 
     QPointer<QWidget> m_window;
     kerfa::spelling::TSpellChecker m_checker;

@@ -48,6 +48,7 @@ LiveSpeller::LiveSpeller(QPlainTextEdit* memo, TSpellCheckerBase& checker)
     // Lines scrolled into view are checked at once; lines a larger window shows, by the idle
     // pass, which starts each slice with the lines in view.
     connect(memo->verticalScrollBar(), &QScrollBar::valueChanged, this, &LiveSpeller::checkVisible);
+    connect(memo, &QPlainTextEdit::cursorPositionChanged, this, &LiveSpeller::caretMoved);
     recheck();
 }
 
@@ -63,6 +64,7 @@ void LiveSpeller::recheck() {
     m_round = (m_round + 1) & kRoundMask;
     if (!isActive()) {
         m_idle.stop();
+        releaseHold(false);
         clearAll();
         m_complete = true;
         return;
@@ -91,6 +93,16 @@ void LiveSpeller::contentsChange(int position, int /*removed*/, int added) {
     QTextBlock last = document->findBlock(position + added);
     if (!last.isValid())
         last = document->lastBlock();
+    // Typing: one paragraph changed, the caret standing where the change ends.
+    if (first == last && m_memo->textCursor().position() == position + added) {
+        holdWordTypedAt(first, position);
+    } else {
+        const int from = first.position();
+        const int to = last.position() + last.length();
+        const bool heldInEdit =
+            !m_hold.isNull() && m_hold.position() >= from && m_hold.position() < to;
+        releaseHold(!heldInEdit);
+    }
     int touched = 0;
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         block.setUserState(-1);
@@ -107,6 +119,42 @@ void LiveSpeller::contentsChange(int position, int /*removed*/, int added) {
         if (block == last)
             break;
     }
+}
+
+void LiveSpeller::holdWordTypedAt(const QTextBlock& block, int position) {
+    if (!m_hold.isNull() && m_hold.block() != block)
+        releaseHold(true);
+    // The paragraph's underlines still stand where they stood before the edit, and so does the
+    // edit's start: an edit in or right after an underlined word goes on being checked.
+    const int column = position - block.position();
+    for (const QTextLayout::FormatRange& range : underlines(block))
+        if (column >= range.start && column <= range.start + range.length) {
+            releaseHold(false);
+            return;
+        }
+    m_hold = QTextCursor(m_memo->document());
+    m_hold.setPosition(m_memo->textCursor().position());
+}
+
+void LiveSpeller::caretMoved() {
+    if (m_hold.isNull() || !m_memo)
+        return;
+    const int caret = m_memo->textCursor().position();
+    const bool inWord =
+        m_heldStart >= 0 ? caret >= m_heldStart && caret <= m_heldEnd : caret == m_hold.position();
+    if (!inWord)
+        releaseHold(true);
+}
+
+void LiveSpeller::releaseHold(bool recheckHeld) {
+    if (m_hold.isNull())
+        return;
+    const QTextBlock block = m_hold.block();
+    const bool held = m_heldStart >= 0;
+    m_hold = QTextCursor();
+    m_heldStart = m_heldEnd = -1;
+    if (recheckHeld && held && block.isValid() && isActive())
+        checkBlock(block);
 }
 
 void LiveSpeller::checkVisible() {
@@ -165,12 +213,23 @@ void LiveSpeller::idleSlice() {
 void LiveSpeller::checkBlock(const QTextBlock& block) {
     if (m_checker.IsChecking())
         return;
+    const bool holding = !m_hold.isNull() && m_hold.block() == block;
+    const int holdColumn = holding ? m_hold.positionInBlock() : -1;
+    if (holding)
+        m_heldStart = m_heldEnd = -1;
     QList<QTextLayout::FormatRange> ranges;
     for (const TSpellCheckerBase::TWordSpan& span :
          m_checker.FindUnknownWords(TPlainTextEditParser::lineBytes(block.text()))) {
+        const int start = static_cast<int>(span.start);
+        const int end = start + static_cast<int>(span.length);
+        if (holding && start <= holdColumn && holdColumn <= end) {
+            m_heldStart = block.position() + start;
+            m_heldEnd = block.position() + end;
+            continue;
+        }
         QTextLayout::FormatRange range;
-        range.start = static_cast<int>(span.start);
-        range.length = static_cast<int>(span.length);
+        range.start = start;
+        range.length = end - start;
         range.format = m_format;
         ranges.append(range);
     }
@@ -265,6 +324,20 @@ bool LiveSpeller::addMenuCommands(QMenu* menu, const QPoint& viewportPos) {
     if (before)
         menu->insertSeparator(before);
     return true;
+}
+
+void LiveSpeller::forgetWord(const QString& word) {
+    if (!m_memo)
+        return;
+    for (QTextBlock block = m_memo->document()->begin(); block.isValid(); block = block.next()) {
+        const QList<QTextLayout::FormatRange> ranges = underlines(block);
+        QList<QTextLayout::FormatRange> kept;
+        for (const QTextLayout::FormatRange& range : ranges)
+            if (block.text().mid(range.start, range.length) != word)
+                kept.append(range);
+        if (kept.size() != ranges.size())
+            setUnderlines(block, kept);
+    }
 }
 
 void LiveSpeller::replaceWord(const QTextCursor& word, const QString& replacement) {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextLayout>
 #include <QTimer>
 
@@ -10,7 +11,6 @@ class QMenu;
 class QPlainTextEdit;
 class QPoint;
 class QTextBlock;
-class QTextCursor;
 
 namespace kerfa::spelling {
 class TSpellCheckerBase;
@@ -25,6 +25,12 @@ class TSpellCheckerBase;
 // changed) costs nothing until a paragraph is looked at again. An edit re-checks the paragraphs
 // it touched at once; the lines in view are checked first; the rest is checked in slices of
 // half a millisecond whenever the program is idle, so no long pass ever holds up the typing.
+//
+// The word being typed is not underlined until the caret leaves it (a blank, punctuation or
+// Enter typed, a click or a key that moves the caret elsewhere): a half-typed word would
+// otherwise turn red at every key. A word that was underlined already when the writer started
+// editing it is checked at every key instead: it stays marked while it is still wrong and loses
+// its underline the moment it is right, so the writer sees the correction take.
 class LiveSpeller : public QObject {
     Q_OBJECT
 public:
@@ -47,6 +53,9 @@ public:
     // Puts the suggestions and the spelling commands for the underlined word under the point
     // at the top of the menu; false (and the menu unchanged) when there is no such word.
     bool addMenuCommands(QMenu* menu, const QPoint& viewportPos);
+    // Takes the underlines off every occurrence of `word` at once, without checking anything:
+    // the word was added while a check owns the checker, which re-checks it all when it ends.
+    void forgetWord(const QString& word);
 
     // Paragraphs checked since the speller was made: what an edit cost.
     qint64 blocksChecked() const { return m_blocksChecked; }
@@ -59,6 +68,9 @@ Q_SIGNALS:
 
 private:
     void contentsChange(int position, int removed, int added);
+    void caretMoved();
+    void holdWordTypedAt(const QTextBlock& block, int position);
+    void releaseHold(bool recheckHeld);
     void checkVisible();
     void idleSlice();
     void scheduleIdle();
@@ -81,5 +93,11 @@ private:
     int m_idleScanned = 0;
     bool m_complete = false;
     bool m_applying = false;
+    // Where the writer is typing a word not underlined before (null when nothing is typed):
+    // the word there is left unmarked. It follows the edits around it.
+    QTextCursor m_hold;
+    // The word left unmarked, as text positions; -1 when none is.
+    int m_heldStart = -1;
+    int m_heldEnd = -1;
     qint64 m_blocksChecked = 0;
 };

@@ -41,6 +41,7 @@ void SpellCheckerUI::ShowDialog(TSpellChecker& checker) {
                 m_checker->ResumeAfterEdit();
         });
         connect(m_dialog, &TSpellDialog::deactivated, this, &SpellCheckerUI::dialogDeactivated);
+        connect(m_dialog, &TSpellDialog::wordAdded, this, &SpellCheckerUI::wordAdded);
     }
     m_dialog->showWord();
     m_revision = revisionOf(checker);

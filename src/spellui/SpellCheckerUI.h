@@ -36,6 +36,8 @@ public:
 Q_SIGNALS:
     // The dialog stopped being the active window (the editor may then end the check).
     void dialogDeactivated();
+    // The dialog's Add put a word into the active custom dictionary, during the check.
+    void wordAdded(const QString& word);
 
 private:
     void place(kerfa::spelling::TSpellChecker& checker);

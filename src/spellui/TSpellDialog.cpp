@@ -93,7 +93,11 @@ TSpellDialog::TSpellDialog(TSpellChecker& checker, QWidget* parent)
     connect(m_btnChangeAll, &QPushButton::clicked, this,
             [this] { m_checker.ChangeAll(replacement()); });
     connect(m_btnChange, &QPushButton::clicked, this, [this] { m_checker.Change(replacement()); });
-    connect(m_btnAdd, &QPushButton::clicked, this, [this] { m_checker.Add(); });
+    connect(m_btnAdd, &QPushButton::clicked, this, [this] {
+        const std::string word = m_checker.CurrentWord();
+        m_checker.Add();
+        Q_EMIT wordAdded(CodePageText::fromBytes(word));
+    });
     connect(m_btnAutoCorrect, &QPushButton::clicked, this,
             [this] { m_checker.AutoCorrect(replacement()); });
     connect(m_btnCancel, &QPushButton::clicked, this, &TSpellDialog::reject);

@@ -27,6 +27,8 @@ Q_SIGNALS:
     // The dialog became, or stopped being, the active window.
     void activated();
     void deactivated();
+    // Add put the word shown into the active custom dictionary.
+    void wordAdded(const QString& word);
 
 protected:
     void changeEvent(QEvent* event) override;

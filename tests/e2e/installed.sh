@@ -6,66 +6,22 @@
 # staged: its new theme reaches the user's folder, a shipped file the user left alone is
 # updated, and the theme the user edited stays as they left it.
 set -euo pipefail
-build=$1
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 book="The Lighthouse Keeper"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-work=$(mktemp -d)
-xvfb_pid=""
-kerfa_pid=""
-cleanup() {
-    [ -n "$kerfa_pid" ] && kill "$kerfa_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
-    fail "the staged install failed: $(cat "$work/install.log")"
-kerfa="$work/stage/usr/bin/kerfa"
-shipped="$work/stage/usr/share/kerfa"
-[ -x "$kerfa" ] || fail "no executable in bin/"
-
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
-unset KERFA_HOME XDG_DATA_HOME XDG_CONFIG_HOME QT_QPA_PLATFORM
+begin_installed_session "$1"
 user="$HOME/.local/share/kerfa"
-
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb_pid <&3
-read -r display <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display"
+start_display
 
 staged() { (cd "$work/stage" && find . -print0 | sort -z | xargs -0 ls -ld --time-style=+%s.%N | sha256sum); }
-window_named() {
-    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1 ||
-        fail "no window titled \"$1\" ($(cat "$work/kerfa.log"))"
-}
-start() {
-    "$kerfa" "$@" >"$work/kerfa.log" 2>&1 &
-    kerfa_pid=$!
-}
-main_window() {
-    timeout 20 xdotool search --sync --onlyvisible --pid "$kerfa_pid" --name "^Kerfa" | head -n1 ||
-        fail "kerfa shows no window ($(cat "$work/kerfa.log"))"
-}
-quit_with() {
-    xdotool windowfocus --sync "$1"
-    xdotool key --delay 200 "$2" "$3"
-    for _ in $(seq 50); do
-        kill -0 "$kerfa_pid" 2>/dev/null || break
-        sleep 0.2
-    done
-    kill -0 "$kerfa_pid" 2>/dev/null && fail "kerfa did not close from File > Exit"
-    wait "$kerfa_pid" || fail "kerfa exited with an error"
-    kerfa_pid=""
+backup_written() {
+    copy=$(find "$user/Backups" -name "$book.kerfa" | head -n1)
+    [ -n "$copy" ]
 }
 before=$(staged)
 
 # First start: the user's program folder is made and seeded.
-start
+start_kerfa
 main=$(window_named "Kerfa Book: 'unnamed'")
 for f in Themes/Book.ini Languages/German.ini Templates "Examples/$book/$book.kerfa" Help/index.html \
     Spelling/british.copyright Thesaurus/English-uk.copyright; do
@@ -80,38 +36,36 @@ done
 [ -w "$user/Themes/Book.ini" ] || fail "the seeded theme cannot be changed"
 [ ! -e "$HOME/.local/share/applications/kerfa.desktop" ] ||
     fail "an installed Kerfa registered its file types for the user"
-quit_with "$main" alt+f x
+quit_by alt+f x
 
 # The sample book opens from the user's folder and is backed up there.
-start "$user/Examples/$book/$book.kerfa"
+start_kerfa "$user/Examples/$book/$book.kerfa"
 main=$(window_named "Kerfa Book: '$book'")
 sleep 0.5
-xdotool windowfocus --sync "$main"
+focus "$main"
 xdotool key --delay 200 alt+f b
 sleep 1
 xdotool key Return
-sleep 0.5
-copy=$(find "$user/Backups" -name "$book.kerfa" | head -n1)
-[ -n "$copy" ] || fail "Backup Project wrote nothing into the user's Backups/"
+eventually backup_written || fail "Backup Project wrote nothing into the user's Backups/"
 cmp -s "$copy" "$user/Examples/$book/$book.kerfa" || fail "the backup's project file differs"
 
 # A setting chosen in the options dialog: German.
-xdotool windowfocus --sync "$main"
+focus "$main"
 xdotool key F10
 options=$(window_named "Kerfa Options")
-xdotool windowfocus --sync "$options"
+focus "$options"
 sleep 0.3
 xdotool type --delay 100 "G"
 xdotool key Return
-sleep 0.5
-quit_with "$main" alt+d b
+window_gone "Kerfa Options"
+quit_by alt+d b
 grep -q $'^Language=German.ini\r$' "$user/Kerfa.ini" || fail "Kerfa.ini in the user's folder does not name German"
 
 # After a restart the menus are German still: Datei > Beenden closes the program.
-start
-main=$(main_window)
+start_kerfa
+main=$(window_named "Kerfa.*")
 sleep 0.5
-quit_with "$main" alt+d b
+quit_by alt+d b
 
 [ "$(staged)" = "$before" ] || fail "running Kerfa wrote under the prefix"
 

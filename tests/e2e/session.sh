@@ -32,6 +32,14 @@
 #                              sets $kerfa, $work (temporary), $books ($work/books); points HOME,
 #                              the XDG folders and KERFA_HOME ($work/program, holding copies of
 #                              PROGRAM's FOLDERs) into $work; cleans up on exit.
+#   begin_installed_session BUILD
+#                              installs the build folder BUILD into $work/stage with the prefix
+#                              /usr, as a package would (DESTDIR), and sets $kerfa to the staged
+#                              program and $shipped to its data ($work/stage/usr/share/kerfa).
+#                              HOME and XDG_RUNTIME_DIR point into $work; KERFA_HOME and the XDG
+#                              data and config folders are left unset, so the program finds its
+#                              folders as an installed one does. For a script run as
+#                              `bash SCRIPT BUILD` (kerfa_e2e_test(NAME ARGS ${CMAKE_BINARY_DIR})).
 #   copy_example BOOK          copies the program folder's example book BOOK into $books.
 #   start_display              starts Xvfb (1280x800) on a free display and exports DISPLAY.
 #   start_session_bus          starts a D-Bus session bus and lets Qt speak to the accessibility
@@ -69,6 +77,7 @@ kerfa=""
 work=""
 books=""
 examples=""
+shipped=""
 main=""
 kerfa_pid=""
 xvfb_pid=""
@@ -94,23 +103,41 @@ end_session() {
     return 0
 }
 
+# The temporary folder with a home and a private runtime folder; removed at the end.
+make_work() {
+    work=$(mktemp -d)
+    trap end_session EXIT
+    books="$work/books"
+    mkdir -p "$work/home" "$work/runtime" "$books"
+    chmod 700 "$work/runtime"
+    export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+    unset QT_QPA_PLATFORM
+}
+
 begin_session() {
     kerfa=$1
     local program=$2
     shift 2
-    work=$(mktemp -d)
-    trap end_session EXIT
-    books="$work/books"
-    mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime" "$work/program" "$books"
-    chmod 700 "$work/runtime"
+    make_work
+    mkdir -p "$work/data" "$work/config" "$work/program"
     local folder
     for folder in "$@"; do
         cp -r "$program/$folder" "$work/program/"
     done
-    export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-    export XDG_RUNTIME_DIR="$work/runtime" KERFA_HOME="$work/program"
-    unset QT_QPA_PLATFORM
+    export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" KERFA_HOME="$work/program"
     examples="$program/Examples"
+}
+
+begin_installed_session() {
+    local build=$1
+    make_work
+    unset KERFA_HOME XDG_DATA_HOME XDG_CONFIG_HOME
+    DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
+        fail "the staged install failed: $(cat "$work/install.log")"
+    kerfa="$work/stage/usr/bin/kerfa"
+    shipped="$work/stage/usr/share/kerfa"
+    examples="$shipped/Examples"
+    [ -x "$kerfa" ] || fail "no executable in the staged bin/"
 }
 
 copy_example() {

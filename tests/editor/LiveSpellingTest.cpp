@@ -7,6 +7,7 @@
 #include "spelling/TSpellChecker.h"
 #include "spellui/EditorSpeller.h"
 #include "spellui/LiveSpeller.h"
+#include "spellui/TSpellDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -150,15 +151,84 @@ private Q_SLOTS:
         QCOMPARE(underlined(editor), words);
     }
 
-    // Each key re-checks its paragraph before the next: a word typed last is underlined at once,
-    // and stops being so when it is corrected.
-    void aWordTypedIsUnderlinedAtOnce() {
-        TfmEditor* editor = editorWith(QStringLiteral("Chapter"), QString());
+    // The word being typed is left unmarked until the caret leaves it; a word underlined
+    // before it was edited is checked at every key. Steps: "t:" types, "k:" presses a key,
+    // "c:" puts the caret at a position as a click does.
+    void theWordAtTheCaretWaitsUntilTheCaretLeavesIt_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("a word being typed")
+            << QString() << 0 << QStringList{"t:He typed wrongg"} << QStringList();
+        QTest::newRow("a blank typed after it")
+            << QString() << 0 << QStringList{"t:He typed wrongg "} << QStringList{"wrongg"};
+        QTest::newRow("punctuation typed after it")
+            << QString() << 0 << QStringList{"t:He typed wrongg,"} << QStringList{"wrongg"};
+        QTest::newRow("Enter pressed after it")
+            << QString() << 0 << QStringList{"t:wrongg", "k:Return"} << QStringList{"wrongg"};
+        QTest::newRow("a click elsewhere")
+            << QString() << 0 << QStringList{"t:He typed wrongg", "c:0"} << QStringList{"wrongg"};
+        QTest::newRow("the caret moved back into it")
+            << QString() << 0 << QStringList{"t:wrongg", "k:Left", "k:Left"} << QStringList();
+        QTest::newRow("the caret moved on past the blank after it")
+            << QString() << 0 << QStringList{"t:wrongg x", "k:Left", "k:Left", "k:Right"}
+            << QStringList{"wrongg"};
+        QTest::newRow("a backspace in it")
+            << QString() << 0 << QStringList{"t:wronggg", "k:Backspace"} << QStringList();
+        QTest::newRow("typed into the middle of a line")
+            << QStringLiteral("The end.") << 4 << QStringList{"t:wro"} << QStringList();
+        QTest::newRow("that word ended by a blank")
+            << QStringLiteral("The end.") << 4 << QStringList{"t:wrongg "} << QStringList{"wrongg"};
+        QTest::newRow("others stay marked meanwhile")
+            << QStringLiteral("teh cat") << 7 << QStringList{"t: wrongg"} << QStringList{"teh"};
+        QTest::newRow("typed onto the front of a marked word")
+            << QStringLiteral("teh") << 0 << QStringList{"t:qzx"} << QStringList{"qzxteh"};
+        QTest::newRow("then parted from it by a blank")
+            << QStringLiteral("teh") << 0 << QStringList{"t:qzx "} << QStringList{"qzx", "teh"};
+        QTest::newRow("a marked word edited and still wrong")
+            << QStringLiteral("teh cat") << 3 << QStringList{"t:e"} << QStringList{"tehe"};
+        QTest::newRow("a marked word corrected loses its mark at once")
+            << QStringLiteral("wrongg cat") << 6 << QStringList{"k:Backspace"} << QStringList();
+        QTest::newRow("a marked word shortened, still wrong")
+            << QStringLiteral("wronggg cat") << 7 << QStringList{"k:Backspace"}
+            << QStringList{"wrongg"};
+        QTest::newRow("a loaded sheet's first word, the caret before it")
+            << QStringLiteral("wrongg here") << 0 << QStringList() << QStringList{"wrongg"};
+        QTest::newRow("the caret put into a marked word")
+            << QStringLiteral("teh cat") << 2 << QStringList{"c:1"} << QStringList{"teh"};
+    }
+    void theWordAtTheCaretWaitsUntilTheCaretLeavesIt() {
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, words);
+        TfmEditor* editor = editorWith(QStringLiteral("Chapter"), text);
         QVERIFY(editor);
-        QTest::keyClicks(f.memo(editor), QStringLiteral("He typed wrongg"));
-        QCOMPARE(underlined(editor), QStringList{"wrongg"});
-        QTest::keyClick(f.memo(editor), Qt::Key_Backspace);
-        QCOMPARE(underlined(editor), QStringList());
+        QPlainTextEdit* memo = f.memo(editor);
+        const auto putCaret = [memo](int position) {
+            QTextCursor cursor(memo->document());
+            cursor.setPosition(position);
+            memo->setTextCursor(cursor);
+        };
+        putCaret(caret);
+        static const QHash<QString, Qt::Key> keys{{QStringLiteral("Return"), Qt::Key_Return},
+                                                  {QStringLiteral("Left"), Qt::Key_Left},
+                                                  {QStringLiteral("Right"), Qt::Key_Right},
+                                                  {QStringLiteral("Backspace"), Qt::Key_Backspace}};
+        for (const QString& step : std::as_const(steps)) {
+            const QString argument = step.mid(2);
+            if (step.startsWith(QLatin1String("t:")))
+                QTest::keyClicks(memo, argument);
+            else if (step.startsWith(QLatin1String("k:")))
+                QTest::keyClick(memo, keys.value(argument));
+            else
+                putCaret(argument.toInt());
+        }
+        // Nothing waits for the idle time.
+        QCOMPARE(underlined(editor), words);
+        QCoreApplication::processEvents();
+        QCOMPARE(underlined(editor), words);
     }
 
     void aWordAddedLosesItsUnderlineInEveryOpenEditor() {
@@ -182,6 +252,49 @@ private Q_SLOTS:
         TfmEditor* third = editorWith(QStringLiteral("Three"), QStringLiteral("zorblax teh"));
         QVERIFY(third);
         QCOMPARE(underlined(third), QStringList{"teh"});
+    }
+
+    // Add in the spelling dialog (F7) clears the word in every window while the check goes on,
+    // the checked window included, as the popup's Add does.
+    void aWordAddedInTheSpellingDialogLosesItsUnderlineAtOnce() {
+        TfmEditor* first = editorWith(QStringLiteral("One"),
+                                      QStringLiteral("A zorblax walked in.\nzorblax and teh end"));
+        TfmEditor* second = editorWith(QStringLiteral("Two"), QStringLiteral("Another zorblax."));
+        QVERIFY(first && second);
+        f.memo(first)->moveCursor(QTextCursor::Start);
+        first->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(first));
+
+        QStringList shown;
+        QStringList firstDuring;
+        QStringList secondDuring;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, this, [&] {
+            auto* dialog = first->findChild<TSpellDialog*>();
+            kerfa::spelling::TSpellChecker& checker = first->speller().checker();
+            if (!dialog || !dialog->isVisible() || !checker.IsPrompting() ||
+                QString::fromStdString(checker.CurrentWord()) == shown.value(shown.size() - 1))
+                return;
+            shown << QString::fromStdString(checker.CurrentWord());
+            if (shown.size() == 1) {
+                dialog->findChild<QPushButton*>(QStringLiteral("btnAdd"))->click();
+                return;
+            }
+            firstDuring = underlined(first);
+            secondDuring = underlined(second);
+            dialog->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+        });
+        driver.start(5);
+        EditorFixture::action(first, "mnuSpellCheck")->trigger();
+        driver.stop();
+        QVERIFY(!first->speller().checker().IsChecking());
+        QCOMPARE(shown, (QStringList{"zorblax", "teh"}));
+        QCOMPARE(firstDuring, QStringList{"teh"});
+        QCOMPARE(secondDuring, QStringList());
+        QCOMPARE(underlined(first), QStringList{"teh"});
+        QFile dictionary(spelling() + loginName() + QStringLiteral(".adu"));
+        QVERIFY(dictionary.open(QIODevice::ReadOnly));
+        QVERIFY(dictionary.readAll().contains("zorblax"));
     }
 
     void theWordsPopupOffersSuggestionsAndTheSpellingCommands() {
