@@ -17,7 +17,7 @@ std::optional<ColourString::Rgb> ColourString::parse(QStringView text) {
             return std::nullopt;
         value = (value << 4) | static_cast<quint32>(digit);
     }
-    // The highest byte of an eight-digit value (a system-colour flag on the original platform)
+    // The highest byte of an eight-digit value (a system-colour flag on Windows)
     // has no meaning here and is ignored.
     return Rgb{static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                static_cast<int>((value >> 16) & 0xFF)};

@@ -1,5 +1,5 @@
 #pragma once
-// Windows-1252, the 8-bit code page of files written on the original platform and of the
+// Windows-1252, the 8-bit code page of files written on Windows and of the
 // English spelling dictionaries. Standard C++ only, so the spelling library can use it too.
 
 #include <cstdint>

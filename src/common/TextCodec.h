@@ -4,7 +4,7 @@
 #include <QString>
 
 // Text files are UTF-8 when their bytes are valid UTF-8, and otherwise Windows-1252, the code
-// page of files written on the original platform. Everything is written as UTF-8 without a
+// page of files written on Windows. Everything is written as UTF-8 without a
 // byte-order mark.
 class TextCodec {
 public:

@@ -6,7 +6,7 @@
 // area and the area; the entry count and the entry records; the size of the entry-list area
 // and the area. They differ only in the width of their numbers.
 //
-// The narrow layout is the original one, kept exactly so that existing files keep working:
+// The narrow layout is kept exactly so that existing files keep working:
 // 16-bit node numbers and meaning references, a 16-bit entry count, 32-bit node records with
 // a 20-bit link offset, 14-byte entry records. It holds at most 13,107 entries (a meaning
 // reference is entry × 5 + kind) and 65,536 nodes, too few for a full English thesaurus.

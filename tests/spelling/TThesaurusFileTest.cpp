@@ -1,4 +1,4 @@
-// Looking words up in a thesaurus file: a file laid out by hand in the original layout, the
+// Looking words up in a thesaurus file: a file laid out by hand in the narrow layout, the
 // lower-case retry and re-casing, packed chains, the list a meaning shows, sorting, and which
 // file names are taken.
 
@@ -28,7 +28,7 @@ std::string node(std::uint32_t link, std::uint8_t flags, char ch) {
 }
 
 // "ox" with one meaning (kind 1) whose first list holds "bull", packed as a chain below "b".
-// The header is not the compiler's: files of other origins are read in the original layout.
+// The header is not the compiler's: files of other origins are read in the narrow layout.
 std::string handMadeNarrowFile() {
     std::string links;
     links += "\x02" + le16(1) + le16(3);                        // 0 root: children o, b

@@ -184,7 +184,7 @@ TEST(EnglishThesaurus, HoldsEveryHeadWordOfMythesWithItsMeanings) {
     ASSERT_TRUE(file.SetLoaded(true));
     EXPECT_TRUE(file.IsWide());
     EXPECT_EQ(file.Name(), "English");
-    // Far past what the original layout can number.
+    // Far past what the narrow layout can number.
     EXPECT_GT(file.NodeCount(), 65536u);
     EXPECT_GT(file.EntryCount(), 13107u);
 
