@@ -1,12 +1,13 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run [FILE=path/to/Book.kerfa]   install, build and start Kerfa (the sample book when FILE is empty)
 #   make test                            install, build and pass the whole test suite
+# CI runs `make check`: the suite, the suite again under the sanitizers, and every fuzzer briefly.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FILE ?=
 SAMPLE = $(BUILD)/program/Examples/The Lighthouse Keeper/The Lighthouse Keeper.kerfa
 
-.PHONY: deps configure build run test bench fuzz format clean
+.PHONY: deps configure build run test sanitize check bench fuzz format clean
 
 deps:
 	bash tools/install-deps
@@ -23,6 +24,15 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer in a second build
+# folder; any finding, a leak included, fails its test.
+sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize -G Ninja -DKERFA_SANITIZE=ON
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS)
+
+check: test sanitize fuzz
+
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	bash bench/run-all
@@ -36,4 +46,4 @@ format:
 	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz
