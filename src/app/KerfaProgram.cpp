@@ -60,6 +60,7 @@ KerfaProgram::Start KerfaProgram::start(const QStringList& arguments) {
     m_fmProperties = std::make_unique<TfmProperties>();
     m_fmFindAndCompile = std::make_unique<TfmFindAndCompile>();
     m_fmMain->setAboutBox(m_fmAbout.get());
+    m_fmMain->setPropertiesDialog(m_fmProperties.get());
 
     m_instance = std::make_unique<SingleInstance>(QStringLiteral("Kerfa"));
     if (m_instance->isPreviousInstance())

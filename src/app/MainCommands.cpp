@@ -2,6 +2,7 @@
 
 #include "app/TfmMain.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -19,6 +20,13 @@ bool saveProjectAs(const CommandContext& c) {
 }
 bool backupProject(const CommandContext& c) {
     return c.project.backup;
+}
+// The sheet popup, set up for the current sheet.
+template <int State> bool revisionState(const CommandContext& c) {
+    return c.sheet && c.sheet->stateEnabled[State];
+}
+bool sheetProperties(const CommandContext& c) {
+    return c.sheet && c.sheet->properties;
 }
 // Commands whose windows and handlers come later: shown, never enabled.
 bool notYetBuilt(const CommandContext&) {
@@ -74,27 +82,28 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::Item, "mmnuHelp", "mnuAbout", {}, &M::mnuAboutClick, nullptr},
 
         {K::Popup, nullptr, "pmnuKerfa", {}, nullptr, nullptr},
-        {K::DefaultItem, "pmnuKerfa", "pmnuEdit", Qt::Key_Return, nullptr, notYetBuilt},
+        {K::DefaultItem, "pmnuKerfa", "pmnuEdit", Qt::Key_Enter, &M::KerfaDoubleClick, nullptr},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
         {K::Submenu, "pmnuKerfa", "pmnuStateTitle", {}, nullptr, nullptr},
-        {K::CheckItem, "pmnuStateTitle", "pmnuState0", {}, nullptr, notYetBuilt},
-        {K::CheckItem, "pmnuStateTitle", "pmnuState1", {}, nullptr, notYetBuilt},
-        {K::CheckItem, "pmnuStateTitle", "pmnuState2", {}, nullptr, notYetBuilt},
-        {K::CheckItem, "pmnuStateTitle", "pmnuState3", {}, nullptr, notYetBuilt},
-        {K::CheckItem, "pmnuStateTitle", "pmnuState4", {}, nullptr, notYetBuilt},
-        {K::CheckItem, "pmnuStateTitle", "pmnuState5", {}, nullptr, notYetBuilt},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState0", {}, &M::pmnuState0Click, revisionState<0>},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState1", {}, &M::pmnuState1Click, revisionState<1>},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState2", {}, &M::pmnuState2Click, revisionState<2>},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState3", {}, &M::pmnuState3Click, revisionState<3>},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState4", {}, &M::pmnuState4Click, revisionState<4>},
+        {K::CheckItem, "pmnuStateTitle", "pmnuState5", {}, &M::pmnuState5Click, revisionState<5>},
         {K::Item, "pmnuKerfa", "pmnuWordCount", {}, nullptr, notYetBuilt},
         {K::Submenu, "pmnuKerfa", "pmnuCompilation", {}, nullptr, nullptr},
         {K::Item, "pmnuCompilation", "pmnuAddToCompilation", {}, nullptr, notYetBuilt},
         {K::Item, "pmnuCompilation", "pmnuLinksToCompilation", {}, nullptr, notYetBuilt},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
         {K::Item, "pmnuKerfa", "pmnuPrint", {}, nullptr, notYetBuilt},
-        {K::Item, "pmnuKerfa", "pmnuDelete", Qt::Key_Delete, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuDelete", Qt::Key_Delete, &M::pmnuDeleteClick, nullptr},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
-        {K::Item, "pmnuKerfa", "pmnuProperties", Qt::Key_Space, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuProperties", Qt::Key_Space, &M::pmnuPropertiesClick,
+         sheetProperties},
 
         {K::Popup, nullptr, "pmnuPanel", {}, nullptr, nullptr},
-        {K::Item, "pmnuPanel", "pmnuNewKerfa", Qt::Key_Insert, nullptr, notYetBuilt},
+        {K::Item, "pmnuPanel", "pmnuNewKerfa", Qt::Key_Insert, &M::pmnuNewKerfaClick, nullptr},
     };
     return kRows;
 }
@@ -102,6 +111,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
 MainCommands::MainCommands(TfmMain& window) {
     // Menus whose commands' shortcuts only label their items: the desk handles those keys itself.
     QSet<QString> popups;
+    QHash<QString, QActionGroup*> groups;
     for (const Row& row : rows()) {
         const QString name = QString::fromLatin1(row.name);
         const QString parent = QString::fromLatin1(row.parent);
@@ -134,7 +144,14 @@ MainCommands::MainCommands(TfmMain& window) {
                 action->setShortcut(row.shortcut);
             if (popups.contains(parent))
                 action->setShortcutContext(Qt::WidgetShortcut);
-            action->setCheckable(row.kind == Kind::CheckItem);
+            if (row.kind == Kind::CheckItem) {
+                // The check items of one menu are a choice of one, shown as such.
+                QActionGroup*& group = groups[parent];
+                if (!group)
+                    group = new QActionGroup(in);
+                action->setCheckable(true);
+                action->setActionGroup(group);
+            }
             if (row.kind == Kind::DefaultItem)
                 in->setDefaultAction(action);
             if (row.handler)

@@ -5,6 +5,7 @@
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
+#include "desk/SheetCommands.h"
 #include "editor/EditorRegistry.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectState.h"
@@ -14,6 +15,8 @@
 #include <QObject>
 #include <QSize>
 #include <functional>
+
+class DeskView;
 
 // Everything the main window shows and acts on, without the window: the project and its
 // commands, the settings, the desk with its sheets and their look, the open editor windows and
@@ -32,6 +35,15 @@ public:
     EditorRegistry& editors() { return m_editors; }
     CompilationList& compilation() { return m_compilation; }
     ProjectCommands& commands() { return m_commands; }
+    SheetCommands& sheetCommands() { return m_sheetCommands; }
+
+    // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,
+    // unless several sheets are selected.
+    void OpenEditor(TKerfa* sheet);
+    // The desk's keys, which the main window sees first: Ins makes a sheet under the pointer,
+    // Del, Space and Enter act on the current sheet while it is the only one selected. False for
+    // any other key.
+    bool FormKeyDown(int key, DeskView& view);
 
     // What the main window's frame and menu bar take of the screen, which a desk of screen size
     // leaves out; without a window, nothing.
@@ -53,5 +65,6 @@ private:
     EditorRegistry m_editors;
     CompilationList m_compilation;
     ProjectCommands m_commands;
+    SheetCommands m_sheetCommands;
     std::function<QSize()> m_chrome;
 };

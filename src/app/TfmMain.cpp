@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -37,12 +38,17 @@ void warnNotSaved(const QString& path) {
 } // namespace
 
 TfmMain::TfmMain(QWidget* parent)
-    : QMainWindow(parent), m_scrlbMain(new DeskView(m_model.scene(), this)),
+    : QMainWindow(parent), m_scrlbMain(new DeskView(m_model.desk(), this)),
       m_imgFlash(new SplashPicture(m_scrlbMain->viewport())) {
     setObjectName(QStringLiteral("fmMain"));
     setCentralWidget(m_scrlbMain);
     m_commands = std::make_unique<MainCommands>(*this);
     FormCaptions::apply(this);
+    m_scrlbMain->setPopupMenus(m_commands->menu(QStringLiteral("pmnuKerfa")),
+                               m_commands->menu(QStringLiteral("pmnuPanel")));
+    connect(m_scrlbMain, &DeskView::refreshNeeded, this, &TfmMain::RefreshWindow);
+    connect(m_scrlbMain, &DeskView::deskChanged, this, [this] { project().modified = true; });
+    connect(m_scrlbMain, &DeskView::editRequested, &m_model, &MainModel::OpenEditor);
 
     ProjectCommands& commands = m_model.commands();
     commands.setDialogParent(this);
@@ -136,6 +142,11 @@ bool TfmMain::FormCloseQuery() {
 void TfmMain::FormClose() {
     SaveSettings();
     desk().clear();
+}
+
+void TfmMain::keyPressEvent(QKeyEvent* event) {
+    if (!m_model.FormKeyDown(event->key(), *m_scrlbMain))
+        QMainWindow::keyPressEvent(event);
 }
 
 QString TfmMain::settingsPath() const {
@@ -266,6 +277,26 @@ void TfmMain::OpenRecentProject(const QString& path) {
     }
     if (m_model.commands().AskToSaveChanges() == ProjectCommands::AskResult::Proceed)
         LoadProject(path);
+}
+
+void TfmMain::setPropertiesDialog(TfmProperties* dialog) {
+    m_model.sheetCommands().setDialog(dialog);
+}
+
+void TfmMain::KerfaDoubleClick() {
+    m_scrlbMain->KerfaDoubleClick();
+}
+
+void TfmMain::pmnuNewKerfaClick() {
+    m_model.sheetCommands().newCommand(m_scrlbMain->cursorPos());
+}
+
+void TfmMain::pmnuPropertiesClick() {
+    m_model.sheetCommands().propertiesCommand();
+}
+
+void TfmMain::pmnuDeleteClick() {
+    m_model.sheetCommands().deleteCommand();
 }
 
 void TfmMain::mnuNewProjectClick() {

@@ -11,6 +11,7 @@ class MainCommands;
 class SplashPicture;
 class TMRUFiles;
 class TfmAbout;
+class TfmProperties;
 
 // The main window: the desk with the book's sheets, the File, Tools and Help menus and the two
 // popup menus. It shows its model (MainModel) and hands the user's commands to it.
@@ -30,6 +31,7 @@ public:
     QWidget* imgFlash() const;
 
     void setAboutBox(TfmAbout* about) { m_fmAbout = about; }
+    void setPropertiesDialog(TfmProperties* dialog);
 
     bool LoadProject(const QString& path) { return m_model.commands().LoadProject(path); }
     void WMDropFiles(const QStringList& paths);
@@ -47,6 +49,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -67,6 +70,16 @@ private Q_SLOTS:
     void mnuAboutClick();
     void menuClicked();
     void OpenRecentProject(const QString& path);
+    void KerfaDoubleClick();
+    void pmnuNewKerfaClick();
+    void pmnuPropertiesClick();
+    void pmnuDeleteClick();
+    void pmnuState0Click() { m_model.sheetCommands().setState(0); }
+    void pmnuState1Click() { m_model.sheetCommands().setState(1); }
+    void pmnuState2Click() { m_model.sheetCommands().setState(2); }
+    void pmnuState3Click() { m_model.sheetCommands().setState(3); }
+    void pmnuState4Click() { m_model.sheetCommands().setState(4); }
+    void pmnuState5Click() { m_model.sheetCommands().setState(5); }
 
 private:
     // The command table connects the menus to the handlers above.

@@ -1,6 +1,7 @@
 #include "desk/Desk.h"
 
 #include "desk/TKerfa.h"
+#include "desk/TKerfaLine.h"
 
 #include <QGraphicsScene>
 #include <QHash>
@@ -60,6 +61,108 @@ TKerfa* Desk::findSheet(const QString& name) const {
         if (sheet->SheetName == name)
             return sheet;
     return nullptr;
+}
+
+void Desk::selectOnly(TKerfa* sheet) {
+    m_current = sheet;
+    m_selection.clear();
+    deselectAll();
+    sheet->SetSelected(true);
+    m_selection.append(sheet);
+}
+
+void Desk::selectNone() {
+    m_current = nullptr;
+    m_selection.clear();
+    deselectAll();
+}
+
+void Desk::joinSelection(TKerfa* sheet) {
+    m_current = sheet;
+    if (!m_selection.contains(sheet))
+        m_selection.append(sheet);
+    for (TKerfa* other : std::as_const(m_selection)) {
+        other->GroupOffsetX = sheet->left() - other->left();
+        other->GroupOffsetY = sheet->top() - other->top();
+    }
+}
+
+void Desk::toggleSelected(TKerfa* sheet) {
+    if (m_selection.removeOne(sheet)) {
+        sheet->SetSelected(false);
+    } else {
+        m_selection.append(sheet);
+        sheet->SetSelected(true);
+    }
+}
+
+void Desk::deselectAll() {
+    for (TKerfa* sheet : std::as_const(m_sheets))
+        sheet->SetSelected(false);
+}
+
+QSet<const TKerfa*> Desk::movingSheets() const {
+    QSet<const TKerfa*> moving(m_selection.cbegin(), m_selection.cend());
+    if (m_current)
+        moving.insert(m_current);
+    return moving;
+}
+
+bool Desk::touches(const TKerfa* sheet, const QSet<const TKerfa*>& moving) {
+    return sheet->LinkTo && (moving.contains(sheet) || moving.contains(sheet->LinkTo));
+}
+
+void Desk::beginDrag() {
+    const QSet<const TKerfa*> moving = movingSheets();
+    for (TKerfa* sheet : std::as_const(m_sheets))
+        if (touches(sheet, moving) && sheet->line()->isVisible())
+            sheet->HideLine();
+}
+
+void Desk::dragTo(int left, int top) {
+    TKerfa* source = m_current;
+    if (!source)
+        return;
+    source->setPosition(left, top);
+    source->KeepInBounds();
+    for (TKerfa* sheet : std::as_const(m_selection)) {
+        if (sheet == source)
+            continue;
+        sheet->setPosition(source->left() - sheet->GroupOffsetX,
+                           source->top() - sheet->GroupOffsetY);
+        sheet->KeepInBounds();
+    }
+}
+
+void Desk::endDrag() {
+    if (m_current)
+        m_current->KeepInBounds();
+    for (TKerfa* sheet : std::as_const(m_selection))
+        sheet->KeepInBounds();
+    const QSet<const TKerfa*> moving = movingSheets();
+    for (TKerfa* sheet : std::as_const(m_sheets))
+        if (touches(sheet, moving))
+            sheet->PlaceLine();
+}
+
+Desk::LinkResult Desk::linkGesture(TKerfa* sheet) {
+    TKerfa* current = m_current;
+    if (!current)
+        return LinkResult::PlainPress;
+    if (m_selection.size() > 1)
+        return LinkResult::Ignored;
+    if (current->SheetType == 0 || sheet->SheetType == 0)
+        return LinkResult::PlainPress;
+    if (sheet == current || sheet->LinkedFrom) {
+        if (current->LinkTo != sheet)
+            return LinkResult::Unchanged;
+        unlink(current);
+        return LinkResult::Unlinked;
+    }
+    if (wouldCloseCycle(current, sheet))
+        return LinkResult::Ignored;
+    link(current, sheet);
+    return LinkResult::Linked;
 }
 
 void Desk::bringToFront(QGraphicsItem* item) {

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -38,6 +39,43 @@ public:
     void setCurrent(TKerfa* sheet) { m_current = sheet; }
     QList<TKerfa*>& selection() { return m_selection; }
 
+    // The current sheet is the one the sheet commands and keys act on; the selection is the
+    // sheets dragged together, and usually holds the current sheet. A sheet's Selected flag is
+    // what its label shows.
+
+    // A plain press on a sheet: it becomes the current sheet and the only one selected.
+    void selectOnly(TKerfa* sheet);
+    // A press on empty desk: no current sheet, nothing selected.
+    void selectNone();
+    // Shift+press on a sheet: it becomes the current sheet and joins the selection, and every
+    // other selected sheet keeps its offset from it for a group drag. Its label is left as it
+    // is: the press selects it unless it follows a double-click.
+    void joinSelection(TKerfa* sheet);
+    // Shift+Ctrl+press on a sheet: into the selection or out of it; the current sheet stays.
+    void toggleSelected(TKerfa* sheet);
+    // Every sheet's label shows it unselected.
+    void deselectAll();
+
+    // A drag of the current sheet with every other selected sheet. beginDrag hides the lines at
+    // both ends of the moving sheets (files may link several sheets to one); dragTo puts the
+    // current sheet at a position and every other selected sheet at its offset from it, each
+    // kept on the desk by itself (a group pushed against an edge loses its shape); endDrag, the
+    // drop, places the lines again.
+    void beginDrag();
+    void dragTo(int left, int top);
+    void endDrag();
+
+    // Ctrl+press on a sheet: links the current sheet to it, or unlinks them when the current
+    // sheet already links to it.
+    enum class LinkResult {
+        Ignored,    // several sheets are selected, or the link would close a loop
+        PlainPress, // no current sheet, or the Compilation sheet: the press counts as a plain one
+        Unchanged,  // the sheet is the current one, or another sheet links to it already
+        Linked,
+        Unlinked,
+    };
+    LinkResult linkGesture(TKerfa* sheet);
+
     // Set by a double-click, cleared by any mouse move: a press then selects without dragging.
     bool doubleClickGuard = false;
 
@@ -71,6 +109,10 @@ Q_SIGNALS:
     void sheetRemoving(TKerfa* sheet);
 
 private:
+    // The sheets a drag moves, and whether a sheet's line has an end among them.
+    QSet<const TKerfa*> movingSheets() const;
+    static bool touches(const TKerfa* sheet, const QSet<const TKerfa*>& moving);
+
     QGraphicsScene* m_scene;
     QList<TKerfa*> m_sheets;
     QList<TKerfa*> m_selection;

@@ -1,11 +1,26 @@
 #include "desk/DeskView.h"
 
+#include "desk/Desk.h"
+#include "desk/NameLabel.h"
+#include "desk/TKerfa.h"
+
+#include <QContextMenuEvent>
 #include <QGraphicsItem>
 #include <QHelpEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
 
-DeskView::DeskView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
+namespace {
+
+constexpr int kHintShowMs = 3000;
+
+} // namespace
+
+DeskView::DeskView(Desk& desk, QWidget* parent)
+    : QGraphicsView(desk.scene(), parent), m_desk(desk) {
     setObjectName(QStringLiteral("scrlbMain"));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFrameShape(QFrame::NoFrame);
@@ -16,24 +31,243 @@ DeskView::DeskView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene
     setOptimizationFlag(QGraphicsView::DontSavePainterState);
     setTransformationAnchor(QGraphicsView::NoAnchor);
     setResizeAnchor(QGraphicsView::NoAnchor);
+    // The desk answers the mouse itself; the items only draw.
+    setInteractive(false);
+    viewport()->setMouseTracking(true);
+    // Sheets deleted elsewhere are no longer pressed or dragged.
+    connect(&desk, &Desk::sheetRemoving, this, [this](TKerfa* sheet) {
+        if (sheet == m_armed)
+            m_armed = nullptr;
+        if (sheet == m_dragged)
+            m_dragged = nullptr;
+    });
 }
 
-namespace {
+void DeskView::setPopupMenus(QMenu* sheetMenu, QMenu* deskMenu) {
+    m_sheetMenu = sheetMenu;
+    m_deskMenu = deskMenu;
+}
 
-constexpr int kHintShowMs = 3000;
+bool DeskView::isPointerOnDesk() const {
+    if (!m_pointerInside)
+        return false;
+    const QPoint at = mapFromScene(m_cursor);
+    const QRectF desk = sceneRect();
+    return at.x() > 0 && at.y() > 0 && at.x() < viewport()->width() &&
+           at.y() < viewport()->height() && m_cursor.x() > desk.left() &&
+           m_cursor.y() > desk.top() && m_cursor.x() < desk.right() && m_cursor.y() < desk.bottom();
+}
 
-} // namespace
+QGraphicsItem* DeskView::topItemAt(QPointF point) const {
+    const QList<QGraphicsItem*> items =
+        scene()->items(point, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
+    for (QGraphicsItem* item : items)
+        if (item->isVisible())
+            return item;
+    return nullptr;
+}
+
+TKerfa* DeskView::sheetAt(QPointF point) const {
+    return dynamic_cast<TKerfa*>(topItemAt(point));
+}
+
+void DeskView::UpdateCursorPos(QPointF viewportPos) {
+    const QPoint at = viewportPos.toPoint();
+    m_cursor = mapToScene(at).toPoint();
+    m_cursorGlobal = viewport()->mapToGlobal(at);
+}
+
+void DeskView::mousePressEvent(QMouseEvent* event) {
+    PanelMouseDown(event);
+}
+
+void DeskView::mouseMoveEvent(QMouseEvent* event) {
+    PanelMouseMove(event);
+}
+
+void DeskView::mouseReleaseEvent(QMouseEvent*) {
+    PanelMouseUp();
+}
+
+void DeskView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double-click: the double-click first, then the press it also is.
+    if (event->button() == Qt::LeftButton) {
+        UpdateCursorPos(event->position());
+        if (sheetAt(m_cursor))
+            KerfaDoubleClick();
+    }
+    PanelMouseDown(event);
+}
+
+void DeskView::contextMenuEvent(QContextMenuEvent* event) {
+    const bool onSheet = sheetAt(mapToScene(event->pos())) != nullptr;
+    if (QMenu* menu = onSheet ? m_sheetMenu : m_deskMenu)
+        menu->popup(event->globalPos());
+}
+
+void DeskView::PanelMouseDown(const QMouseEvent* event) {
+    const Qt::MouseButton button = event->button();
+    if (button != Qt::LeftButton && button != Qt::RightButton)
+        return;
+    UpdateCursorPos(event->position());
+    QGraphicsItem* top = topItemAt(m_cursor);
+    // Name labels take no presses.
+    if (dynamic_cast<NameLabel*>(top))
+        return;
+    // A link line counts as empty desk.
+    auto* hit = dynamic_cast<TKerfa*>(top);
+    m_grab = hit ? m_cursor - hit->pos().toPoint() : m_cursor;
+
+    if (button == Qt::RightButton) {
+        if (hit)
+            m_desk.selectOnly(hit);
+        Q_EMIT refreshNeeded();
+        return;
+    }
+    const Qt::KeyboardModifiers keys =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (hit) {
+        pressSheet(hit, keys);
+        return;
+    }
+    if (keys == Qt::ShiftModifier) {
+        m_lastPan = m_cursorGlobal;
+        m_panning = true;
+        viewport()->setCursor(Qt::ClosedHandCursor);
+    } else {
+        m_desk.selectNone();
+    }
+    Q_EMIT refreshNeeded();
+}
+
+void DeskView::pressSheet(TKerfa* sheet, Qt::KeyboardModifiers keys) {
+    const bool guard = m_desk.doubleClickGuard;
+    if (keys == Qt::ControlModifier) {
+        switch (m_desk.linkGesture(sheet)) {
+        case Desk::LinkResult::Ignored:
+            return;
+        case Desk::LinkResult::Unchanged:
+            Q_EMIT refreshNeeded();
+            return;
+        case Desk::LinkResult::Linked:
+        case Desk::LinkResult::Unlinked:
+            Q_EMIT deskChanged();
+            Q_EMIT refreshNeeded();
+            return;
+        case Desk::LinkResult::PlainPress:
+            break;
+        }
+    } else if (keys == (Qt::ShiftModifier | Qt::ControlModifier)) {
+        m_desk.toggleSelected(sheet);
+        Q_EMIT refreshNeeded();
+        return;
+    } else if (keys == Qt::ShiftModifier) {
+        m_desk.joinSelection(sheet);
+        if (!guard) {
+            sheet->SetSelected(true);
+            bringToFront(sheet);
+            armDrag(sheet);
+        }
+        Q_EMIT refreshNeeded();
+        return;
+    }
+    m_desk.selectOnly(sheet);
+    if (!guard) {
+        bringToFront(sheet);
+        armDrag(sheet);
+    }
+    Q_EMIT refreshNeeded();
+}
+
+void DeskView::bringToFront(TKerfa* sheet) {
+    m_desk.bringToFront(sheet);
+    m_desk.bringToFront(sheet->nameLabel());
+}
+
+void DeskView::armDrag(TKerfa* sheet) {
+    m_armed = sheet;
+    m_pressGlobal = m_cursorGlobal;
+}
+
+void DeskView::PanelMouseMove(const QMouseEvent* event) {
+    m_desk.doubleClickGuard = false;
+    UpdateCursorPos(event->position());
+    m_pointerInside = viewport()->rect().contains(event->position().toPoint());
+    if (m_panning) {
+        QScrollBar* across = horizontalScrollBar();
+        QScrollBar* down = verticalScrollBar();
+        // The desk follows the hand; the scroll bars keep within their range.
+        across->setValue(across->value() - (m_cursorGlobal.x() - m_lastPan.x()));
+        down->setValue(down->value() - (m_cursorGlobal.y() - m_lastPan.y()));
+        m_lastPan = m_cursorGlobal;
+        return;
+    }
+    if (m_armed && (event->buttons() & Qt::LeftButton)) {
+        const QPoint moved = m_cursorGlobal - m_pressGlobal;
+        if (std::abs(moved.x()) >= kDragThreshold || std::abs(moved.y()) >= kDragThreshold) {
+            m_dragged = std::exchange(m_armed, nullptr);
+            m_dragged->setDragging(true);
+            m_desk.beginDrag();
+            viewport()->setCursor(Qt::DragMoveCursor);
+        }
+    }
+    // The sheet follows the mouse while it is over the desk.
+    if (m_dragged && m_pointerInside)
+        PanelDragOver();
+}
+
+void DeskView::PanelDragOver() {
+    m_desk.dragTo(m_cursor.x() - m_grab.x(), m_cursor.y() - m_grab.y());
+    Q_EMIT deskChanged();
+}
+
+void DeskView::PanelMouseUp() {
+    m_armed = nullptr;
+    if (m_dragged)
+        KerfaEndDrag();
+    m_panning = false;
+    viewport()->unsetCursor();
+}
+
+void DeskView::KerfaEndDrag() {
+    TKerfa* sheet = std::exchange(m_dragged, nullptr);
+    sheet->setDragging(false);
+    sheet->Repaint();
+    m_desk.endDrag();
+    m_panning = false;
+    viewport()->unsetCursor();
+    Q_EMIT refreshNeeded();
+}
+
+void DeskView::KerfaDoubleClick() {
+    m_desk.doubleClickGuard = true;
+    TKerfa* current = m_desk.current();
+    if (current && sheetAt(m_cursor) == current)
+        Q_EMIT editRequested(current);
+}
 
 bool DeskView::viewportEvent(QEvent* event) {
-    if (event->type() != QEvent::ToolTip)
-        return QGraphicsView::viewportEvent(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    const QGraphicsItem* item = itemAt(help->pos());
-    if (item && !item->toolTip().isEmpty())
-        QToolTip::showText(help->globalPos(), item->toolTip(), this, {}, kHintShowMs);
-    else
-        QToolTip::hideText();
-    return true;
+    switch (event->type()) {
+    case QEvent::ToolTip: {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QGraphicsItem* item = itemAt(help->pos());
+        if (item && !item->toolTip().isEmpty())
+            QToolTip::showText(help->globalPos(), item->toolTip(), this, {}, kHintShowMs);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    case QEvent::Enter:
+        m_pointerInside = true;
+        UpdateCursorPos(static_cast<QEnterEvent*>(event)->position());
+        break;
+    case QEvent::Leave:
+        m_pointerInside = false;
+        break;
+    default:
+        break;
+    }
+    return QGraphicsView::viewportEvent(event);
 }
 
 void DeskView::paintEvent(QPaintEvent* event) {

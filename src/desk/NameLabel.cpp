@@ -49,6 +49,12 @@ void NameLabel::measure(int wrap) {
         wrapAt(m_width);
     m_lineHeight = QFontMetrics(m_font).height();
     m_height = static_cast<int>(std::max<qsizetype>(m_lines.size(), 1)) * m_lineHeight;
+    m_shown.clear();
+    for (const QString& line : std::as_const(m_lines)) {
+        QStaticText text(line);
+        text.setTextFormat(Qt::PlainText);
+        m_shown << text;
+    }
     m_measuredCaption = m_caption;
     m_measuredBold = m_font.bold();
     m_measuredWrap = wrap;
@@ -72,6 +78,7 @@ void NameLabel::wrapAt(int wrapWidth) {
         return *known;
     };
     m_lines.clear();
+    m_lineLeft.clear();
     m_width = 0;
     const int blank = advance(QStringLiteral(" "));
     QString line;
@@ -86,13 +93,17 @@ void NameLabel::wrapAt(int wrapWidth) {
         }
         if (!line.isEmpty()) {
             m_lines << line;
+            m_lineLeft << lineWidth;
             m_width = std::max(m_width, lineWidth);
         }
         line = word;
         lineWidth = width;
     }
     m_lines << line;
+    m_lineLeft << lineWidth;
     m_width = std::max(m_width, lineWidth);
+    for (int& left : m_lineLeft)
+        left = (m_width - left) / 2;
 }
 
 QRectF NameLabel::boundingRect() const {
@@ -104,10 +115,6 @@ void NameLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
         painter->fillRect(boundingRect(), m_background);
     painter->setFont(m_font);
     painter->setPen(m_textColour);
-    int y = 0;
-    for (const QString& line : m_lines) {
-        painter->drawText(QRect(0, y, m_width, m_lineHeight), Qt::AlignHCenter | Qt::AlignTop,
-                          line);
-        y += m_lineHeight;
-    }
+    for (qsizetype i = 0; i < m_shown.size(); ++i)
+        painter->drawStaticText(m_lineLeft[i], static_cast<int>(i) * m_lineHeight, m_shown[i]);
 }

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QGraphicsItem>
 #include <QHash>
+#include <QList>
+#include <QStaticText>
 #include <QStringList>
 
 // The caption under a sheet's icon: word-wrapped, centred text that sizes itself to its lines.
@@ -45,6 +47,10 @@ private:
     QColor m_background = Qt::white;
     bool m_transparent = true;
     QStringList m_lines;
+    // Each line laid out once, at its first paint, and drawn from that layout after (a drag
+    // repaints hundreds of labels a step); with its left edge, centring it.
+    QList<QStaticText> m_shown;
+    QList<int> m_lineLeft;
     int m_width = 0;
     int m_height = 0;
     int m_lineHeight = 0;

@@ -227,10 +227,6 @@ QRectF TKerfa::boundingRect() const {
 }
 
 void TKerfa::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    if (m_picture.isNull())
-        return;
-    painter->save();
-    painter->setClipRect(boundingRect());
-    painter->drawImage(QPoint(0, 0), m_picture);
-    painter->restore();
+    // At its own size from the top-left corner; what lies outside the square is left out.
+    painter->drawImage(QPoint(0, 0), m_picture, QRect(0, 0, m_size, m_size));
 }

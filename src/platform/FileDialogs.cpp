@@ -37,3 +37,13 @@ QString QtFileDialogs::saveFile(QWidget* parent, const QString& title, const QSt
         return {};
     return dialog.selectedFiles().constFirst();
 }
+
+QString QtFileDialogs::chooseFolder(QWidget* parent, const QString& title) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}

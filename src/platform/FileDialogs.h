@@ -13,6 +13,8 @@ public:
     // Asks before overwriting; appends defaultSuffix when the name has no extension.
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                              const QString& defaultSuffix) = 0;
+    // An existing folder, or empty when the user cancelled.
+    virtual QString chooseFolder(QWidget* parent, const QString& title) = 0;
 
     static FileDialogs& current();
     static void install(FileDialogs* dialogs);
@@ -23,4 +25,5 @@ public:
     QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
+    QString chooseFolder(QWidget* parent, const QString& title) override;
 };

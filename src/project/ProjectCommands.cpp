@@ -82,8 +82,6 @@ bool ProjectCommands::LoadProject(const QString& path) {
 }
 
 bool ProjectCommands::SaveProject() {
-    ProjectStorage::makeFolders(m_state);
-
     // One folder sync for all the files rather than one each: thousands of sheets save quickly.
     FileWriter::Batch batch;
     bool ok = false;
@@ -93,6 +91,8 @@ bool ProjectCommands::SaveProject() {
         MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_PROJECT));
         m_state.onDisk = false;
     } else {
+        // The folders come with a project file, so that a save that failed leaves none behind.
+        ProjectStorage::makeFolders(m_state);
         ok = true;
         for (const SheetRecord& record : m_desk.sheetRecords())
             ok = writeSheetFile(record) && ok;
@@ -194,15 +194,22 @@ void ProjectCommands::SaveProjectAs() {
     if (path.isEmpty())
         return;
     const QFileInfo info(path);
-    m_state.projectFolder = info.absolutePath() + u'/';
     const QString name = info.fileName();
     if (ProjectNames::isReservedForSaveAs(name)) {
         MessageBoxes::information(Messages::text(Messages::UNIQUE_NAME) + u' ' +
                                   Messages::text(Messages::THE_PROJECT));
         return;
     }
+    const ProjectState before = m_state;
+    m_state.projectFolder = info.absolutePath() + u'/';
     m_state.projectFileName = name;
     SaveProject();
+    if (!m_state.onDisk) {
+        // The project file could not be written: the project stays as it was, unnamed, so that
+        // Save As can try again elsewhere, and Save never writes to a place that failed.
+        m_state = before;
+        Q_EMIT refreshNeeded();
+    }
 }
 
 void ProjectCommands::BackupProject() {

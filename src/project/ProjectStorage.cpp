@@ -9,6 +9,7 @@
 #include <QCollator>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
     QStringList files = FileNames::regularFiles(sheetFolder);
@@ -82,6 +83,9 @@ bool ProjectStorage::backup(const ProjectState& project, const QString& target) 
             all = copy(dir.filePath(file), to + file) && all;
         return all;
     };
+    // A project never written has nothing to copy: no folder is made for it.
+    if (!QFileInfo(project.projectPath()).isFile())
+        return false;
     bool ok = QDir().mkpath(target);
     ok = ok && copy(project.projectPath(), target + project.projectFileName);
     ok = copyFolder(project.sheetFolder(), QStringLiteral("Kerfa Files"),

@@ -35,6 +35,7 @@ public:
     static void makeFolders(const ProjectState& project);
 
     // Copies the project file, the sheet files and the text files into the folder `target`
-    // (made when missing), replacing files there; false when any folder or copy failed.
+    // (made when missing), replacing files there; false when any folder or copy failed, and
+    // false without making any folder when the project file is not on disk.
     static bool backup(const ProjectState& project, const QString& target);
 };

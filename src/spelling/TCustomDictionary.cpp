@@ -128,7 +128,7 @@ bool TCustomDictionary::Open(const std::string& fileName) {
     if (!fileName_.empty())
         SetLoaded(false);
     else
-        Clear();
+        Empty();
     fileName_ = fileName;
     loaded_ = false;
     modified_ = false;
@@ -147,7 +147,7 @@ void TCustomDictionary::SetLoaded(bool loaded) {
     }
     if (loaded_ && modified_)
         Save();
-    Clear();
+    Empty();
     loaded_ = false;
     modified_ = false;
 }
@@ -157,7 +157,20 @@ void TCustomDictionary::EnsureLoaded() {
         Load();
 }
 
+// The writer's Clear: every entry goes, recorded as a removal, so that a merge with another
+// program's later version of the file removes them there too instead of bringing them back.
 void TCustomDictionary::Clear() {
+    EnsureLoaded();
+    for (const std::int32_t v : table_)
+        if (v > 0)
+            RecordRemove(static_cast<Kind>(text_[static_cast<std::size_t>(v) - 1]), WordAt(v));
+    Edits edits = std::move(edits_);
+    Empty();
+    edits_ = std::move(edits);
+    modified_ = true;
+}
+
+void TCustomDictionary::Empty() {
     text_.clear();
     text_.shrink_to_fit();
     table_.clear();
@@ -170,7 +183,7 @@ void TCustomDictionary::Clear() {
 }
 
 void TCustomDictionary::ResetToEmpty() {
-    Clear();
+    Empty();
     loaded_ = true;
     modified_ = false;
     loadFailed_ = false;
@@ -191,7 +204,7 @@ void TCustomDictionary::Load() {
         return;
     }
     if (!Parse(bytes)) {
-        Clear();
+        Empty();
         loadFailed_ = true;
     }
 }

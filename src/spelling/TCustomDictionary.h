@@ -42,7 +42,7 @@ public:
     // Replaces the contents with a plain text file, one added word a line (UTF-8 is taken
     // into Windows-1252); the dictionary then has no file. False if the file can't be read.
     bool LoadWordList(const std::string& path);
-    // Empties the dictionary and forgets the recorded edits.
+    // Removes every entry; the emptied dictionary is written when it is unloaded.
     void Clear();
 
     const std::string& FileName() const { return fileName_; }
@@ -110,6 +110,8 @@ private:
     static FileStamp StampOf(const std::string& fileName);
 
     void EnsureLoaded();
+    // Frees the contents and forgets the recorded edits, without marking a change.
+    void Empty();
     void Verify();
     void ResetToEmpty();
     void Load();

@@ -6,6 +6,17 @@ TSpellChecker::~TSpellChecker() {
     EndCheck(true);
 }
 
+void TSpellChecker::ShowOptionsDialog() {
+    if (!ui_)
+        return;
+    Config();
+    ui_->ShowOptionsDialog(*this);
+    SaveConfig();
+    RefreshDictionaries();
+    if (IsPrompting())
+        DoShowDialog();
+}
+
 void TSpellChecker::DoShowDialog() {
     if (ui_)
         ui_->ShowDialog(*this);

@@ -17,6 +17,10 @@ public:
     void SetUI(TSpellCheckerUI* ui) { ui_ = ui; }
     TSpellCheckerUI* UI() const { return ui_; }
 
+    // Shows the spelling options dialog; the configuration is written when it closes. During
+    // a check the word shown is shown again, checked and suggested with the new settings.
+    void ShowOptionsDialog();
+
 protected:
     void DoShowDialog() override;
     void DoHideDialog() override;

@@ -1,6 +1,7 @@
 #include "spelling/TSpellCheckerBase.h"
 
 #include "common/Cp1252.h"
+#include "spelling/PersonalWordList.h"
 
 #include <algorithm>
 #include <charconv>
@@ -162,18 +163,11 @@ bool TSpellCheckerBase::ConfigWrite(const std::string& key, const std::string& v
 }
 
 std::vector<std::string> TSpellCheckerBase::WordProcessorCustomFiles() const {
-    std::vector<std::string> files;
     const std::string home = environment("HOME");
-    std::error_code error;
-    if (home.empty())
-        return files;
-    for (const auto& entry : fs::directory_iterator(home, error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind(".hunspell_", 0) == 0 && entry.is_regular_file(error))
-            files.push_back(entry.path().string());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
+    std::string config = environment("XDG_CONFIG_HOME");
+    if (config.empty() && !home.empty())
+        config = home + "/.config";
+    return PersonalWordList::FindFiles(home, config);
 }
 
 std::vector<std::string> TSpellCheckerBase::DictionaryFolders() {
@@ -255,7 +249,7 @@ void TSpellCheckerBase::LoadDictionaries() {
         if (!fs::exists(ExpandPath(path), error))
             continue;
         auto list = std::make_unique<TCustomDictionary>();
-        list->LoadWordList(ExpandPath(path));
+        PersonalWordList::Load(ExpandPath(path), *list);
         wordLists_.push_back(std::move(list));
     }
     active_ = OpenCustom(activeName);
@@ -270,6 +264,11 @@ void TSpellCheckerBase::LoadDictionaries() {
     ReviewPrimary();
     if (OnDictionariesChanged)
         OnDictionariesChanged();
+}
+
+void TSpellCheckerBase::RefreshDictionaries() {
+    if (checking_ && (!dictionariesLoaded_ || dictionaryGeneration_ != Config().Generation()))
+        LoadDictionaries();
 }
 
 void TSpellCheckerBase::ApplyOptions() {

@@ -145,13 +145,19 @@ public:
     std::vector<std::string> DictionaryFolders();
     std::string ConfigRead(const std::string& key, const std::string& fallback);
     bool ConfigWrite(const std::string& key, const std::string& value);
-    // Plain personal word lists of the user's other spelling checkers.
+    // The personal word lists of the user's other spelling checkers.
     std::vector<std::string> WordProcessorCustomFiles() const;
+    // Where a custom dictionary of this name lives: the first dictionary folder holding it,
+    // else the first folder (folders are made when missing); a name with a folder as it stands.
+    std::string ResolveCustom(const std::string& name);
 
     // Rebuilds every dictionary set from the configuration (saving the custom dictionaries
     // first); Unload saves and frees them.
     void LoadDictionaries();
     void UnloadDictionaries();
+    // During a check, loads the dictionaries again when they were let go or the configuration
+    // changed since (the options dialog was used); otherwise the next check does.
+    void RefreshDictionaries();
     bool DictionariesLoaded() const { return dictionariesLoaded_; }
     const std::vector<std::unique_ptr<TMainDictionary>>& MainDictionaries() const { return mains_; }
     TCustomDictionary* ActiveCustomDictionary() const { return active_.get(); }
@@ -232,7 +238,6 @@ private:
     bool IsAcceptableIn(const std::string& word, TControlParser& adapter);
     bool IsPossessiveOfKnown(const std::string& word);
     bool PreviousWordRepeats();
-    std::string ResolveCustom(const std::string& name);
     std::unique_ptr<TCustomDictionary> OpenCustom(const std::string& name);
     bool ExistsForSuggestion(std::string_view candidate);
 

@@ -1,8 +1,8 @@
 #pragma once
 // TSpellCheckerUI: what TSpellChecker needs from a user interface: the spelling dialog, the
-// completion message, the question after a selection, and a way to wait for the user's answer
-// while a synchronous check runs. The Qt side implements it with a dialog and a nested event
-// loop; tests implement it with scripted answers.
+// completion message, the question after a selection, a way to wait for the user's answer
+// while a synchronous check runs, and the options dialog. The Qt side implements it with
+// dialogs and a nested event loop; tests implement it with scripted answers.
 
 #include <string>
 
@@ -26,6 +26,8 @@ public:
     virtual bool WaitForAnswer(TSpellChecker& checker) = 0;
     virtual void WakeUp() = 0;
     virtual void SetBusyCursor(bool /*busy*/) {}
+    // Shows the spelling options dialog and returns when it is closed.
+    virtual void ShowOptionsDialog(TSpellChecker& /*checker*/) {}
 };
 
 } // namespace kerfa::spelling

@@ -1,6 +1,7 @@
 #include "spellui/EditorSpeller.h"
 
 #include "common/ProgramFolder.h"
+#include "spellui/SpellTexts.h"
 #include "spellui/TPlainTextEditParser.h"
 #include "spellui/TSpellDialog.h"
 
@@ -37,6 +38,14 @@ void EditorSpeller::check(QPlainTextEdit* memo) {
     // Kept beyond the call: a check that is not synchronous goes on after it returns.
     m_text = std::make_unique<TPlainTextEditParser>(memo);
     m_checker.CheckControl(*m_text, TSpellCheckerBase::cmSmart);
+}
+
+void EditorSpeller::showOptionsDialog() {
+    m_checker.ShowOptionsDialog();
+}
+
+void EditorSpeller::setLanguage(const QString& languageName) {
+    m_checker.UILanguage = SpellTexts::languageFor(languageName);
 }
 
 void EditorSpeller::endCheck() {

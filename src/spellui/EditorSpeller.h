@@ -15,8 +15,9 @@ class TPlainTextEditParser;
 
 // The spelling checker an editor window owns (dlgSpeller): set up with the program's values,
 // its configuration in "Spelling/Spell.cfg", dictionaries from "Spelling/" kept loaded between
-// checks. The editor wires three things to it: Spell Check (F7) calls check(); closing the
-// window calls endCheck(); losing the focus calls windowDeactivated().
+// checks. The editor wires four things to it: Spell Check (F7) calls check(); Spelling Options
+// calls showOptionsDialog(); closing the window calls endCheck(); losing the focus calls
+// windowDeactivated(). Its dialogs speak the language given to setLanguage().
 class EditorSpeller : public QObject {
     Q_OBJECT
 public:
@@ -26,8 +27,14 @@ public:
     // Checks the memo in the smart mode (from the cursor round to it, or the selection and
     // then, if the user wishes, the rest); returns when the check has ended.
     void check(QPlainTextEdit* memo);
+    // The spelling options dialog (modal); during a check the word shown is shown again with
+    // the new settings.
+    void showOptionsDialog();
     // Ends a running check at once, as cancelled.
     void endCheck();
+    // The language of the spelling dialogs, from the interface's language file name
+    // ("German.ini") or language name ("german"); any other language is English.
+    void setLanguage(const QString& languageName);
     // The window lost the focus: a running check ends unless the focus went to its dialog.
     void windowDeactivated();
 

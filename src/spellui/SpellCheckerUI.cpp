@@ -4,6 +4,7 @@
 #include "spelling/TSpellChecker.h"
 #include "spellui/DialogPlacement.h"
 #include "spellui/TPlainTextEditParser.h"
+#include "spellui/TSpellCheckConfigDialog.h"
 #include "spellui/TSpellDialog.h"
 
 #include <QApplication>
@@ -142,4 +143,10 @@ void SpellCheckerUI::SetBusyCursor(bool busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+void SpellCheckerUI::ShowOptionsDialog(TSpellChecker& checker) {
+    QWidget* parent = m_dialog && m_dialog->isVisible() ? m_dialog.data() : m_owner.data();
+    TSpellCheckConfigDialog dialog(checker, parent);
+    dialog.exec();
 }

@@ -11,8 +11,9 @@ class TSpellDialog;
 
 // The spelling checker's user interface in the program: the spelling dialog (made on first
 // use, placed clear of the word it shows), the completion message and the question after a
-// selection through the program's message boxes, and a nested event loop in which a
-// synchronous check waits for the user's answer while the rest of the program goes on.
+// selection through the program's message boxes, a nested event loop in which a synchronous
+// check waits for the user's answer while the rest of the program goes on, and the spelling
+// options dialog, over the spelling dialog when that is shown.
 class SpellCheckerUI : public QObject, public kerfa::spelling::TSpellCheckerUI {
     Q_OBJECT
 public:
@@ -28,6 +29,7 @@ public:
     bool WaitForAnswer(kerfa::spelling::TSpellChecker& checker) override;
     void WakeUp() override;
     void SetBusyCursor(bool busy) override;
+    void ShowOptionsDialog(kerfa::spelling::TSpellChecker& checker) override;
 
     TSpellDialog* dialog() const { return m_dialog; }
 

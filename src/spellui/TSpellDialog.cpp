@@ -87,6 +87,7 @@ TSpellDialog::TSpellDialog(TSpellChecker& checker, QWidget* parent)
     grid->setRowStretch(5, 1);
 
     connect(m_btnUndo, &QPushButton::clicked, this, [this] { m_checker.Undo(); });
+    connect(m_btnOptions, &QPushButton::clicked, this, [this] { m_checker.ShowOptionsDialog(); });
     connect(m_btnIgnoreAll, &QPushButton::clicked, this, [this] { m_checker.IgnoreAll(); });
     connect(m_btnIgnore, &QPushButton::clicked, this, [this] { m_checker.Ignore(); });
     connect(m_btnChangeAll, &QPushButton::clicked, this,
@@ -150,8 +151,7 @@ void TSpellDialog::showWord() {
     m_edtReplaceWith->setEnabled(!repeated);
 
     setCommand(m_btnUndo, sdcUndo, m_checker.CanUndo());
-    // Its dialog is not part of the program yet.
-    setCommand(m_btnOptions, sdcOptions, false);
+    setCommand(m_btnOptions, sdcOptions, true);
     setCommand(m_btnIgnoreAll, sdcIgnoreAll, !repeated);
     setCommand(m_btnIgnore, sdcIgnore, true);
     setCommand(m_btnChangeAll, sdcChangeAll, !repeated);

@@ -1,6 +1,6 @@
 #pragma once
-// The thesaurus dialog's texts, by language. Each language is one row of a table; a language
-// without a row, or a row without a text, speaks English.
+// The thesaurus dialog's texts, by language: one row of the table for each language, checked
+// when the program is built to hold every text.
 
 #include "spelling/TThesaurusBase.h"
 

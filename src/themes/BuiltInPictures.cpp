@@ -26,12 +26,10 @@ int validSlot(int slot) {
     return slot >= 0 && slot < BuiltInPictures::slotCount ? slot : 1;
 }
 
-QImage render(int slot) {
-    const int side = BuiltInPictures::size(slot);
+QImage render(const char* name, int side) {
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QSvgRenderer renderer(
-        QStringLiteral(":/kerfa/pictures/%1.svg").arg(QLatin1String(names[slot])));
+    QSvgRenderer renderer(QStringLiteral(":/kerfa/pictures/%1.svg").arg(QLatin1String(name)));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF(0, 0, side, side));
@@ -55,6 +53,11 @@ QImage BuiltInPictures::picture(int slot) {
     slot = validSlot(slot);
     const std::lock_guard lock(mutex);
     if (cache[slot].isNull())
-        cache[slot] = render(slot);
+        cache[slot] = render(names[slot], size(slot));
     return cache[slot];
+}
+
+QImage BuiltInPictures::newSheet() {
+    static const QImage picture = render("new-sheet", kNewSheetSize);
+    return picture;
 }

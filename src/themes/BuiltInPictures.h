@@ -15,6 +15,11 @@ public:
     // 48 pixels for the Compilation sheet and type 00, 32 for the others.
     static int size(int slot);
 
+    // What a sheet shows while it is being created, before it has a type: kNewSheetSize pixels
+    // square.
+    static constexpr int kNewSheetSize = 32;
+    static QImage newSheet();
+
     // Makes ":/kerfa/..." (the pictures, splash.svg, about.svg, kerfa.svg) available. Done at
     // start-up in any program that uses this class; others call it before using the artwork.
     static void registerResources();

@@ -360,6 +360,46 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(settingsPath()));
     }
 
+    void newOnAModifiedUnnamedProjectRunsSaveAsAndKeepsIt() {
+        TfmMain main;
+        main.project().modified = true;
+        main.RefreshWindow();
+        m_boxes->answer(MessageBoxes::Answer::Yes);
+        m_dialogs->paths << QString();
+        QMetaObject::invokeMethod(&main, "mnuNewProjectClick");
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::SAVE_PROJECT)});
+        QCOMPARE(m_dialogs->titles, QStringList{QStringLiteral("Save Project To Folder As")});
+        QVERIFY(main.project().modified);
+        QVERIFY(main.project().isUnnamed());
+        QCOMPARE(main.windowTitle(), QStringLiteral("Kerfa Book: 'unnamed' *"));
+    }
+
+    void aFailedSaveAsLeavesTheProjectUnnamed() {
+        TfmMain main;
+        main.project().modified = true;
+        main.RefreshWindow();
+        // A folder that cannot be made: its parent is a regular file.
+        QVERIFY(ProjectFiles::write(m_dir->path() + QStringLiteral("/notes"), "a file"));
+        m_dialogs->paths << m_dir->path() + QStringLiteral("/notes/Book.kerfa");
+        QMetaObject::invokeMethod(&main, "mnuSaveProjectAsClick");
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::ERROR_WRITING_PROJECT)});
+        QVERIFY(main.project().isUnnamed());
+        QVERIFY(main.project().projectFolder.isEmpty());
+        QVERIFY(main.project().modified);
+        QVERIFY(!main.project().onDisk);
+        QCOMPARE(main.windowTitle(), QStringLiteral("Kerfa Book: 'unnamed' *"));
+        QVERIFY(main.findChild<QAction*>(QStringLiteral("mnuSaveProjectAs"))->isEnabled());
+        QVERIFY(!main.findChild<QAction*>(QStringLiteral("mnuSaveProject"))->isEnabled());
+        QVERIFY(!main.findChild<QAction*>(QStringLiteral("mnuBackupProject"))->isEnabled());
+
+        // Saved elsewhere, it is on disk under its name.
+        m_dialogs->paths << m_dir->path() + QStringLiteral("/Book");
+        QMetaObject::invokeMethod(&main, "mnuSaveProjectAsClick");
+        QCOMPARE(main.project().projectFileName, QStringLiteral("Book.kerfa"));
+        QVERIFY(main.project().onDisk && !main.project().modified);
+        QVERIFY(QDir(m_dir->path() + QStringLiteral("/Kerfa Files")).exists());
+    }
+
     void saveAsRefusesTheNameUnnamed() {
         TfmMain main;
         m_dialogs->paths << m_dir->path() + QStringLiteral("/UNNAMED.kerfa");

@@ -297,6 +297,16 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(m_env.programFolder() + QStringLiteral("Backups")));
     }
 
+    void aProjectNeverWrittenLeavesNoBackupFolder() {
+        QVERIFY(load(projectPath()));
+        QVERIFY(QFile::remove(projectPath()));
+        const QString backups = m_env.programFolder() + QStringLiteral("Backups/");
+        QDir(backups).removeRecursively();
+        m_model->commands().BackupProject();
+        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::BACKUP_NOT_OK)});
+        QVERIFY(!QFileInfo::exists(backups));
+    }
+
     void theCompilationListFollowsTheProject() {
         sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
         CompilationList& list = m_model->compilation();

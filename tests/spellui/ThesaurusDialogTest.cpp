@@ -294,21 +294,27 @@ private Q_SLOTS:
     void languageFromTheInterfaceLanguageName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("language");
-        QTest::newRow("English") << "English" << int(TThesaurusLanguageType::ltEnglish);
-        QTest::newRow("German") << "German" << int(TThesaurusLanguageType::ltGerman);
-        QTest::newRow("Norwegian") << "norwegian" << int(TThesaurusLanguageType::ltNorwegianBok);
+        QTest::addColumn<QString>("notFound");
+        QTest::newRow("English") << "English" << int(TThesaurusLanguageType::ltEnglish)
+                                 << "(not found)";
+        QTest::newRow("German") << "German" << int(TThesaurusLanguageType::ltGerman)
+                                << "(nicht gefunden)";
+        QTest::newRow("Norwegian")
+            << "norwegian" << int(TThesaurusLanguageType::ltNorwegianBok) << "(ikke funnet)";
         QTest::newRow("Brazilian")
-            << "Brazilian Portuguese" << int(TThesaurusLanguageType::ltBrPort);
-        QTest::newRow("not exact") << "Swiss German" << int(TThesaurusLanguageType::ltEnglish);
+            << "Brazilian Portuguese" << int(TThesaurusLanguageType::ltBrPort)
+            << QString::fromUtf8("(não encontrada)");
+        QTest::newRow("not exact")
+            << "Swiss German" << int(TThesaurusLanguageType::ltEnglish) << "(not found)";
     }
     void languageFromTheInterfaceLanguageName() {
         QFETCH(QString, name);
         QFETCH(int, language);
+        QFETCH(QString, notFound);
         QCOMPARE(int(ThesaurusTexts::languageFor(name)), language);
-        // Languages without texts of their own speak English.
         QCOMPARE(ThesaurusTexts::text(ThesaurusTexts::languageFor(name),
                                       TThesaurusLanguageString::lsDlgNotFound),
-                 QStringLiteral("(not found)"));
+                 notFound);
     }
 
     // The memo's character stream: every line ends in CR LF, so the last word counts; columns

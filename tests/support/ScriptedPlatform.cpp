@@ -58,6 +58,15 @@ QString ScriptedFileDialogs::openFile(QWidget*, const QString& title, const QStr
     return paths.takeFirst();
 }
 
+QString ScriptedFileDialogs::chooseFolder(QWidget*, const QString& title) {
+    titles << title;
+    if (paths.isEmpty()) {
+        failUnexpectedDialog(title);
+        return {};
+    }
+    return paths.takeFirst();
+}
+
 QString ScriptedFileDialogs::saveFile(QWidget*, const QString& title, const QString&,
                                       const QString& defaultSuffix) {
     titles << title;

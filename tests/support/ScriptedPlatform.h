@@ -44,6 +44,7 @@ public:
     QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
+    QString chooseFolder(QWidget* parent, const QString& title) override;
 
     QStringList paths;
     QStringList titles;
