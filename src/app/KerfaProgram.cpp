@@ -7,8 +7,6 @@
 #include "compile/TfmCompile.h"
 #include "compile/TfmFindAndCompile.h"
 #include "desk/TfmProperties.h"
-#include "editor/TfmEditor.h"
-#include "editor/TfmFindReplace.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SingleInstance.h"
@@ -54,13 +52,13 @@ KerfaProgram::Start KerfaProgram::start(const QStringList& arguments) {
     m_fmMain = std::make_unique<TfmMain>();
     m_fmAbout = std::make_unique<TfmAbout>();
     m_fmCompile = std::make_unique<TfmCompile>();
-    m_fmEditor = std::make_unique<TfmEditor>();
-    m_fmFindReplace = std::make_unique<TfmFindReplace>();
     m_fmOptions = std::make_unique<TfmOptions>();
     m_fmProperties = std::make_unique<TfmProperties>();
     m_fmFindAndCompile = std::make_unique<TfmFindAndCompile>();
     m_fmMain->setAboutBox(m_fmAbout.get());
+    m_fmMain->setOptionsDialog(m_fmOptions.get());
     m_fmMain->setPropertiesDialog(m_fmProperties.get());
+    m_fmMain->setCompileWindows(m_fmCompile.get(), m_fmFindAndCompile.get());
 
     m_instance = std::make_unique<SingleInstance>(QStringLiteral("Kerfa"));
     if (m_instance->isPreviousInstance())

@@ -6,15 +6,14 @@
 class SingleInstance;
 class TfmAbout;
 class TfmCompile;
-class TfmEditor;
 class TfmFindAndCompile;
-class TfmFindReplace;
 class TfmMain;
 class TfmOptions;
 class TfmProperties;
 
-// The program entry: the application's set-up, the eight windows that live for the whole run,
-// one running instance per user, and the command line.
+// The program entry: the application's set-up, the windows that live for the whole run (editor
+// and find windows are made per sheet, their captions coming from the captions table), one
+// running instance per user, and the command line.
 class KerfaProgram {
 public:
     KerfaProgram();
@@ -35,8 +34,6 @@ private:
     std::unique_ptr<TfmMain> m_fmMain;
     std::unique_ptr<TfmAbout> m_fmAbout;
     std::unique_ptr<TfmCompile> m_fmCompile;
-    std::unique_ptr<TfmEditor> m_fmEditor;
-    std::unique_ptr<TfmFindReplace> m_fmFindReplace;
     std::unique_ptr<TfmOptions> m_fmOptions;
     std::unique_ptr<TfmProperties> m_fmProperties;
     std::unique_ptr<TfmFindAndCompile> m_fmFindAndCompile;

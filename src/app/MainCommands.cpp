@@ -21,16 +21,15 @@ bool saveProjectAs(const CommandContext& c) {
 bool backupProject(const CommandContext& c) {
     return c.project.backup;
 }
+bool tools(const CommandContext& c) {
+    return c.project.tools;
+}
 // The sheet popup, set up for the current sheet.
 template <int State> bool revisionState(const CommandContext& c) {
     return c.sheet && c.sheet->stateEnabled[State];
 }
 bool sheetProperties(const CommandContext& c) {
     return c.sheet && c.sheet->properties;
-}
-// Commands whose windows and handlers come later: shown, never enabled.
-bool notYetBuilt(const CommandContext&) {
-    return false;
 }
 
 } // namespace
@@ -70,11 +69,11 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::Item, "mmnuFile", "mnuExit", {}, &M::mnuExitClick, nullptr},
 
         {K::MenuBarMenu, nullptr, "mmnuTools", {}, nullptr, nullptr},
-        {K::Item, "mmnuTools", "mnuFindAndCompile", {}, nullptr, notYetBuilt},
-        {K::Item, "mmnuTools", "mnuCompile", {}, nullptr, notYetBuilt},
-        {K::Item, "mmnuTools", "mnuWordCount", {}, nullptr, notYetBuilt},
+        {K::Item, "mmnuTools", "mnuFindAndCompile", Qt::Key_F2, &M::mnuFindAndCompileClick, tools},
+        {K::Item, "mmnuTools", "mnuCompile", Qt::Key_F8, &M::mnuCompileClick, tools},
+        {K::Item, "mmnuTools", "mnuWordCount", Qt::Key_F9, &M::mnuWordCountClick, tools},
         {K::Separator, "mmnuTools", nullptr, {}, nullptr, nullptr},
-        {K::Item, "mmnuTools", "mnuOptions", {}, nullptr, notYetBuilt},
+        {K::Item, "mmnuTools", "mnuOptions", Qt::Key_F10, &M::mnuOptionsClick, nullptr},
 
         {K::MenuBarMenu, nullptr, "mmnuHelp", {}, nullptr, nullptr},
         {K::Item, "mmnuHelp", "mnuHelp", Qt::Key_F1, &M::mnuHelpClick, nullptr},
@@ -91,12 +90,22 @@ std::span<const MainCommands::Row> MainCommands::rows() {
         {K::CheckItem, "pmnuStateTitle", "pmnuState3", {}, &M::pmnuState3Click, revisionState<3>},
         {K::CheckItem, "pmnuStateTitle", "pmnuState4", {}, &M::pmnuState4Click, revisionState<4>},
         {K::CheckItem, "pmnuStateTitle", "pmnuState5", {}, &M::pmnuState5Click, revisionState<5>},
-        {K::Item, "pmnuKerfa", "pmnuWordCount", {}, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuWordCount", {}, &M::pmnuWordCountClick, nullptr},
         {K::Submenu, "pmnuKerfa", "pmnuCompilation", {}, nullptr, nullptr},
-        {K::Item, "pmnuCompilation", "pmnuAddToCompilation", {}, nullptr, notYetBuilt},
-        {K::Item, "pmnuCompilation", "pmnuLinksToCompilation", {}, nullptr, notYetBuilt},
+        {K::Item,
+         "pmnuCompilation",
+         "pmnuAddToCompilation",
+         {},
+         &M::pmnuAddToCompilationClick,
+         nullptr},
+        {K::Item,
+         "pmnuCompilation",
+         "pmnuLinksToCompilation",
+         {},
+         &M::pmnuLinksToCompilationClick,
+         nullptr},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
-        {K::Item, "pmnuKerfa", "pmnuPrint", {}, nullptr, notYetBuilt},
+        {K::Item, "pmnuKerfa", "pmnuPrint", {}, &M::pmnuPrintClick, nullptr},
         {K::Item, "pmnuKerfa", "pmnuDelete", Qt::Key_Delete, &M::pmnuDeleteClick, nullptr},
         {K::Separator, "pmnuKerfa", nullptr, {}, nullptr, nullptr},
         {K::Item, "pmnuKerfa", "pmnuProperties", Qt::Key_Space, &M::pmnuPropertiesClick,

@@ -1,8 +1,10 @@
 #include "app/MainModel.h"
 
+#include "app/HintSwitch.h"
+#include "common/ProgramFolder.h"
 #include "desk/DeskView.h"
 #include "desk/TKerfa.h"
-#include "editor/TfmEditor.h"
+#include "language/Language.h"
 #include "themes/ThemeData.h"
 
 #include <QGuiApplication>
@@ -12,6 +14,9 @@ MainModel::MainModel(QObject* parent)
     : QObject(parent), m_desk(&m_pnlMain), m_deskTheme(m_desk, m_theme),
       m_deskSheets(m_desk, m_deskTheme), m_editors(m_desk),
       m_commands(m_project, m_theme, m_deskSheets, m_editors),
+      m_sheetTexts(m_project, m_editors, m_editorOptions),
+      m_wordCounts(m_desk, m_editors, m_project, m_theme),
+      m_compileCommands(m_desk, m_deskTheme, m_editors, m_project, m_compilation),
       m_sheetCommands(m_desk, m_deskTheme, m_project, m_commands) {
     m_pnlMain.setObjectName(QStringLiteral("pnlMain"));
     m_pnlMain.setItemIndexMethod(QGraphicsScene::NoIndex);
@@ -21,20 +26,94 @@ MainModel::MainModel(QObject* parent)
     connect(&m_commands, &ProjectCommands::projectClosed, &m_compilation, &CompilationList::clear);
     connect(&m_commands, &ProjectCommands::sheetRenamed, &m_compilation, &CompilationList::rename);
     connect(&m_commands, &ProjectCommands::sheetDeleted, &m_compilation, &CompilationList::remove);
+    m_compileCommands.setAutoCreate([this] { return m_settings.autoCompKerfa; });
     connect(&m_commands, &ProjectCommands::builtInThemeInForce, this,
             [this] { m_settings.defaultTheme = ThemeData::defaultFileName(); });
+}
+
+void MainModel::applyEditorSettings() {
+    EditorSettings editor;
+    editor.autoSave = m_settings.autoSave;
+    editor.autoSaveInterval = m_settings.autoSaveInterval;
+    editor.positioning = m_settings.editMemory;
+    editor.stayOnTop = m_settings.stayOnTop;
+    editor.fontName = m_settings.fontName;
+    editor.fontSize = m_settings.fontSize;
+    editor.language = m_settings.language;
+    editor.settingsFile = ProgramFolder::path() + AppSettings::fileName();
+    m_editorOptions.set(editor);
+}
+
+bool MainModel::ApplyLanguage() {
+    return Language::instance().load(ProgramFolder::sub(QStringLiteral("Languages")) +
+                                     m_settings.language);
+}
+
+OptionChoices MainModel::options() const {
+    OptionChoices options;
+    options.language = m_settings.language;
+    options.defaultTheme = m_settings.defaultTheme;
+    options.rememberAppPos = m_settings.saveWindowPos;
+    options.autoCompKerfa = m_settings.autoCompKerfa;
+    options.hints = HintSwitch::instance().isEnabled();
+    options.workspaceSize = m_project.workspaceSize;
+    options.projectTheme = m_project.projectTheme;
+    options.boldBaseType = m_project.boldBaseType;
+    options.positioning = m_settings.editMemory;
+    options.editorsOnTop = m_settings.stayOnTop;
+    options.fontName = m_settings.fontName;
+    options.fontSize = m_settings.fontSize;
+    options.autoSave = m_settings.autoSave;
+    options.autoSaveInterval = m_settings.autoSaveInterval;
+    return options;
+}
+
+void MainModel::applyOptions(const OptionChoices& chosen) {
+    m_settings.saveWindowPos = chosen.rememberAppPos;
+    m_settings.editMemory = chosen.positioning;
+    m_settings.autoCompKerfa = chosen.autoCompKerfa;
+    m_settings.autoSave = chosen.autoSave;
+    m_settings.autoSaveInterval = chosen.autoSaveInterval;
+    HintSwitch::instance().setEnabled(chosen.hints);
+    m_settings.descriptiveHints = chosen.hints;
+    if (chosen.workspaceSize != m_project.workspaceSize) {
+        m_project.workspaceSize = chosen.workspaceSize;
+        SizeWorkspace();
+        Q_EMIT workspaceResized();
+        m_project.modified = true;
+    }
+    if (chosen.boldBaseType != m_project.boldBaseType) {
+        m_project.boldBaseType = chosen.boldBaseType;
+        m_project.modified = true;
+    }
+    if (!chosen.language.isEmpty() && chosen.language != m_settings.language) {
+        m_settings.language = chosen.language;
+        ApplyLanguage();
+    }
+    if (!chosen.defaultTheme.isEmpty())
+        m_settings.defaultTheme = chosen.defaultTheme;
+    if (!chosen.projectTheme.isEmpty() && chosen.projectTheme != m_project.projectTheme) {
+        m_commands.useTheme(chosen.projectTheme);
+        m_project.modified = true;
+    }
+    // Editor windows opened from now on stay on top; open ones keep their style.
+    m_settings.stayOnTop = chosen.editorsOnTop;
+    m_settings.fontName = chosen.fontName;
+    m_settings.fontSize = chosen.fontSize;
+    for (TKerfa* sheet : m_desk.sheets()) {
+        if (sheet->BoldBaseType != m_project.boldBaseType)
+            sheet->SetBoldBaseType(m_project.boldBaseType);
+        if (m_project.modified)
+            sheet->KeepInBounds();
+    }
+    // Every open editor window follows: auto-save, its timer, the font and the captions.
+    applyEditorSettings();
 }
 
 void MainModel::OpenEditor(TKerfa* sheet) {
     if (!sheet || m_desk.selection().size() > 1)
         return;
-    // A window already open for the sheet comes to the front.
-    if (TfmEditor* editor = m_editors.editorOf(sheet)) {
-        editor->show();
-        editor->raise();
-        editor->activateWindow();
-        sheet->Repaint();
-    }
+    m_sheetTexts.OpenEditor(sheet);
 }
 
 bool MainModel::FormKeyDown(int key, DeskView& view) {

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/OptionChoices.h"
+#include "app/SheetTextCommands.h"
 #include "compile/CompilationList.h"
+#include "compile/CompileCommands.h"
+#include "compile/WordCounts.h"
 #include "desk/Desk.h"
 #include "desk/DeskSheets.h"
 #include "desk/DeskTheme.h"
 #include "desk/SheetCommands.h"
+#include "editor/EditorOptions.h"
 #include "editor/EditorRegistry.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectState.h"
@@ -33,8 +38,29 @@ public:
     Theme& theme() { return m_theme; }
     DeskTheme& deskTheme() { return m_deskTheme; }
     EditorRegistry& editors() { return m_editors; }
+    EditorOptions& editorOptions() { return m_editorOptions; }
     CompilationList& compilation() { return m_compilation; }
     ProjectCommands& commands() { return m_commands; }
+    SheetTextCommands& sheetTexts() { return m_sheetTexts; }
+    const WordCounts& wordCounts() const { return m_wordCounts; }
+    CompileCommands& compileCommands() { return m_compileCommands; }
+
+    // Hands the editor settings on to every editor window: after the settings were read, and
+    // whenever they change.
+    void applyEditorSettings();
+
+    // Reads the language file the settings name ("Languages/" in the program folder) into the
+    // captions and messages, which every window then takes. A missing file changes nothing;
+    // false then.
+    bool ApplyLanguage();
+
+    // The options as they stand, for the options dialog.
+    OptionChoices options() const;
+    // The options dialog was confirmed: every choice takes effect at once, on the settings, the
+    // project, the desk's sheets and every open editor window. A changed workspace size, bold
+    // main type or project theme marks the project modified. The settings file is the caller's
+    // to write.
+    void applyOptions(const OptionChoices& chosen);
     SheetCommands& sheetCommands() { return m_sheetCommands; }
 
     // A double-click on a sheet, Enter or the sheet popup's Edit: the sheet's editor window,
@@ -53,6 +79,10 @@ public:
     // Screen size (less the window's chrome, and a little over), double or quadruple.
     static QSize deskExtent(int workspaceSize, QSize screen, QSize chrome);
 
+Q_SIGNALS:
+    // The options gave the project another workspace size: the desk was sized again.
+    void workspaceResized();
+
 private:
     ProjectState m_project;
     AppSettings m_settings;
@@ -62,9 +92,13 @@ private:
     Theme m_theme;
     DeskTheme m_deskTheme;
     DeskSheets m_deskSheets;
+    EditorOptions m_editorOptions;
     EditorRegistry m_editors;
     CompilationList m_compilation;
     ProjectCommands m_commands;
+    SheetTextCommands m_sheetTexts;
+    WordCounts m_wordCounts;
+    CompileCommands m_compileCommands;
     SheetCommands m_sheetCommands;
     std::function<QSize()> m_chrome;
 };

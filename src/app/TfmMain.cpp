@@ -8,8 +8,11 @@
 #include "app/SplashPicture.h"
 #include "app/TMRUFiles.h"
 #include "app/TfmAbout.h"
+#include "app/TfmOptions.h"
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
+#include "compile/TfmCompile.h"
+#include "compile/TfmFindAndCompile.h"
 #include "desk/DeskView.h"
 #include "desk/TKerfa.h"
 #include "language/FormCaptions.h"
@@ -20,6 +23,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -58,8 +62,14 @@ TfmMain::TfmMain(QWidget* parent)
     });
     connect(&commands, &ProjectCommands::loadStarting, this, &TfmMain::prepareForLoad);
     connect(&commands, &ProjectCommands::workspaceSizeSet, this, &TfmMain::scrollToOrigin);
+    connect(&m_model, &MainModel::workspaceResized, this, &TfmMain::scrollToOrigin);
     connect(&commands, &ProjectCommands::refreshNeeded, this, &TfmMain::RefreshWindow);
     connect(&m_model.theme(), &Theme::stateCaptionsChanged, this, &TfmMain::SetStateCaptions);
+    m_model.sheetTexts().setDialogParent(this);
+    connect(&m_model.sheetTexts(), &SheetTextCommands::helpRequested, this, &TfmMain::mnuHelpClick);
+    connect(&m_model.editors(), &EditorRegistry::editorClosed, this, &TfmMain::RefreshWindow);
+    connect(&m_model.compileCommands(), &CompileCommands::refreshNeeded, this,
+            &TfmMain::RefreshWindow);
     FormCreate();
 }
 
@@ -108,6 +118,7 @@ void TfmMain::showEvent(QShowEvent* event) {
 void TfmMain::FormShow() {
     if (!m_firstShow) {
         setAcceptDrops(true);
+        m_model.ApplyLanguage();
         m_firstShow = true;
     }
     FormResize();
@@ -141,6 +152,12 @@ bool TfmMain::FormCloseQuery() {
 
 void TfmMain::FormClose() {
     SaveSettings();
+    // The tool windows go with the desk they work on; left open, they would keep the program
+    // running without its main window.
+    if (m_fmCompile)
+        m_fmCompile->hide();
+    if (m_fmFindAndCompile)
+        m_fmFindAndCompile->hide();
     desk().clear();
 }
 
@@ -158,6 +175,7 @@ void TfmMain::LoadSettings() {
     const IniFile file(settingsPath());
     settings().load(file, &EditorFont::defaultFamily);
     HintSwitch::instance().setEnabled(settings().descriptiveHints);
+    m_model.applyEditorSettings();
     setWindowState(Qt::WindowNoState);
     resize(700, 500);
     if (settings().saveWindowPos) {
@@ -252,12 +270,20 @@ void TfmMain::WMDropFiles(const QStringList& paths) {
     case DroppedFiles::Kind::SheetFile:
         MessageBoxes::information(Messages::text(Messages::KERFAS_DONT_OPEN));
         break;
-    case DroppedFiles::Kind::TextFile:
-        // Making a sheet of a dropped text comes with the sheet commands and the editor.
-        if (!project().onDisk)
+    case DroppedFiles::Kind::TextFile: {
+        if (!project().onDisk) {
             MessageBoxes::information(Messages::text(Messages::SAVE_YOUR_PROJECT) + u' ' +
                                       Messages::text(Messages::AUTO_CREATING));
+            break;
+        }
+        // A new sheet where the file was let go, named by the writer, with the file's text.
+        const QPoint at =
+            m_scrlbMain->mapToScene(m_scrlbMain->viewport()->mapFromGlobal(QCursor::pos()))
+                .toPoint();
+        if (const TKerfa* sheet = m_model.sheetCommands().NewSheet(at))
+            m_model.sheetTexts().fillFromDroppedFile(sheet, paths.front());
         break;
+    }
     case DroppedFiles::Kind::NotText:
         MessageBoxes::information(Messages::text(Messages::NOT_TEXT_FILE));
         break;
@@ -281,6 +307,43 @@ void TfmMain::OpenRecentProject(const QString& path) {
 
 void TfmMain::setPropertiesDialog(TfmProperties* dialog) {
     m_model.sheetCommands().setDialog(dialog);
+}
+
+void TfmMain::setCompileWindows(TfmCompile* compile, TfmFindAndCompile* findAndCompile) {
+    m_fmCompile = compile;
+    m_fmFindAndCompile = findAndCompile;
+    compile->setCommands(&m_model.compileCommands());
+    compile->setSettingsFile(settingsPath());
+    connect(compile, &TfmCompile::editRequested, this,
+            [this](const QString& name) { m_model.OpenEditor(desk().findSheet(name)); });
+    findAndCompile->setCommands(&m_model.compileCommands());
+    connect(findAndCompile, &TfmFindAndCompile::matched, this, [this] {
+        if (!m_fmCompile->isVisible())
+            mnuCompileClick();
+    });
+}
+
+void TfmMain::mnuCompileClick() {
+    if (m_fmCompile)
+        m_fmCompile->open();
+}
+
+void TfmMain::mnuFindAndCompileClick() {
+    if (!m_fmFindAndCompile)
+        return;
+    m_fmFindAndCompile->show();
+    m_fmFindAndCompile->raise();
+    m_fmFindAndCompile->activateWindow();
+}
+
+void TfmMain::pmnuAddToCompilationClick() {
+    if (m_model.compileCommands().AddToCompilation())
+        mnuCompileClick();
+}
+
+void TfmMain::pmnuLinksToCompilationClick() {
+    if (m_model.compileCommands().LinksToCompilation())
+        mnuCompileClick();
 }
 
 void TfmMain::KerfaDoubleClick() {
@@ -345,6 +408,31 @@ void TfmMain::mnuExploreThesaurusClick() {
 
 void TfmMain::mnuExitClick() {
     close();
+}
+
+void TfmMain::mnuWordCountClick() {
+    m_model.wordCounts().showCount();
+}
+
+void TfmMain::pmnuWordCountClick() {
+    m_model.wordCounts().showSheetCount();
+}
+
+void TfmMain::pmnuPrintClick() {
+    if (!m_model.sheetCommands().textToPrint().isEmpty())
+        m_model.sheetTexts().PrintSheet(desk().current());
+}
+
+void TfmMain::mnuOptionsClick() {
+    if (!m_fmOptions)
+        return;
+    m_fmOptions->setChoices(m_model.options());
+    if (m_fmOptions->exec() == QDialog::Accepted) {
+        m_model.applyOptions(m_fmOptions->choices());
+        // At once: the choices hold even if Kerfa is ended without closing this window.
+        SaveSettings();
+    }
+    RefreshWindow();
 }
 
 void TfmMain::mnuHelpClick() {

@@ -11,6 +11,9 @@ class MainCommands;
 class SplashPicture;
 class TMRUFiles;
 class TfmAbout;
+class TfmOptions;
+class TfmCompile;
+class TfmFindAndCompile;
 class TfmProperties;
 
 // The main window: the desk with the book's sheets, the File, Tools and Help menus and the two
@@ -31,7 +34,11 @@ public:
     QWidget* imgFlash() const;
 
     void setAboutBox(TfmAbout* about) { m_fmAbout = about; }
+    void setOptionsDialog(TfmOptions* options) { m_fmOptions = options; }
     void setPropertiesDialog(TfmProperties* dialog);
+    // The compilation and find-and-compile windows made at start, which work on this window's
+    // compilation list and desk.
+    void setCompileWindows(TfmCompile* compile, TfmFindAndCompile* findAndCompile);
 
     bool LoadProject(const QString& path) { return m_model.commands().LoadProject(path); }
     void WMDropFiles(const QStringList& paths);
@@ -66,8 +73,16 @@ private Q_SLOTS:
     void mnuExploreDictionariesClick();
     void mnuExploreThesaurusClick();
     void mnuExitClick();
+    void mnuFindAndCompileClick();
+    void mnuCompileClick();
+    void mnuWordCountClick();
+    void mnuOptionsClick();
     void mnuHelpClick();
     void mnuAboutClick();
+    void pmnuWordCountClick();
+    void pmnuPrintClick();
+    void pmnuAddToCompilationClick();
+    void pmnuLinksToCompilationClick();
     void menuClicked();
     void OpenRecentProject(const QString& path);
     void KerfaDoubleClick();
@@ -101,5 +116,8 @@ private:
     TMRUFiles* m_mru = nullptr;
     HelpWindow* m_help = nullptr;
     TfmAbout* m_fmAbout = nullptr;
+    TfmOptions* m_fmOptions = nullptr;
+    TfmCompile* m_fmCompile = nullptr;
+    TfmFindAndCompile* m_fmFindAndCompile = nullptr;
     bool m_firstShow = false;
 };

@@ -1,6 +1,7 @@
 #include "common/Cp1252.h"
 
 #include <array>
+#include <cstring>
 
 namespace kerfa::cp1252 {
 
@@ -51,6 +52,16 @@ bool isValidUtf8(std::string_view s) {
     const auto* p = reinterpret_cast<const unsigned char*>(s.data());
     const auto* end = p + s.size();
     while (p < end) {
+        // Prose is mostly ASCII: eight bytes at a time while none has its high bit set.
+        while (end - p >= 8) {
+            std::uint64_t block;
+            std::memcpy(&block, p, sizeof block);
+            if (block & 0x8080808080808080ULL)
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
         const unsigned char c = *p;
         if (c < 0x80) {
             ++p;

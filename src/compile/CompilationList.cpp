@@ -12,7 +12,7 @@ qsizetype CompilationList::indexOf(const QString& name) const {
 }
 
 bool CompilationList::contains(const QString& name) const {
-    return indexOf(name) >= 0;
+    return m_folded.contains(AsciiCase::lower(name));
 }
 
 bool CompilationList::add(const QString& name) {
@@ -21,14 +21,22 @@ bool CompilationList::add(const QString& name) {
     const int row = rowCount();
     beginInsertRows({}, row, row);
     m_names.append(name);
+    ++m_folded[AsciiCase::lower(name)];
     endInsertRows();
     return true;
+}
+
+void CompilationList::forget(const QString& name) {
+    const auto it = m_folded.find(AsciiCase::lower(name));
+    if (it != m_folded.end() && --*it == 0)
+        m_folded.erase(it);
 }
 
 void CompilationList::removeAt(int row) {
     if (row < 0 || row >= rowCount())
         return;
     beginRemoveRows({}, row, row);
+    forget(m_names[row]);
     m_names.removeAt(row);
     endRemoveRows();
 }
@@ -41,7 +49,9 @@ void CompilationList::rename(const QString& oldName, const QString& newName) {
     for (int row = 0; row < rowCount(); ++row) {
         if (m_names[row] != oldName)
             continue;
+        forget(oldName);
         m_names[row] = newName;
+        ++m_folded[AsciiCase::lower(newName)];
         Q_EMIT dataChanged(index(row), index(row));
     }
 }
@@ -51,6 +61,7 @@ void CompilationList::clear() {
         return;
     beginResetModel();
     m_names.clear();
+    m_folded.clear();
     endResetModel();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QStringList>
 
 // The compilation list: the ordered sheet names whose descriptions and texts a compilation
@@ -35,6 +36,10 @@ public:
 
 private:
     qsizetype indexOf(const QString& name) const;
+    void forget(const QString& name);
 
     QStringList m_names;
+    // How many entries each name has, folded: a search that adds thousands of sheets asks
+    // whether each is there already.
+    QHash<QString, int> m_folded;
 };

@@ -8,6 +8,14 @@ EditorRegistry::EditorRegistry(Desk& desk, QObject* parent) : QObject(parent), m
     connect(&desk, &Desk::sheetRemoving, this, &EditorRegistry::release);
 }
 
+EditorRegistry::~EditorRegistry() {
+    for (const QPointer<TfmEditor>& editor : std::as_const(m_editors))
+        if (editor) {
+            editor->disconnect(this);
+            delete editor.data();
+        }
+}
+
 TfmEditor* EditorRegistry::editorOf(const TKerfa* sheet) const {
     return m_editors.value(sheet);
 }
@@ -17,6 +25,8 @@ void EditorRegistry::attach(TKerfa* sheet, TfmEditor* editor) {
     m_editors.insert(sheet, editor);
     m_sheets.insert(editor, sheet);
     connect(editor, &QObject::destroyed, this, &EditorRegistry::editorGone);
+    // A closed window goes only once the event loop deletes it; the sheet is free at once.
+    connect(editor, &TfmEditor::closed, this, [this, editor] { editorGone(editor); });
     sheet->setEditing(true);
 }
 
@@ -31,12 +41,12 @@ void EditorRegistry::release(TKerfa* sheet) {
 }
 
 void EditorRegistry::editorGone(QObject* editor) {
-    // The window went by itself (its user closed it): its sheet is no longer edited.
     TKerfa* sheet = m_sheets.take(editor);
     if (!sheet)
         return;
     m_editors.remove(sheet);
     sheet->setEditing(false);
+    Q_EMIT editorClosed(sheet);
 }
 
 bool EditorRegistry::AnyEditorModified() const {

@@ -12,23 +12,31 @@ class TfmEditor;
 
 // The sheets' open editor windows: at most one per sheet. A sheet knows only that it is being
 // edited; this keeps which window edits it, frees that window when the sheet leaves the desk,
-// and marks the sheet no longer edited when the window goes.
+// and marks the sheet no longer edited when the window closes.
 class EditorRegistry : public QObject, public OpenEditors {
     Q_OBJECT
 public:
     explicit EditorRegistry(Desk& desk, QObject* parent = nullptr);
+    // Frees the windows still open.
+    ~EditorRegistry() override;
 
-    // The sheet's open editor window, or none.
+    // The sheet's open editor window (perhaps hidden), or none.
     TfmEditor* editorOf(const TKerfa* sheet) const;
     // Records the window as the sheet's editor (it takes the window over); the sheet shows that
-    // it is being edited until the window is freed.
+    // it is being edited until the window closes or is freed.
     void attach(TKerfa* sheet, TfmEditor* editor);
     // Frees the sheet's editor window, unsaved text and all.
     void release(TKerfa* sheet);
 
     // In desk order.
     bool AnyEditorModified() const override;
+    // A window whose text could not be written stays open with it; the others are saved and
+    // closed all the same. False then.
     bool SaveModifiedEditors() override;
+
+Q_SIGNALS:
+    // A sheet's editor window closed by itself (its user closed it).
+    void editorClosed(TKerfa* sheet);
 
 private:
     void editorGone(QObject* editor);

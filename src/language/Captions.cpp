@@ -47,6 +47,10 @@ constexpr Captions::Row kRows[] = {
     {"fmMain", "pmnuPrint", "Project.PopupKerfa", "MN02", "&Print", Form::AsIs},
     {"fmMain", "pmnuDelete", "Project.PopupKerfa", "MN03", "&Delete", Form::AsIs},
     {"fmMain", "pmnuProperties", "Project.PopupKerfa", "MN04", "Proper&ties...", Form::AsIs},
+    // The sheet popup's compilation submenu, which had fixed texts.
+    {"fmMain", "pmnuCompilation", "Project.PopupKerfa", "MN05", "&Compilation", Form::AsIs},
+    {"fmMain", "pmnuLinksToCompilation", "Project.PopupKerfa", "MN06", "&Links To Compilation",
+     Form::AsIs},
     {"fmMain", "pmnuNewKerfa", "Project.PopupPanel", "MN00", "&New Kerfa...", Form::AsIs},
     {"fmEditor", "mmnuFile", "Editor.Main", "MM00", "&File", Form::AsIs},
     {"fmEditor", "mmnuEdit", "Editor.Main", "MM01", "&Edit", Form::AsIs},
@@ -145,8 +149,6 @@ constexpr Captions::Row kRows[] = {
     {"fmFindAndCompile", "cbClearCompiler", "Dialog.FindReplace", "CB02", "&Clear Compilation",
      Form::AsIs},
     // Fixed texts: no language file names them.
-    {"fmMain", "pmnuCompilation", "", "", "&Compilation", Form::AsIs},
-    {"fmMain", "pmnuLinksToCompilation", "", "", "&Links To Compilation", Form::AsIs},
     {"fmAbout", "", "", "", "About Kerfa", Form::AsIs},
 };
 

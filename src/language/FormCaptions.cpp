@@ -1,6 +1,7 @@
 #include "language/FormCaptions.h"
 
 #include "language/Captions.h"
+#include "language/Language.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -34,6 +35,14 @@ void setCaption(QObject* component, const QString& text) {
 } // namespace
 
 void FormCaptions::apply(QWidget* form) {
+    // From the first time on, the window takes its captions again whenever a language file is
+    // read; the connection goes with the window.
+    static constexpr char kFollowing[] = "kerfaFollowsLanguage";
+    if (!form->property(kFollowing).toBool()) {
+        form->setProperty(kFollowing, true);
+        QObject::connect(&Language::instance(), &Language::applied, form,
+                         [form] { FormCaptions::apply(form); });
+    }
     const QString window = form->objectName();
     for (const Captions::Row& row : Captions::rows()) {
         if (window != QLatin1String(row.window))

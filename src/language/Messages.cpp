@@ -54,7 +54,22 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"BACKUP_NOT_OK", "There was an error creating the backup."},
     {"CANNOT_SAVE_FILE",
      "could not be saved. Check that the disk has room and that the folder can be written to."},
+    {"NO_PRINTER", "No printer is installed."},
+    {"NOT_PRINTED", "The text could not be printed."},
+    {"AUTO_SAVED_AT", "Text auto-saved at"},
+    {"EDITING_KERFA", "Editing Kerfa:"},
+    {"PROJECT_FILES", "Kerfa Project"},
+    {"TEXT_FILES", "Text Files"},
 }};
+
+// Every key has its name and text: a key added without a row would show nothing.
+constexpr bool complete() {
+    for (const Entry& entry : kBuiltIn)
+        if (!entry.name || !entry.text || !*entry.text)
+            return false;
+    return true;
+}
+static_assert(complete());
 
 std::array<QString, Messages::Count> builtInTexts() {
     std::array<QString, Messages::Count> texts;
@@ -69,6 +84,14 @@ std::array<QString, Messages::Count>& texts() {
 }
 
 } // namespace
+
+QString Messages::name(Key key) {
+    return key < Count ? QString::fromLatin1(kBuiltIn[key].name) : QString();
+}
+
+QString Messages::builtIn(Key key) {
+    return key < Count ? QString::fromUtf8(kBuiltIn[key].text) : QString();
+}
 
 QString Messages::text(Key key) {
     return key < Count ? texts()[key] : QString();

@@ -49,10 +49,23 @@ public:
         // Kerfa's own files that had no message: the settings, the spelling configuration and
         // the file-type entries. Shown after the file's path in quotes.
         CANNOT_SAVE_FILE,
+        // Printing, which had only fixed texts.
+        NO_PRINTER,
+        NOT_PRINTED,
+        // The editor's status line after an automatic save, before the time.
+        AUTO_SAVED_AT,
+        // An editor window's caption, before its sheet's name in quotes.
+        EDITING_KERFA,
+        // The kinds of file the open, save and import dialogs offer, before the pattern.
+        PROJECT_FILES,
+        TEXT_FILES,
         Count
     };
 
     static QString text(Key key);
+    // The key's name in a language file ("SAVE_PROJECT") and its built-in English text.
+    static QString name(Key key);
+    static QString builtIn(Key key);
 
     // A language file's text for the key of that name. An empty text, or a name that is no key,
     // changes nothing.

@@ -17,8 +17,9 @@ void FileDialogs::install(FileDialogs* dialogs) {
     g_installed = dialogs;
 }
 
-QString QtFileDialogs::openFile(QWidget* parent, const QString& title, const QString& filter) {
-    QFileDialog dialog(parent, title, QString(), filter);
+QString QtFileDialogs::openFile(QWidget* parent, const QString& title, const QString& filter,
+                                const QString& folder) {
+    QFileDialog dialog(parent, title, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::ReadOnly);

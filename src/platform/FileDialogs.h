@@ -8,8 +8,10 @@ class QWidget;
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // The chosen path, or empty when the user cancelled.
-    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+    // The chosen path, or empty when the user cancelled. The dialog opens in folder, or in the
+    // current folder when none is given.
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                             const QString& folder) = 0;
     // Asks before overwriting; appends defaultSuffix when the name has no extension.
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                              const QString& defaultSuffix) = 0;
@@ -22,7 +24,8 @@ public:
 
 class QtFileDialogs : public FileDialogs {
 public:
-    QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                     const QString& folder) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
     QString chooseFolder(QWidget* parent, const QString& title) override;

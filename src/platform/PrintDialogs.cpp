@@ -22,9 +22,9 @@ void PrintDialogs::install(PrintDialogs* dialogs) {
 }
 
 bool QtPrintDialogs::setUpPrinter(QWidget* parent, QPrinter& printer, const Options& options) {
-    if (options.printerWarning && !options.printToFile &&
+    if (!options.noPrinterWarning.isEmpty() && !options.printToFile &&
         QPrinterInfo::availablePrinterNames().isEmpty()) {
-        MessageBoxes::warning(QStringLiteral("No printer is installed."));
+        MessageBoxes::warning(options.noPrinterWarning);
         return false;
     }
     QPrintDialog dialog(&printer, parent);

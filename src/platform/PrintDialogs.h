@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QPrinter;
 class QWidget;
 
@@ -9,9 +11,9 @@ public:
     struct Options {
         // Offers printing into a file beside the printers.
         bool printToFile = false;
-        // Says so, instead of showing a dialog with nothing to choose, when there is no
-        // printer and no file to print to.
-        bool printerWarning = true;
+        // Shown instead of a dialog with nothing to choose, when there is no printer and no
+        // file to print to; empty: the dialog shows all the same.
+        QString noPrinterWarning;
     };
 
     virtual ~PrintDialogs() = default;

@@ -10,7 +10,8 @@ class QPrinter;
 class QWidget;
 
 // The Print command of a sheet's text, the same in the editor window and for a sheet printed
-// from the desk: the print dialog, then the text through a line printer set up as every
+// from the desk: the print dialog (which offers a PDF file beside the printers, so printing
+// works without one), then the text through a line printer set up as every
 // editor's (margins top 18, left 22, bottom 18, right 22 mm, the title at the top of each page
 // with page numbers). The printer chosen is kept for the next print.
 class PrintCommand {

@@ -1,9 +1,9 @@
 #include "printing/TLinePrinter.h"
 
+#include "platform/WaitCursor.h"
 #include "printing/LineWrapper.h"
 #include "printing/PrinterPage.h"
 
-#include <QCursor>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -24,14 +24,6 @@ QString trimmed(const QString& text) {
         --last;
     return text.sliced(first, last - first);
 }
-
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

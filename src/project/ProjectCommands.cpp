@@ -22,7 +22,8 @@
 namespace {
 
 QString projectFilter() {
-    return QStringLiteral("Kerfa Project (*") + ProjectNames::projectExtension() + u')';
+    return Messages::text(Messages::PROJECT_FILES) + QStringLiteral(" (*") +
+           ProjectNames::projectExtension() + u')';
 }
 
 } // namespace
@@ -182,7 +183,7 @@ void ProjectCommands::OpenProject() {
     if (AskToSaveChanges() == AskResult::Cancel)
         return;
     const QString path = FileDialogs::current().openFile(
-        m_dialogParent, Captions::text(u"fmMain", u"dlgOpen"), projectFilter());
+        m_dialogParent, Captions::text(u"fmMain", u"dlgOpen"), projectFilter(), QString());
     if (!path.isEmpty())
         LoadProject(QFileInfo(path).absoluteFilePath());
 }

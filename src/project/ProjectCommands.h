@@ -37,8 +37,8 @@ public:
     // Back to an empty unnamed project.
     void CloseProject();
     // Asks whether to save changed editor windows, then the changed project. Cancel when the
-    // user cancels, when the project must first be given a name (Save As runs), or when the
-    // save failed.
+    // user cancels, when the project must first be given a name (Save As runs), or when an
+    // editor's text or the project could not be saved.
     AskResult AskToSaveChanges();
 
     // The File menu.

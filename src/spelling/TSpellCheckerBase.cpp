@@ -113,9 +113,24 @@ TSpellConfig& TSpellCheckerBase::Config() {
     return *config_;
 }
 
-void TSpellCheckerBase::EnsureConfig() {
+std::shared_ptr<TSpellConfig> TSpellCheckerBase::ConfigObject() {
     if (!config_)
-        config_ = std::make_unique<TSpellConfig>(*this);
+        config_ = std::make_shared<TSpellConfig>(*this);
+    return config_;
+}
+
+void TSpellCheckerBase::ShareConfig(std::shared_ptr<TSpellConfig> config) {
+    if (!config || config == config_ || checking_)
+        return;
+    // What this checker changed alone is kept before it goes over to the shared one.
+    SaveConfig();
+    config_ = std::move(config);
+    // Dictionaries loaded from the old configuration are loaded again at the next check.
+    UnloadDictionaries();
+}
+
+void TSpellCheckerBase::EnsureConfig() {
+    ConfigObject();
     if (!config_->IsLoaded())
         config_->Load();
 }
@@ -506,7 +521,6 @@ bool TSpellCheckerBase::StartCheck(TControlParser& adapter, int mode) {
     cancelled_ = prompting_ = repeated_ = dialogShown_ = changed_ = false;
     askBeforeNextPart_ = false;
     word_.clear();
-    previousWord_.clear();
     shownWord_.clear();
     wordsChecked_ = 0;
     reviewCountdown_ = kReviewAfterWords;
@@ -551,32 +565,38 @@ bool TSpellCheckerBase::StartCheck(TControlParser& adapter, int mode) {
 }
 
 // Starts the next range of the check. A range that starts inside a word begins at that word's
-// start; a range that ends at a cut word (the rest of a smart check, up to where the cursor
-// stood) leaves that word out, since the first range checked it whole. A selection that ends
-// inside or right at the end of a word takes the whole word, so that a double-clicked word is
-// checked.
+// start; a range that ends inside a word (the rest of a smart check, up to where the cursor or
+// the selection began) leaves that word out, since the first range checked it whole, while a
+// word that ends right where the range ends is whole and checked: F7 pressed right after typing
+// checks the word typed last. A selection that ends inside or right at the end of a word takes
+// the whole word, so that a double-clicked word is checked.
 void TSpellCheckerBase::StartPart(const Part& part) {
-    const bool keepLastWord = part.keepLastWord;
     TControlParser& text = *adapter_;
-    parser_.SetKeepUnterminatedLastWord(keepLastWord);
     if (!part.from && !part.to) {
+        parser_.SetKeepUnterminatedLastWord(part.keepLastWord);
         parser_.Start(text, TMainParsingEngine::smRangeAsSet);
         return;
     }
     text.SetEndPosition(std::nullopt);
     std::optional<TControlParser::Position> end = part.to;
-    if (end && keepLastWord) {
+    bool keepLastWord = part.keepLastWord;
+    if (end) {
         text.SetPosition(*end);
-        bool inWord = false;
+        bool wordBefore = false;
         if (text.StepBack()) {
-            inWord = parser_.CanContinue(text.CurrentChar());
+            wordBefore = parser_.CanContinue(text.CurrentChar());
             text.Advance();
         }
-        while (inWord && parser_.CanContinue(text.CurrentChar()) && text.Advance()) {
-        }
-        if (inWord)
+        const bool cutsAWord = wordBefore && parser_.CanContinue(text.CurrentChar());
+        if (cutsAWord && keepLastWord) {
+            while (parser_.CanContinue(text.CurrentChar()) && text.Advance()) {
+            }
             end = text.GetPosition();
+        }
+        if (!cutsAWord)
+            keepLastWord = true;
     }
+    parser_.SetKeepUnterminatedLastWord(keepLastWord);
     text.SetEndPosition(end);
     parser_.Start(text, TMainParsingEngine::smRangeAsSet);
     if (part.from)
@@ -659,9 +679,8 @@ void TSpellCheckerBase::Walk() {
             if (UseAutoCorrectFirst && FindAutoCorrection(word_, replacement) &&
                 replacement != word_)
                 result = wcCorrected;
-            else if (options_.Has(soRepeated) && word_ == previousWord_ && PreviousWordRepeats())
+            else if (options_.Has(soRepeated) && PreviousWordRepeats())
                 result = wcRepeated;
-            previousWord_ = word_;
         } else if (FindAutoCorrection(word_, replacement) && replacement != word_) {
             result = wcCorrected;
         } else if (!UseExcludeWords) {
@@ -693,7 +712,9 @@ void TSpellCheckerBase::Walk() {
     }
 }
 
-// The word just read repeats the one before it with exactly one space between them.
+// The word just read repeats the one before it with exactly one space between them. Read from
+// the text itself, so that a repetition across the start of a range (where the cursor of a smart
+// check stood, where an edit or an Undo resumed the walk) is found too.
 bool TSpellCheckerBase::PreviousWordRepeats() {
     TControlParser& text = *adapter_;
     const TControlParser::Position after = text.GetPosition();
@@ -889,7 +910,6 @@ void TSpellCheckerBase::Undo() {
     }
     // The walk goes on from the reverted word, which is then shown again.
     parser_.MoveTo(entry.position);
-    previousWord_.clear();
     prompting_ = false;
     Resume();
 }
@@ -916,7 +936,6 @@ void TSpellCheckerBase::ResumeAfterEdit() {
     const TControlParser::Position from =
         ResumeFromLastPosition && before(wordStart_, cursor) ? wordStart_ : cursor;
     parser_.MoveTo(from);
-    previousWord_.clear();
     prompting_ = false;
     Resume();
 }

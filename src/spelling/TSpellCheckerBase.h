@@ -137,6 +137,13 @@ public:
 
     // The configuration, loaded on first need.
     TSpellConfig& Config();
+    // The configuration object, made but not loaded, for other checkers to share.
+    std::shared_ptr<TSpellConfig> ConfigObject();
+    // From now on this checker uses a configuration made by another checker, whose storage and
+    // defaults apply: what one checker changes, every checker sharing it sees, and each loads
+    // its dictionaries again before its next word. The check itself (its text, undo list and
+    // session dictionary) stays this checker's own. Refused during a check.
+    void ShareConfig(std::shared_ptr<TSpellConfig> config);
     // Writes the configuration if it was loaded and changed.
     void SaveConfig();
     // Expands the path variables; backslashes become "/".
@@ -256,7 +263,7 @@ private:
     void Learn(const std::string& replacement);
     void Revert(const TSpellUndo& entry);
 
-    std::unique_ptr<TSpellConfig> config_;
+    std::shared_ptr<TSpellConfig> config_;
     std::vector<std::unique_ptr<TMainDictionary>> mains_;
     std::unique_ptr<TCustomDictionary> active_;
     std::vector<std::unique_ptr<TCustomDictionary>> customs_;
@@ -284,7 +291,7 @@ private:
     bool driving_ = false;
     bool resumePending_ = false;
     bool busy_ = false;
-    std::string word_, previousWord_, shownWord_;
+    std::string word_, shownWord_;
     TControlParser::Position wordStart_;
     std::size_t wordsChecked_ = 0;
     int reviewCountdown_ = 0;

@@ -1,34 +1,25 @@
 #include "spellui/EditorSpeller.h"
 
-#include "common/ProgramFolder.h"
+#include "spellui/ProgramSpellConfig.h"
 #include "spellui/SpellTexts.h"
 #include "spellui/TPlainTextEditParser.h"
 #include "spellui/TSpellDialog.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
 #include <QTimer>
 
 using namespace kerfa::spelling;
 
-EditorSpeller::EditorSpeller(QWidget* window)
-    : m_window(window), m_config(m_checker), m_ui(window) {
-    m_checker.UseProgramSettings();
-    QString folder = ProgramFolder::path();
-    if (folder.endsWith(u'/'))
-        folder.chop(1);
-    m_checker.Paths.appDir = folder.toStdString();
-    m_checker.Paths.myDocuments =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+EditorSpeller::EditorSpeller(QWidget* window) : m_window(window), m_ui(window) {
+    ProgramSpellConfig::setUp(m_checker);
+    m_checker.ShareConfig(ProgramSpellConfig::acquire());
     m_checker.SetUI(&m_ui);
     connect(&m_ui, &SpellCheckerUI::dialogDeactivated, this, &EditorSpeller::dialogDeactivated);
 }
 
 EditorSpeller::~EditorSpeller() {
     m_checker.EndCheck(true);
-    // While the configuration file is still connected.
-    m_checker.SaveConfig();
     m_checker.SetUI(nullptr);
 }
 
@@ -38,6 +29,9 @@ void EditorSpeller::check(QPlainTextEdit* memo) {
     // Kept beyond the call: a check that is not synchronous goes on after it returns.
     m_text = std::make_unique<TPlainTextEditParser>(memo);
     m_checker.CheckControl(*m_text, TSpellCheckerBase::cmSmart);
+    // Where the dialog stood is written now, while a failure can still be told.
+    if (!m_checker.IsChecking())
+        m_checker.SaveConfig();
 }
 
 void EditorSpeller::showOptionsDialog() {

@@ -2,7 +2,6 @@
 
 #include "spelling/TSpellChecker.h"
 #include "spellui/SpellCheckerUI.h"
-#include "spellui/SpellConfigFile.h"
 
 #include <QObject>
 #include <QPointer>
@@ -14,10 +13,11 @@ class QWidget;
 class TPlainTextEditParser;
 
 // The spelling checker an editor window owns (dlgSpeller): set up with the program's values,
-// its configuration in "Spelling/Spell.cfg", dictionaries from "Spelling/" kept loaded between
-// checks. The editor wires four things to it: Spell Check (F7) calls check(); Spelling Options
-// calls showOptionsDialog(); closing the window calls endCheck(); losing the focus calls
-// windowDeactivated(). Its dialogs speak the language given to setLanguage().
+// the program's one configuration (ProgramSpellConfig, shared with every other editor window's
+// checker), dictionaries from "Spelling/" kept loaded between checks; its check, undo list and
+// Ignore All words are its own. The editor wires four things to it: Spell Check (F7) calls check();
+// Spelling Options calls showOptionsDialog(); closing the window calls endCheck(); losing the focus
+// calls windowDeactivated(). Its dialogs speak the language given to setLanguage().
 class EditorSpeller : public QObject {
     Q_OBJECT
 public:
@@ -46,7 +46,6 @@ private:
 
     QPointer<QWidget> m_window;
     kerfa::spelling::TSpellChecker m_checker;
-    SpellConfigFile m_config;
     SpellCheckerUI m_ui;
     std::unique_ptr<TPlainTextEditParser> m_text;
 };

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "spelling/TSpellCheckerUI.h"
+#include "spellui/TSpellDialog.h"
 
 #include <QObject>
 #include <QPointer>
 
 class QEventLoop;
 class QWidget;
-class TSpellDialog;
 
 // The spelling checker's user interface in the program: the spelling dialog (made on first
 // use, placed clear of the word it shows), the completion message and the question after a

@@ -5,9 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 using kerfa::spelling::TSpellCheckerBase;
 
-SpellConfigFile::SpellConfigFile(TSpellCheckerBase& checker) : m_checker(checker) {
+SpellConfigFile::SpellConfigFile(TSpellCheckerBase& checker, SaveFailed saveFailed)
+    : m_checker(checker), m_saveFailed(std::move(saveFailed)) {
     checker.ConfigStorage = kerfa::spelling::csCallback;
     checker.OnConfigReadString = [this](const std::string& section, const std::string& key,
                                         const std::string& fallback) {
@@ -28,9 +31,10 @@ SpellConfigFile::SpellConfigFile(TSpellCheckerBase& checker) : m_checker(checker
     checker.OnConfigSaved = [this] {
         if (!m_file)
             return;
-        QDir().mkpath(QFileInfo(m_file->path()).absolutePath());
-        m_file->save();
-        m_file.reset();
+        const std::unique_ptr<IniFile> file = std::move(m_file);
+        QDir().mkpath(QFileInfo(file->path()).absolutePath());
+        if (!file->save() && m_saveFailed)
+            m_saveFailed(file->path());
     };
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/IniFile.h"
 
+#include <functional>
 #include <memory>
 
 namespace kerfa::spelling {
@@ -15,8 +16,12 @@ class TSpellCheckerBase;
 // it lose only what both changed.
 class SpellConfigFile {
 public:
+    // Told the file's path when a save could not write it; the file then stays as it was.
+    using SaveFailed = std::function<void(const QString& path)>;
+
     // Connects to the checker, which must outlive this object's use by it.
-    explicit SpellConfigFile(kerfa::spelling::TSpellCheckerBase& checker);
+    explicit SpellConfigFile(kerfa::spelling::TSpellCheckerBase& checker,
+                             SaveFailed saveFailed = {});
     // Disconnects: the checker then stores nothing.
     ~SpellConfigFile();
     SpellConfigFile(const SpellConfigFile&) = delete;
@@ -28,5 +33,6 @@ private:
     IniFile& file();
 
     kerfa::spelling::TSpellCheckerBase& m_checker;
+    SaveFailed m_saveFailed;
     std::unique_ptr<IniFile> m_file;
 };

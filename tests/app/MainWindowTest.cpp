@@ -19,6 +19,7 @@
 #include "themes/Theme.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -451,6 +452,57 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
     }
 
+    void recentProjectsFromTheSettings_data() {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("none") << QByteArray() << QStringList{};
+        QTest::newRow("reading stops at the first gap")
+            << QByteArray("1=/a.kerfa\r\n2=/b.kerfa\r\n4=/d.kerfa\r\n")
+            << QStringList{QStringLiteral("/a.kerfa"), QStringLiteral("/b.kerfa")};
+        QTest::newRow("a duplicate once")
+            << QByteArray("1=/a.kerfa\r\n2=/A.Kerfa\r\n3=/c.kerfa\r\n")
+            << QStringList{QStringLiteral("/a.kerfa"), QStringLiteral("/c.kerfa")};
+    }
+    // The File menu reads Open..., a separator and the entries only when there are entries;
+    // the designed separator follows.
+    void recentProjectsFromTheSettings() {
+        QFETCH(QByteArray, section);
+        QFETCH(QStringList, entries);
+        QVERIFY(ProjectFiles::write(settingsPath(), "[MRUList]\r\n" + section));
+        TfmMain main;
+        QCOMPARE(main.recentFiles().entries(), entries);
+        const QList<QAction*> items = main.findChild<QMenu*>(QStringLiteral("mmnuFile"))->actions();
+        const qsizetype open =
+            items.indexOf(main.findChild<QAction*>(QStringLiteral("mnuOpenProject")));
+        QVERIFY(items[open + 1]->isSeparator());
+        if (entries.isEmpty()) {
+            QCOMPARE(items[open + 2]->objectName(), QStringLiteral("mnuSaveProject"));
+            return;
+        }
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            QCOMPARE(items[open + 2 + i]->text(),
+                     QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(entries[i]).fileName()));
+        QVERIFY(items[open + 2 + entries.size()]->isSeparator());
+        QCOMPARE(items[open + 3 + entries.size()]->objectName(), QStringLiteral("mnuSaveProject"));
+    }
+
+    // A listed project that is gone is taken off the list and reported; the project open stays.
+    void aRecentProjectThatIsGone() {
+        const QString kept = makeProject(QStringLiteral("Kept"));
+        const QString gone = m_dir->path() + QStringLiteral("/Gone.kerfa");
+        TfmMain main;
+        main.recentFiles().AddFile(gone);
+        QVERIFY(main.LoadProject(kept));
+        QCOMPARE(main.recentFiles().entries(), (QStringList{kept, gone}));
+        main.findChild<QAction*>(QStringLiteral("mruEntry2"))->trigger();
+        QCOMPARE(m_boxes->texts(),
+                 QStringList{QStringLiteral("'Gone.kerfa' file does not exist.")});
+        QCOMPARE(main.recentFiles().entries(), QStringList{kept});
+        QCOMPARE(main.project().projectFileName, QStringLiteral("Kept.kerfa"));
+        main.SaveSettings();
+        QCOMPARE(IniFile(settingsPath()).keys(u"MRUList"), QStringList{QStringLiteral("1")});
+    }
+
     void fileTypesAreRegisteredOnceAndFollowTheExecutable() {
         const QString entry = FileTypes::desktopEntryPath();
         QFile::remove(entry);
@@ -492,9 +544,8 @@ private Q_SLOTS:
         QVERIFY(main.LoadProject(makeProject(QStringLiteral("Novel"))));
         TKerfa* sheet = main.desk().findSheet(QStringLiteral("Sheet"));
         QVERIFY(sheet);
-        auto* editor = new TfmEditor;
-        editor->projectFolder = main.project().projectFolder;
-        editor->sheetName = sheet->SheetName;
+        auto* editor = new TfmEditor(main.model().editorOptions());
+        editor->setSheet(main.project().projectFolder, sheet->SheetName);
         main.model().editors().attach(sheet, editor);
         auto* memo = editor->findChild<QPlainTextEdit*>(QStringLiteral("memEditor"));
         memo->setPlainText(QStringLiteral("The only copy of the chapter."));

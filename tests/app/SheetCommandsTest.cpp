@@ -350,7 +350,7 @@ private Q_SLOTS:
         if (situation == QLatin1String("compilation")) {
             click(find(QStringLiteral("Compilation")));
         } else if (situation == QLatin1String("editing")) {
-            m_main->model().editors().attach(one, new TfmEditor);
+            m_main->model().editors().attach(one, new TfmEditor(m_main->model().editorOptions()));
             click(one);
         } else {
             click(one);
@@ -460,7 +460,7 @@ private Q_SLOTS:
     void anOpenEditorComesForwardForOneSheetOnly() {
         openBook();
         TKerfa* one = find(QStringLiteral("One"));
-        auto* editor = new TfmEditor;
+        auto* editor = new TfmEditor(m_main->model().editorOptions());
         m_main->model().editors().attach(one, editor);
         click(one);
         // Enter acts only with the pointer on the current sheet.

@@ -35,6 +35,14 @@ TEST(CompilationList, KeepsInStepWithRenamedAndDeletedSheets) {
     list.removeAt(5);
     list.removeAt(0);
     EXPECT_EQ(list.names(), (QStringList{"Three"}));
+    // What is gone may come back; what is there is not added twice.
+    EXPECT_FALSE(list.contains(QStringLiteral("second")));
+    EXPECT_FALSE(list.contains(QStringLiteral("one")));
+    EXPECT_TRUE(list.add(QStringLiteral("ONE")));
+    EXPECT_FALSE(list.add(QStringLiteral("three")));
+    list.clear();
+    EXPECT_FALSE(list.contains(QStringLiteral("Three")));
+    EXPECT_TRUE(list.add(QStringLiteral("Three")));
 }
 
 struct MoveCase {

@@ -1,6 +1,7 @@
 #include "editor/EditorRegistry.h"
 #include "desk/Desk.h"
 #include "desk/TKerfa.h"
+#include "editor/EditorOptions.h"
 #include "editor/TfmEditor.h"
 #include "support/TestEnvironment.h"
 
@@ -24,10 +25,11 @@ class EditorRegistryTest : public QObject {
         s->SetSheetName(name);
         return s;
     }
-    static TfmEditor* editorWith(const QString& folder, const QString& name, const QString& text) {
-        auto* editor = new TfmEditor;
-        editor->projectFolder = folder;
-        editor->sheetName = name;
+    EditorOptions m_options;
+
+    TfmEditor* editorWith(const QString& folder, const QString& name, const QString& text) {
+        auto* editor = new TfmEditor(m_options);
+        editor->setSheet(folder, name);
         if (!text.isEmpty())
             editor->findChild<QPlainTextEdit*>(QStringLiteral("memEditor"))->insertPlainText(text);
         return editor;
@@ -89,7 +91,7 @@ private Q_SLOTS:
         m_editors->attach(a, unchanged);
         m_editors->attach(b, changed);
         QVERIFY(m_editors->AnyEditorModified());
-        m_editors->SaveModifiedEditors();
+        QVERIFY(m_editors->SaveModifiedEditors());
         QVERIFY(!m_editors->AnyEditorModified());
         QVERIFY(!QFile::exists(folder + QStringLiteral("Text Files/A.txt")));
         QFile saved(folder + QStringLiteral("Text Files/B.txt"));

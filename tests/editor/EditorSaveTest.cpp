@@ -1,6 +1,7 @@
 // The editor's text save on a disk that runs out of room: the text file keeps its old bytes and
 // the writer is told, with the text still in the window.
 
+#include "editor/EditorOptions.h"
 #include "editor/TfmEditor.h"
 #include "language/Messages.h"
 #include "support/FullDisk.h"
@@ -40,9 +41,9 @@ private Q_SLOTS:
         QVERIFY(ProjectFiles::write(path, old));
 
         ScriptedMessageBoxes boxes;
-        TfmEditor editor;
-        editor.projectFolder = folder;
-        editor.sheetName = QStringLiteral("Chapter");
+        const EditorOptions options;
+        TfmEditor editor(options);
+        editor.setSheet(folder, QStringLiteral("Chapter"));
         auto* memo = editor.findChild<QPlainTextEdit*>(QStringLiteral("memEditor"));
         QVERIFY(memo);
         const QString text = QString(size, u'n');

@@ -81,4 +81,116 @@ INSTANTIATE_TEST_SUITE_P(Characters, BreakCharacter,
                          testing::Values(' ', '!', '"', '\'', ',', '-', '.', ':', ';', '?', '/',
                                          '(', ')', '_', '&'));
 
+// The wrapping as first written, measuring the line again at every character it reads: what
+// the wrapper must still produce.
+QStringList wrappedCharByChar(const QString& text, int width, const LineWrapper::Measure& m) {
+    const QList<uint> chars = text.toUcs4();
+    QList<qsizetype> buffer; // indexes into chars
+    auto str = [&chars](const QList<qsizetype>& at) {
+        QString s;
+        for (const qsizetype i : at)
+            s += QString::fromUcs4(reinterpret_cast<const char32_t*>(&chars[i]), 1);
+        return s;
+    };
+    QStringList lines;
+    bool justWrapped = false;
+    qsizetype i = 0;
+    while (i < chars.size()) {
+        const uint c = chars[i];
+        if (c == '\r' || c == '\n') {
+            if (!buffer.isEmpty() || !justWrapped)
+                lines << str(buffer);
+            buffer.clear();
+            justWrapped = false;
+            i += (c == '\r' && i + 1 < chars.size() && chars[i + 1] == '\n') ? 2 : 1;
+            continue;
+        }
+        if (c < 32) {
+            ++i;
+            continue;
+        }
+        buffer << i;
+        justWrapped = false;
+        if (buffer.size() == 1 || m(str(buffer)) <= width) {
+            ++i;
+            continue;
+        }
+        qsizetype cut = buffer.size() - 1;
+        while (cut >= 1 && !LineWrapper::isBreakCharacter(QChar(char16_t(chars[buffer[cut]]))))
+            --cut;
+        if (cut >= 1) {
+            lines << str(buffer.first(cut + 1));
+            i = buffer[cut] + 1;
+        } else {
+            lines << str(buffer.first(buffer.size() - 1));
+            i = buffer.last();
+        }
+        buffer.clear();
+        justWrapped = true;
+    }
+    if (!buffer.isEmpty())
+        lines << str(buffer);
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Widths that are not a plain sum: "AV" and "To" kern together, and a capital is wider.
+int kerned(const QString& text) {
+    int width = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        width += c.isUpper() ? 14 : c == u' ' ? 5 : 9;
+        if (i > 0 && ((text[i - 1] == u'A' && c == u'V') || (text[i - 1] == u'T' && c == u'o')))
+            width -= 4;
+    }
+    return width;
+}
+
+struct LongCase {
+    const char* name;
+    int width;
+};
+
+void PrintTo(const LongCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LongText : public testing::TestWithParam<LongCase> {};
+
+// A long text costs a few measurements a line (more where kerning spoils the guess), not one a
+// character (a printout of a whole book once took minutes), and wraps exactly as measuring at
+// every character does.
+TEST_P(LongText, AFewMeasurementsALineAndTheSameLines) {
+    QString text;
+    for (int i = 0; i < 300; ++i)
+        text +=
+            QStringLiteral("To AVERT the storm, the keeper climbed the stair; the lamp turned. ");
+    text += QStringLiteral("\r\n\r\nAn-extraordinarily-long-hyphenated-word\tand "
+                           "Wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww\r\n");
+    text += text;
+    int measured = 0;
+    const QStringList lines =
+        LineWrapper::wrap(text, GetParam().width, [&measured](const QString& piece) {
+            ++measured;
+            return kerned(piece);
+        });
+    EXPECT_EQ(lines, wrappedCharByChar(text, GetParam().width, kerned));
+    EXPECT_LT(measured, 10 * lines.size() + 100) << measured << " for " << lines.size() << " lines";
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, LongText,
+                         testing::Values(LongCase{"Narrow", 60}, LongCase{"Column", 400},
+                                         LongCase{"Page", 1500}, LongCase{"Wide", 6000}),
+                         [](const testing::TestParamInfo<LongCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(Wrap, TheFirstWrapperAgreesOnTheTable) {
+    for (const char* text : {"Hello, world", "abcdefgh. next", "-abcdefghij", "a\tb\r\n\r\nc"})
+        EXPECT_EQ(LineWrapper::wrap(QString::fromUtf8(text), 80, measure),
+                  wrappedCharByChar(QString::fromUtf8(text), 80, measure))
+            << text;
+}
+
 } // namespace

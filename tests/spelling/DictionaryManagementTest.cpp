@@ -7,7 +7,10 @@
 #include "spelling/DictionaryCatalog.h"
 #include "spelling/PersonalWordList.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace kerfa::spelling;
 namespace fs = std::filesystem;
@@ -284,6 +287,20 @@ TEST(SpellingPersonalWordList, ListsOfOtherSpellCheckersAreFoundAndRead) {
     EXPECT_TRUE(list.IsAdded("Lyme"));
     EXPECT_FALSE(list.IsAdded("personal_ws-1.1"));
     EXPECT_FALSE(PersonalWordList::Load(home + "/.missing", list));
+}
+
+// The checker looks for other checkers' lists in HOME: a test run gets a home of its own.
+TEST(SpellingPersonalWordList, TestsLookInAPrivateHomeOnly) {
+    const char* home = std::getenv("HOME");
+    ASSERT_NE(home, nullptr);
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir) {
+        EXPECT_NE(fs::path(home), fs::path(user->pw_dir));
+    }
+    EXPECT_EQ(fs::path(std::getenv("XDG_CONFIG_HOME")).parent_path(), fs::path(home).parent_path());
+    const std::string list = std::string(home) + "/.hunspell_en_GB";
+    TestFolder::Write(list, "Zorblax\n");
+    EXPECT_EQ(TSpellCheckerBase().WordProcessorCustomFiles(), std::vector<std::string>{list});
+    fs::remove(list);
 }
 
 TEST_F(DictionaryCatalogTest, ChosenWordListsAreAcceptedByTheCheck) {

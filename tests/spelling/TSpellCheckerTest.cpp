@@ -42,6 +42,47 @@ TEST_F(SpellCheckerTest, RepeatedWordNeedsExactlyOneSpace) {
     EXPECT_EQ(Check("It was the the end.", {ChangeTo("ignored")}), "It was the end.");
 }
 
+// F7 pressed right after typing: the smart check starts at the cursor and comes round to it,
+// and every word is checked once, the one typed last and a repetition across the cursor too.
+TEST_F(SpellCheckerTest, SmartCheckRoundTheCursor) {
+    checker.EndMessage = emNever;
+    struct Case {
+        const char* text;
+        int cursor; // characters before it
+        std::vector<std::string> prompts;
+    };
+    const Case cases[] = {
+        {"It was the the", 14, {"the the"}},
+        {"It was the the end", 11, {"the the"}},
+        {"It was the the end", 10, {"the the"}},
+        {"It was the the end", 7, {"the the"}},
+        {"the the end", 0, {"the the"}},
+        {"the the end", 3, {"the the"}},
+        {"The cat sat on teh", 18, {"teh"}},
+        {"The cat sat on teh", 16, {"teh"}},
+        {"teh cat and wrnog", 3, {"wrnog", "teh"}},
+        {"teh cat and wrnog\r\n", 17, {"teh", "wrnog"}},
+    };
+    for (const Case& c : cases) {
+        TStringParser text(c.text);
+        text.SetSelection(c.cursor + 1, c.cursor + 1); // the parser counts from 1
+        ui.prompts.clear();
+        ui.answers.assign(c.prompts.size(), Do(&TSpellCheckerBase::Ignore));
+        ASSERT_TRUE(checker.CheckControl(text, TSpellCheckerBase::cmSmart));
+        EXPECT_EQ(ui.prompts, c.prompts) << c.text << " at " << c.cursor;
+        EXPECT_TRUE(ui.answers.empty()) << c.text << " at " << c.cursor;
+    }
+
+    // A selection that begins right after a word leaves that word to the rest of the check.
+    TStringParser text("teh cat wrnog");
+    text.SetSelection(4, 8); // " cat"
+    ui.prompts.clear();
+    ui.answers = {Do(&TSpellCheckerBase::Ignore), Do(&TSpellCheckerBase::Ignore)};
+    ui.yesNo = {true};
+    ASSERT_TRUE(checker.CheckControl(text, TSpellCheckerBase::cmSmart));
+    EXPECT_EQ(ui.prompts, (std::vector<std::string>{"wrnog", "teh"}));
+}
+
 TEST_F(SpellCheckerTest, AbbreviationsNumbersAndSingleLettersPass) {
     EXPECT_EQ(Check("See e.g. the U.S.A. in 42 days, x and y.", {}),
               "See e.g. the U.S.A. in 42 days, x and y.");

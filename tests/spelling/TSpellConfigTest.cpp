@@ -83,3 +83,36 @@ TEST_F(SpellCheckerTest, AChangedConfigurationTakesEffectAtTheNextCheck) {
     Check("hello", {Do(&TSpellCheckerBase::Ignore)});
     EXPECT_TRUE(checker.MainDictionaries().empty());
 }
+
+// Every editor window's checker shares the program's one configuration: an option one of them
+// changes holds for the other's next check, while each keeps its own Ignore All words.
+TEST_F(SpellCheckerTest, CheckersSharingOneConfigurationSeeEachOthersChanges) {
+    TSpellChecker other;
+    Configure(other);
+    ScriptedSpellUI otherUi;
+    other.SetUI(&otherUi);
+    other.EndMessage = checker.EndMessage = emNever;
+    other.ShareConfig(checker.ConfigObject());
+    EXPECT_EQ(&other.Config(), &checker.Config());
+
+    otherUi.answers = {Do(&TSpellCheckerBase::IgnoreAll), Do(&TSpellCheckerBase::Ignore)};
+    EXPECT_TRUE(other.CheckText("zorblax and XQZV"));
+    EXPECT_EQ(otherUi.prompts, (std::vector<std::string>{"zorblax", "XQZV"}));
+    EXPECT_TRUE(otherUi.answers.empty());
+
+    checker.Config().SetOption(soUpcase, true);
+    otherUi.prompts.clear();
+    EXPECT_TRUE(other.CheckText("zorblax and XQZV"));
+    EXPECT_TRUE(otherUi.prompts.empty());
+    // The other checker's Ignore All is not this one's.
+    Check("zorblax", {Do(&TSpellCheckerBase::Ignore)});
+    EXPECT_EQ(ui.prompts, std::vector<std::string>{"zorblax"});
+
+    // Saved once, from the one copy, whichever checker saves.
+    other.SaveConfig();
+    EXPECT_EQ(stored["writer/_soUpcase"], "+");
+    checker.Config().SetOption(soUpcase, false);
+    checker.SaveConfig();
+    other.SaveConfig();
+    EXPECT_EQ(stored["writer/_soUpcase"], "-");
+}

@@ -49,8 +49,10 @@ ScriptedFileDialogs::~ScriptedFileDialogs() {
     FileDialogs::install(nullptr);
 }
 
-QString ScriptedFileDialogs::openFile(QWidget*, const QString& title, const QString&) {
+QString ScriptedFileDialogs::openFile(QWidget*, const QString& title, const QString&,
+                                      const QString& folder) {
     titles << title;
+    folders << folder;
     if (paths.isEmpty()) {
         failUnexpectedDialog(title);
         return {};

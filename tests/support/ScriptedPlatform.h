@@ -41,13 +41,16 @@ public:
     ScriptedFileDialogs();
     ~ScriptedFileDialogs() override;
 
-    QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                     const QString& folder) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
     QString chooseFolder(QWidget* parent, const QString& title) override;
 
     QStringList paths;
     QStringList titles;
+    // The folders the open dialogs opened in.
+    QStringList folders;
 };
 
 // Print dialogs that answer from a script: a path is OK with the printer set to write that PDF

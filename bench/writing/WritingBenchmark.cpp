@@ -1,0 +1,227 @@
+// The writing benchmarks: word counts over a whole book against a plain read of its files,
+// typing into a long sheet, and printing one. Plain timing with medians; see bench/README.md.
+
+#include "GeneratedBook.h"
+#include "app/MainModel.h"
+#include "desk/TKerfa.h"
+#include "editor/EditorOptions.h"
+#include "editor/SheetText.h"
+#include "editor/TfmEditor.h"
+#include "editor/WordCount.h"
+#include "printing/PrintCommand.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Counts the paints of the memo's page, to be sure each keystroke was drawn.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Every text file read whole into memory, nothing else: the floor for any count.
+qint64 plainRead(const QStringList& paths) {
+    qint64 bytes = 0;
+    for (const QString& path : paths) {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        ::fstat(fd, &info);
+        QByteArray data(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
+        qsizetype got = 0;
+        while (got < data.size()) {
+            const ssize_t n = ::read(fd, data.data() + got, static_cast<size_t>(data.size() - got));
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        ::close(fd);
+        bytes += got;
+    }
+    return bytes;
+}
+
+void countBook(int runs) {
+    // KERFA_BENCH_BOOK keeps the book in a folder of one's own, and measures it again there.
+    QTemporaryDir dir;
+    const QString kept = qEnvironmentVariable("KERFA_BENCH_BOOK");
+    const QString folder = (kept.isEmpty() ? dir.path() + QStringLiteral("/Book") : kept) + u'/';
+    constexpr int kSheets = 5000;
+    constexpr qint64 kWordsPerSheet = 2000;
+    QElapsedTimer timer;
+    timer.start();
+    const bool reused = QFileInfo::exists(folder + QStringLiteral("Book.kerfa"));
+    const qint64 written = reused ? -1 : GeneratedBook::write(folder, kSheets, kWordsPerSheet);
+    if (written == 0) {
+        std::printf("count: no prose (install the fortunes package)\n");
+        return;
+    }
+    if (!reused)
+        std::printf("count: generated %d sheets, %lld words, in %.1f s\n", kSheets,
+                    static_cast<long long>(written), timer.elapsed() / 1000.0);
+
+    MainModel model;
+    model.commands().LoadProject(folder + QStringLiteral("Book.kerfa"));
+    QStringList paths;
+    for (const TKerfa* sheet : model.desk().sheets())
+        paths << SheetText::pathOf(folder, sheet->SheetName);
+
+    // Both once first, so that both read from the page cache.
+    const qint64 bytes = plainRead(paths);
+    qint64 counted = model.wordCounts().countMainType().value_or(-1);
+    std::vector<double> countMs;
+    std::vector<double> readMs;
+    for (int run = 0; run < runs; ++run) {
+        timer.start();
+        counted = model.wordCounts().countMainType().value_or(-1);
+        countMs.push_back(timer.nsecsElapsed() / 1e6);
+        timer.start();
+        plainRead(paths);
+        readMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    const double count = median(countMs);
+    const double read = median(readMs);
+    std::printf("count: %lld words in %lld files, %.1f MB (the program's count agrees: %s)\n",
+                static_cast<long long>(counted), static_cast<long long>(paths.size()), bytes / 1e6,
+                reused               ? "not checked"
+                : counted == written ? "yes"
+                                     : "NO");
+    std::printf("count: main menu Word Count %.1f ms, plain read %.1f ms, ratio %.2f "
+                "(target <= 1.5: %s); medians of %d runs\n",
+                count, read, count / read, count / read <= 1.5 ? "met" : "MISSED", runs);
+}
+
+void typeIntoALongSheet(const QString& prose) {
+    const QString text = GeneratedBook::sheet(prose.split(QStringLiteral("\r\n")), 0, 500000);
+    EditorOptions options;
+    EditorSettings settings;
+    settings.fontName = QStringLiteral("DejaVu Serif");
+    settings.positioning = EditorSettings::None;
+    options.set(settings);
+    TfmEditor editor(options);
+    editor.setMemoFont(settings.fontName, 11);
+    QPlainTextEdit* memo = editor.memo();
+    QElapsedTimer timer;
+    timer.start();
+    memo->setPlainText(text);
+    const double loadMs = timer.nsecsElapsed() / 1e6;
+    editor.resize(800, 600);
+    editor.show();
+    if (!QTest::qWaitForWindowExposed(&editor))
+        std::printf("type: the window was not exposed\n");
+    // In the middle of the sheet, in a paragraph.
+    QTextCursor cursor(memo->document()->findBlockByNumber(memo->document()->blockCount() / 2));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    memo->setTextCursor(cursor);
+    memo->ensureCursorVisible();
+    QCoreApplication::processEvents();
+
+    PaintCounter counter;
+    memo->viewport()->installEventFilter(&counter);
+    const QString typed = QStringLiteral("The keeper climbed the stair and the lamp turned. ");
+    constexpr int kKeys = 1000;
+    std::vector<double> keyMs;
+    keyMs.reserve(kKeys);
+    for (int i = 0; i < kKeys; ++i) {
+        timer.start();
+        QTest::keyClick(memo, typed[i % typed.size()].toLatin1());
+        // The event processing the key causes: the relayout and the repaint it asks for.
+        QCoreApplication::processEvents();
+        keyMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    double sum = 0;
+    for (const double ms : keyMs)
+        sum += ms;
+    const double mean = sum / kKeys;
+    std::sort(keyMs.begin(), keyMs.end());
+    std::printf("type: sheet of %lld words (%.1f MB of text, %d paragraphs), loaded in %.0f ms\n",
+                static_cast<long long>(WordCount::CountWords(text)), text.size() * 2 / 1e6,
+                memo->document()->blockCount(), loadMs);
+    std::printf("type: %d keystrokes (%d repaints, on the %s platform), mean %.3f ms, median "
+                "%.3f ms, 99th percentile %.3f ms, slowest %.3f ms (target mean < 2 ms: %s)\n",
+                kKeys, counter.paints, qPrintable(QGuiApplication::platformName()), mean,
+                keyMs[kKeys / 2], keyMs[kKeys * 99 / 100], keyMs.back(),
+                mean < 2 ? "met" : "MISSED");
+}
+
+void printALongSheet(const QString& prose, int runs) {
+    const QString text = GeneratedBook::sheet(prose.split(QStringLiteral("\r\n")), 1, 500000);
+    QTemporaryDir dir;
+    PrintCommand command;
+    TLinePrinter& printer = command.linePrinter();
+    printer.Font = QFont(QStringLiteral("DejaVu Serif"), 11);
+    printer.PrintTitle = QStringLiteral("Sheet");
+    std::vector<double> wrapMs;
+    std::vector<double> printMs;
+    qsizetype lines = 0;
+    for (int run = 0; run < runs; ++run) {
+        QPrinter device(QPrinter::HighResolution);
+        device.setOutputFormat(QPrinter::PdfFormat);
+        device.setOutputFileName(dir.filePath(QStringLiteral("sheet.pdf")));
+        const QRect area = printer.GetPageRect(device);
+        QElapsedTimer timer;
+        timer.start();
+        lines = printer.WrapText(text, area.width(), device).size();
+        wrapMs.push_back(timer.nsecsElapsed() / 1e6);
+        timer.start();
+        printer.PrintText(device, text);
+        printMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("print: sheet of %lld words, %lld printed lines, %.1f MB PDF\n",
+                static_cast<long long>(WordCount::CountWords(text)), static_cast<long long>(lines),
+                QFileInfo(dir.filePath(QStringLiteral("sheet.pdf"))).size() / 1e6);
+    std::printf("print: wrapping %.0f ms, the whole printout into a PDF file %.0f ms; medians "
+                "of %d runs\n",
+                median(wrapMs), median(printMs), runs);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList parts = QApplication::arguments().mid(1);
+    if (parts.isEmpty())
+        parts = {QStringLiteral("count"), QStringLiteral("type"), QStringLiteral("print")};
+    const QString prose = GeneratedBook::prose();
+    if (prose.isEmpty()) {
+        std::printf("no prose: install the fortunes package (tools/install-deps)\n");
+        return 1;
+    }
+    if (parts.contains(QStringLiteral("count")))
+        countBook(7);
+    if (parts.contains(QStringLiteral("type")))
+        typeIntoALongSheet(prose);
+    if (parts.contains(QStringLiteral("print")))
+        printALongSheet(prose, 3);
+    return 0;
+}

@@ -1,0 +1,87 @@
+#include "compile/Utf8Text.h"
+
+#include "common/Cp1252.h"
+#include "common/FileReader.h"
+#include "editor/SheetText.h"
+
+#include <cstring>
+#include <string_view>
+
+std::optional<QByteArray> Utf8Text::read(const QString& path, bool* missing) {
+    std::optional<QByteArray> bytes = readBytes(path, missing);
+    if (!bytes)
+        return std::nullopt;
+    return toUtf8(std::move(*bytes));
+}
+
+std::optional<QByteArray> Utf8Text::readBytes(const QString& path, bool* missing) {
+    FileReader::Limits limits;
+    limits.maxBytes = SheetText::kMaxBytes;
+    FileReader::Status status = FileReader::Status::Failed;
+    QByteArray bytes = FileReader::read(path, limits, &status);
+    if (missing)
+        *missing = status == FileReader::Status::Missing;
+    if (status != FileReader::Status::Ok)
+        return std::nullopt;
+    return bytes;
+}
+
+QByteArray Utf8Text::toUtf8(QByteArray bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    if (kerfa::cp1252::isValidUtf8(std::string_view(bytes.constData(), bytes.size())))
+        return bytes;
+    return QByteArray::fromStdString(
+        kerfa::cp1252::toUtf8(std::string_view(bytes.constData(), bytes.size())));
+}
+
+QByteArray Utf8Text::toCrLf(QByteArray bytes) {
+    const char* const begin = bytes.constData();
+    const char* const end = begin + bytes.size();
+    // Most texts have CR LF throughout: find the first break that is not one.
+    const char* p = begin;
+    for (;;) {
+        p = static_cast<const char*>(std::memchr(p, '\n', end - p));
+        if (!p) {
+            // No lone LF; a lone CR is rarer still, looked for only now.
+            const char* cr = begin;
+            while ((cr = static_cast<const char*>(std::memchr(cr, '\r', end - cr))) &&
+                   cr + 1 < end && cr[1] == '\n')
+                cr += 2;
+            if (!cr)
+                return bytes;
+            break;
+        }
+        if (p == begin || p[-1] != '\r')
+            break;
+        ++p;
+    }
+    QByteArray out;
+    out.reserve(bytes.size() + bytes.size() / 16);
+    for (const char* q = begin; q < end; ++q) {
+        if (*q == '\r') {
+            out.append("\r\n", 2);
+            if (q + 1 < end && q[1] == '\n')
+                ++q;
+        } else if (*q == '\n') {
+            out.append("\r\n", 2);
+        } else {
+            out.append(*q);
+        }
+    }
+    return out;
+}
+
+QByteArrayView Utf8Text::trimmed(QByteArrayView bytes) {
+    // Blanks and control characters are the bytes up to 0x20, in UTF-8 as in the text itself.
+    auto blank = [](char c) {
+        return static_cast<unsigned char>(c) <= 0x20;
+    };
+    qsizetype from = 0;
+    qsizetype to = bytes.size();
+    while (from < to && blank(bytes[from]))
+        ++from;
+    while (to > from && blank(bytes[to - 1]))
+        --to;
+    return bytes.sliced(from, to - from);
+}

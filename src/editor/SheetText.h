@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The text of one sheet, "Text Files/<sheet name>.txt" in the project folder, read and written
+// the way its editor window does: read whole, UTF-8 or else Windows-1252, every line break made
+// CR LF; written as UTF-8 with CR LF line breaks through the program's one save path (a
+// temporary file in the same folder, synced and renamed over the old one, never through a
+// link), so a failed save leaves the old text whole. Sheets without an open editor are counted,
+// printed and filled from a dropped file through it.
+class SheetText {
+public:
+    // Larger text files are refused as unreadable rather than read into memory.
+    static constexpr qint64 kMaxBytes = 128 * 1024 * 1024;
+
+    explicit SheetText(QString path) : m_path(std::move(path)) {}
+    static QString pathOf(const QString& projectFolder, const QString& sheetName);
+
+    const QString& path() const { return m_path; }
+    bool exists() const;
+
+    // Reads the file; a missing file reads as empty. False, with the text empty, when the file
+    // exists but cannot be read.
+    bool load();
+    const QString& text() const { return m_text; }
+    void setText(QString text) { m_text = std::move(text); }
+    // Writes the text to the file; false, leaving the file as it was, when it cannot be written.
+    bool save() const { return write(m_path, m_text); }
+
+    // The file's text, or none when it cannot be read (a missing file included).
+    static std::optional<QString> read(const QString& path);
+    // The one writer of sheet texts: the editor's saves and the document's go through here.
+    static bool write(const QString& path, const QString& text);
+    // The file's words, counted without decoding it; 0 for a missing file, none when it cannot
+    // be read.
+    static std::optional<qint64> countWordsInFile(const QString& path);
+
+private:
+    QString m_path;
+    QString m_text;
+};
