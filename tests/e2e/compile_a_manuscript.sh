@@ -27,6 +27,9 @@ cp -r "$program/Examples/$book" "$work/books/"
 export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 export XDG_RUNTIME_DIR="$work/runtime" KERFA_HOME="$work/program"
 unset QT_QPA_PLATFORM
+# A session bus address of its own where nothing listens: the program never talks to the
+# desktop's bus, and libdbus does not try to start one (which leaks and may leave a daemon behind).
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/bus"
 
 exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
 read -r _ xvfb_pid <&3
