@@ -22,11 +22,13 @@ run: build
 	"$(BUILD)/program/kerfa" "$(if $(FILE),$(FILE),$(SAMPLE))"
 
 test: build
+	@echo "== make test: suite from $$(date -u +%T)"
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer in a second build
 # folder; any finding, a leak included, fails its test.
 sanitize: deps
+	@echo "== make sanitize from $$(date -u +%T)"
 	cmake -S . -B $(BUILD)-sanitize -G Ninja -DKERFA_SANITIZE=ON
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
 	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS)
@@ -38,6 +40,7 @@ bench: build
 	bash bench/run-all
 
 fuzz: deps
+	@echo "== make fuzz from $$(date -u +%T)"
 	cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKERFA_FUZZ=ON
 	cmake --build $(BUILD)-fuzz --target fuzzers -j $(JOBS)
 	bash fuzz/run-short $(BUILD)-fuzz
