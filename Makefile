@@ -1,6 +1,7 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run [FILE=path/to/Book.kerfa]   install, build and start Kerfa (the sample book when FILE is empty)
 #   make test                            install, build and pass the whole test suite
+#   make deb                             install, build and make the Debian package in $(BUILD)
 # CI runs `make check`: the suite and every fuzzer briefly. `make sanitize` (the suite under the
 # sanitizers) is not part of it until its suite has passed reliably on the whole program.
 BUILD ?= build
@@ -8,7 +9,7 @@ JOBS ?= $(shell nproc)
 FILE ?=
 SAMPLE = $(BUILD)/program/Examples/The Lighthouse Keeper/The Lighthouse Keeper.kerfa
 
-.PHONY: deps configure build run test sanitize check bench fuzz format clean
+.PHONY: deps configure build run test deb sanitize check bench fuzz format clean
 
 deps:
 	bash tools/install-deps
@@ -35,6 +36,9 @@ sanitize: deps
 	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS)
 
 check: test fuzz
+
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)

@@ -11,6 +11,7 @@
 #include "app/TfmOptions.h"
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
+#include "common/ShippedFiles.h"
 #include "compile/TfmCompile.h"
 #include "compile/TfmFindAndCompile.h"
 #include "desk/DeskView.h"
@@ -87,9 +88,16 @@ void TfmMain::FormCreate() {
     connect(m_mru, &TMRUFiles::clicked, this, &TfmMain::OpenRecentProject);
     connect(&m_model.commands(), &ProjectCommands::projectLoaded, m_mru, &TMRUFiles::AddFile);
     const QString programFolder = ProgramFolder::path();
-    if (const QString failed =
+    // An installed Kerfa has its file types from its package, and each user a program folder of
+    // their own, brought in step with the shipped data at every start.
+    const QString shipped = ProgramFolder::shippedData();
+    QString failed;
+    if (shipped.isEmpty())
+        failed =
             FileTypes::registerFileTypes(QCoreApplication::applicationFilePath(), programFolder);
-        !failed.isEmpty())
+    else if (programFolder == ProgramFolder::userFolder())
+        failed = ShippedFiles::update(shipped, programFolder);
+    if (!failed.isEmpty())
         warnNotSaved(failed);
     desk().setCurrent(nullptr);
     project().workspaceSize = ProjectState::Normal;

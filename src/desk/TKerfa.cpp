@@ -227,6 +227,10 @@ QRectF TKerfa::boundingRect() const {
 }
 
 void TKerfa::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    // At its own size from the top-left corner; what lies outside the square is left out.
-    painter->drawImage(QPoint(0, 0), m_picture, QRect(0, 0, m_size, m_size));
+    // At its own size from the top-left corner; what lies outside the square is left out. A
+    // picture drawn for a HiDPI screen has more pixels than its size: the square is measured in
+    // its pixels.
+    const qreal ratio = m_picture.devicePixelRatio();
+    painter->drawImage(QRectF(0, 0, m_size, m_size), m_picture,
+                       QRectF(0, 0, m_size * ratio, m_size * ratio));
 }

@@ -18,6 +18,7 @@
 #include "platform/Shell.h"
 #include "platform/WaitCursor.h"
 #include "spellui/EditorSpeller.h"
+#include "spellui/LiveSpeller.h"
 #include "spellui/TThesaurus.h"
 #include "spellui/ThesaurusTexts.h"
 
@@ -66,9 +67,7 @@ TfmEditor::TfmEditor(const EditorOptions& options, QWidget* parent)
     resize(600, 400);
 
     connect(m_tmrAutoSave, &QTimer::timeout, this, &TfmEditor::tmrAutoSaveTimer);
-    connect(m_memEditor, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        m_menus->menu(QStringLiteral("pmnuEditor"))->popup(m_memEditor->mapToGlobal(at));
-    });
+    connect(m_memEditor, &QWidget::customContextMenuRequested, this, &TfmEditor::showPopup);
     connect(m_memEditor, &MemoEdit::filesDropped, this, &TfmEditor::WMDropFiles);
     connect(m_memEditor, &MemoEdit::repeatFindPressed, this, &TfmEditor::mnuRepeatFindClick);
     // The caption and the commands follow the memo as it changes, so that every shortcut
@@ -149,6 +148,8 @@ void TfmEditor::FormShow() {
             resize(m_placement.bounds.size().expandedTo(kSmallest));
         }
         m_firstShow = false;
+        // Once the window stands: reading the dictionaries must not hold up its first show.
+        QTimer::singleShot(0, this, &TfmEditor::startLiveSpelling);
     }
     if (!m_textLoaded)
         loadText();
@@ -337,6 +338,34 @@ EditorSpeller& TfmEditor::speller() {
     if (!m_speller)
         m_speller = std::make_unique<EditorSpeller>(this);
     return *m_speller;
+}
+
+void TfmEditor::startLiveSpelling() {
+    EditorSpeller& checker = speller();
+    checker.setLanguage(languageName());
+    checker.startLiveSpelling(m_memEditor);
+    connect(checker.live(), &LiveSpeller::spellCheckRequested, this, &TfmEditor::mnuSpellCheckClick,
+            Qt::UniqueConnection);
+}
+
+void TfmEditor::showPopup(const QPoint& at) {
+    QMenu* popup = m_menus->menu(QStringLiteral("pmnuEditor"));
+    LiveSpeller* live = m_speller ? m_speller->live() : nullptr;
+    if (live) {
+        // The memo's own commands under the unknown word's, in a menu of the moment.
+        auto* menu = new QMenu(this);
+        menu->setObjectName(QStringLiteral("pmnuSpelling"));
+        menu->addActions(popup->actions());
+        m_speller->setLanguage(languageName());
+        if (live->addMenuCommands(menu, at)) {
+            connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+            UpdateEditorState();
+            menu->popup(m_memEditor->viewport()->mapToGlobal(at));
+            return;
+        }
+        delete menu;
+    }
+    popup->popup(m_memEditor->mapToGlobal(at));
 }
 
 qint64 TfmEditor::CountWords() const {

@@ -121,6 +121,9 @@ private:
     void optionsChanged();
     void clipboardChanged();
     void loadText();
+    void startLiveSpelling();
+    // The memo's popup; over an underlined word it begins with that word's suggestions.
+    void showPopup(const QPoint& at);
     void restartTimer();
     WindowPlacement currentPlacement() const;
 

@@ -12,6 +12,7 @@
 #include <QSvgRenderer>
 #include <QtEndian>
 
+#include <algorithm>
 #include <optional>
 
 namespace limits = kerfa::pictureLimits;
@@ -142,7 +143,8 @@ QImage decodeRaster(QByteArrayView bytes, const char* format) {
     return image;
 }
 
-QImage renderSvg(const QByteArray& svg, QSize size) {
+// Drawn at scale times its size in pixels, and marked so that it keeps its size on the desk.
+QImage renderSvg(const QByteArray& svg, QSize size, qreal scale) {
     QSvgRenderer renderer(svg);
     if (!renderer.isValid())
         return {};
@@ -150,27 +152,32 @@ QImage renderSvg(const QByteArray& svg, QSize size) {
         size = renderer.defaultSize();
     if (!limits::acceptable(size))
         return {};
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    // The size must pass the limits also when drawn for the screen.
+    scale = std::clamp(scale, 1.0, 4.0);
+    const QSize pixels = (QSizeF(size) * scale).toSize();
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    painter.end();
+    image.setDevicePixelRatio(qreal(pixels.width()) / size.width());
     return image;
 }
 
 } // namespace
 
-QImage PictureLoader::load(const QString& path) {
+QImage PictureLoader::load(const QString& path, qreal scale) {
     // Opened without blocking and read only when it is a regular file, so that a named pipe or
     // a device that happens to carry a picture's name cannot stall the desk.
     const QByteArray bytes = FileReader::read(path, {.maxBytes = quint64(limits::maxFileBytes)});
-    return bytes.isEmpty() ? QImage() : decode(bytes, QFileInfo(path).suffix());
+    return bytes.isEmpty() ? QImage() : decode(bytes, QFileInfo(path).suffix(), scale);
 }
 
-QImage PictureLoader::decode(QByteArrayView bytes, const QString& extension) {
+QImage PictureLoader::decode(QByteArrayView bytes, const QString& extension, qreal scale) {
     if (bytes.isEmpty() || bytes.size() > limits::maxFileBytes)
         return {};
     const QString kind = extension.toLower();
@@ -191,15 +198,15 @@ QImage PictureLoader::decode(QByteArrayView bytes, const QString& extension) {
     if (kind == u"svg") {
         if (bytes.size() > limits::maxSvgBytes)
             return {};
-        return renderSvg(bytes.toByteArray(), QSize());
+        return renderSvg(bytes.toByteArray(), QSize(), scale);
     }
     if (kind == u"wmf") {
         const std::optional<WmfToSvg::Picture> picture = WmfToSvg::convert(bytes);
-        return picture ? renderSvg(picture->svg, picture->size) : QImage();
+        return picture ? renderSvg(picture->svg, picture->size, scale) : QImage();
     }
     if (kind == u"emf") {
         const std::optional<EmfToSvg::Picture> picture = EmfToSvg::convert(bytes);
-        return picture ? renderSvg(picture->svg, picture->size) : QImage();
+        return picture ? renderSvg(picture->svg, picture->size, scale) : QImage();
     }
     return {};
 }

@@ -97,9 +97,9 @@ void TSpellCheckerBase::UseProgramSettings() {
     ConfigStorage = csCallback;
     ConfigFilename = "%AppDir%/Spelling/Spell.cfg";
     ConfigDictionaryDir = {"%AppDir%/Spelling"};
-    ConfigAvailableOptions = {soUpcase,      soNumbers,  soInternet,
-                              soPrimaryOnly, soRepeated, soDUalCaps};
-    ConfigDefaultOptions = {soInternet, soAbbreviations, soRepeated, soDUalCaps};
+    ConfigAvailableOptions = {soLiveSpelling, soUpcase,   soNumbers, soInternet,
+                              soPrimaryOnly,  soRepeated, soDUalCaps};
+    ConfigDefaultOptions = {soLiveSpelling, soInternet, soAbbreviations, soRepeated, soDUalCaps};
     ConfigDefaultMain = {"british.adm"};
     KeepDictionariesActive = true;
     UIType = suiDialog;
@@ -499,6 +499,49 @@ bool TSpellCheckerBase::CheckText(const std::string& text) {
         return false;
     textParser_.SetText(text);
     return CheckControl(textParser_, cmWholeText);
+}
+
+std::vector<TSpellCheckerBase::TWordSpan>
+TSpellCheckerBase::FindUnknownWords(std::string_view line) {
+    std::vector<TWordSpan> unknown;
+    if (checking_)
+        return unknown;
+    EnsureConfig();
+    if (!dictionariesLoaded_ || dictionaryGeneration_ != config_->Generation())
+        LoadDictionaries();
+    // A line break after the text ends its last word as it ends any other.
+    std::string text(line);
+    text += "\r\n";
+    lineText_.SetText(std::move(text));
+    parser_.SetKeepUnterminatedLastWord(true);
+    parser_.Start(lineText_, TMainParsingEngine::smWholeText);
+    for (;;) {
+        const std::string& word = parser_.NextWord();
+        if (word.empty())
+            break;
+        if (IsAcceptableIn(word, lineText_))
+            continue;
+        // The position is 1-based and stands right after the word.
+        const std::size_t end = static_cast<std::size_t>(lineText_.GetPosition().column) - 1;
+        if (end >= word.size() && end <= line.size())
+            unknown.push_back({end - word.size(), word.size()});
+    }
+    return unknown;
+}
+
+bool TSpellCheckerBase::AddWord(const std::string& word) {
+    if (checking_)
+        return false;
+    if (!dictionariesLoaded_)
+        LoadDictionaries();
+    if (!active_ || !active_->AddWord(word))
+        return false;
+    active_->Save();
+    return true;
+}
+
+void TSpellCheckerBase::IgnoreWord(const std::string& word) {
+    session_.AddWord(word);
 }
 
 bool TSpellCheckerBase::CheckControl(TControlParser& adapter, int mode) {

@@ -182,6 +182,23 @@ public:
     // The user typed in the control while a word was shown: resume the walk there.
     void ResumeAfterEdit();
 
+    // Checking as the user types, beside the check and never during one: the words of one
+    // line that a check would stop on (not acceptable; repetitions are not looked for), as byte
+    // offsets and lengths in the line. The dictionaries are loaded first when they were let go
+    // or the configuration changed. Nothing while a check runs, whose walk owns the parser.
+    struct TWordSpan {
+        std::size_t start = 0;
+        std::size_t length = 0;
+        bool operator==(const TWordSpan&) const = default;
+    };
+    std::vector<TWordSpan> FindUnknownWords(std::string_view line);
+    // Add outside a check: the word goes into the active custom dictionary, which is written at
+    // once so that every other checker reading the file finds it. False without an active
+    // custom dictionary, or when the word is already there.
+    bool AddWord(const std::string& word);
+    // Ignore All outside a check: the session dictionary accepts the word from now on.
+    void IgnoreWord(const std::string& word);
+
     bool IsChecking() const { return checking_; }
     bool IsPrompting() const { return prompting_; }
     bool IsRepeatedWordShown() const { return prompting_ && repeated_; }
@@ -278,6 +295,7 @@ private:
     TMainParsingEngine parser_;
     TStringParser textParser_;
     TStringParser emptyText_;
+    TStringParser lineText_; // the line FindUnknownWords reads
     TSuggestionBuilder suggestions_;
 
     // Check state.

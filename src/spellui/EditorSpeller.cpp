@@ -1,5 +1,7 @@
 #include "spellui/EditorSpeller.h"
 
+#include "language/Language.h"
+#include "spellui/LiveSpeller.h"
 #include "spellui/ProgramSpellConfig.h"
 #include "spellui/SpellTexts.h"
 #include "spellui/TPlainTextEditParser.h"
@@ -16,9 +18,16 @@ EditorSpeller::EditorSpeller(QWidget* window) : m_window(window), m_ui(window) {
     m_checker.ShareConfig(ProgramSpellConfig::acquire());
     m_checker.SetUI(&m_ui);
     connect(&m_ui, &SpellCheckerUI::dialogDeactivated, this, &EditorSpeller::dialogDeactivated);
+    // The dialogs speak the language of the interface's language file, and change with it; a
+    // language file that could not be read leaves them as they were.
+    const Language& language = Language::instance();
+    setLanguage(language.fileName());
+    connect(&language, &Language::applied, this,
+            [this] { setLanguage(Language::instance().fileName()); });
 }
 
 EditorSpeller::~EditorSpeller() {
+    m_live.reset();
     m_checker.EndCheck(true);
     m_checker.SetUI(nullptr);
 }
@@ -29,13 +38,31 @@ void EditorSpeller::check(QPlainTextEdit* memo) {
     // Kept beyond the call: a check that is not synchronous goes on after it returns.
     m_text = std::make_unique<TPlainTextEditParser>(memo);
     m_checker.CheckControl(*m_text, TSpellCheckerBase::cmSmart);
+    if (m_checker.IsChecking())
+        return;
     // Where the dialog stood is written now, while a failure can still be told.
-    if (!m_checker.IsChecking())
-        m_checker.SaveConfig();
+    m_checker.SaveConfig();
+    // Words added during the check are written now, so that every editor's underlines lose
+    // them; words ignored hold in this window.
+    TCustomDictionary* active = m_checker.ActiveCustomDictionary();
+    if (active && active->IsModified() && active->Save())
+        LiveSpeller::recheckEverywhere(true);
+    else if (m_live)
+        m_live->recheck();
 }
 
 void EditorSpeller::showOptionsDialog() {
     m_checker.ShowOptionsDialog();
+    if (m_checker.IsChecking())
+        return;
+    // The options and the dictionaries (words edited in them too) hold in every window.
+    m_checker.UnloadDictionaries();
+    LiveSpeller::recheckEverywhere(true);
+}
+
+void EditorSpeller::startLiveSpelling(QPlainTextEdit* memo) {
+    if (!m_live && memo)
+        m_live = std::make_unique<LiveSpeller>(memo, m_checker);
 }
 
 void EditorSpeller::setLanguage(const QString& languageName) {

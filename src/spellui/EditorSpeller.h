@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class LiveSpeller;
 class QPlainTextEdit;
 class QWidget;
 class TPlainTextEditParser;
@@ -17,7 +18,8 @@ class TPlainTextEditParser;
 // checker), dictionaries from "Spelling/" kept loaded between checks; its check, undo list and
 // Ignore All words are its own. The editor wires four things to it: Spell Check (F7) calls check();
 // Spelling Options calls showOptionsDialog(); closing the window calls endCheck(); losing the focus
-// calls windowDeactivated(). Its dialogs speak the language given to setLanguage().
+// calls windowDeactivated(). Its dialogs speak the language of the language file in force
+// (Language), or the one given to setLanguage() since.
 class EditorSpeller : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +39,10 @@ public:
     void setLanguage(const QString& languageName);
     // The window lost the focus: a running check ends unless the focus went to its dialog.
     void windowDeactivated();
+    // Once the window is shown: this checker underlines the memo's unknown words from now on,
+    // while the option is on.
+    void startLiveSpelling(QPlainTextEdit* memo);
+    LiveSpeller* live() const { return m_live.get(); }
 
     kerfa::spelling::TSpellChecker& checker() { return m_checker; }
     SpellCheckerUI& ui() { return m_ui; }
@@ -48,4 +54,5 @@ private:
     kerfa::spelling::TSpellChecker m_checker;
     SpellCheckerUI m_ui;
     std::unique_ptr<TPlainTextEditParser> m_text;
+    std::unique_ptr<LiveSpeller> m_live;
 };

@@ -1,8 +1,10 @@
 #include "themes/BuiltInPictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <array>
 #include <mutex>
 
@@ -26,13 +28,18 @@ int validSlot(int slot) {
     return slot >= 0 && slot < BuiltInPictures::slotCount ? slot : 1;
 }
 
+// Drawn for the sharpest screen the program shows on, side points square.
 QImage render(const char* name, int side) {
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = std::clamp(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0, 1.0, 4.0);
+    const int pixels = qRound(side * ratio);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/kerfa/pictures/%1.svg").arg(QLatin1String(name)));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, QRectF(0, 0, side, side));
+    renderer.render(&painter, QRectF(0, 0, pixels, pixels));
+    painter.end();
+    image.setDevicePixelRatio(qreal(pixels) / side);
     return image;
 }
 

@@ -8,7 +8,8 @@ class BuiltInPictures {
 public:
     static constexpr int slotCount = 13;
 
-    // The picture of a slot, ARGB32-premultiplied, size() pixels square. A slot outside
+    // The picture of a slot, ARGB32-premultiplied, size() points square (more pixels on a HiDPI
+    // screen, as its device pixel ratio says). A slot outside
     // 0..12 gives the picture of type 00, as for a sheet of an unknown type.
     static QImage picture(int slot);
 

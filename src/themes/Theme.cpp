@@ -7,11 +7,18 @@
 #include "platform/PictureLoader.h"
 #include "themes/BuiltInPictures.h"
 
+#include <QGuiApplication>
+
 namespace {
 
 std::shared_ptr<const SheetColours> coloursOf(const ThemeData& data) {
     return SheetColours::make(data.textColour, data.selectedColour, data.labelTransparent,
                               data.lineColour, data.labelColour, data.editingColour);
+}
+
+// Drawings are drawn for the sharpest screen the program shows on.
+qreal screenRatio() {
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
 } // namespace
@@ -38,7 +45,7 @@ bool Theme::LoadTheme(const QString& themeFileName) {
         const QString path = FileNames::findFile(iconFolder, data.iconFiles[slot]);
         if (path.isEmpty())
             continue;
-        const QImage picture = PictureLoader::load(path);
+        const QImage picture = PictureLoader::load(path, screenRatio());
         if (picture.isNull()) {
             UseBuiltInTheme();
             return false;

@@ -244,6 +244,45 @@ protected:
     QTemporaryDir folder_;
 };
 
+// For a screen of pixel ratio 2: drawings get twice the pixels and keep their size on the
+// screen; bitmaps and icons keep the pixels they have.
+struct ScaledCase {
+    const char* name;
+    std::function<QByteArray()> bytes;
+    QSize size;
+    qreal ratio;
+};
+
+void PrintTo(const ScaledCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DrawnForTheScreen : public PictureLoaderTest,
+                          public testing::WithParamInterface<ScaledCase> {};
+
+TEST_P(DrawnForTheScreen, KeepsItsSizeInPoints) {
+    const ScaledCase& c = GetParam();
+    const QImage image = PictureLoader::load(write(QString::fromLatin1(c.name), c.bytes()), 2.0);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.devicePixelRatio(), c.ratio);
+    EXPECT_EQ(image.size(), (QSizeF(c.size) * c.ratio).toSize());
+    EXPECT_EQ(image.deviceIndependentSize(), QSizeF(c.size));
+    EXPECT_EQ(PictureLoader::load(write(QString::fromLatin1(c.name), c.bytes())).size(), c.size);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, DrawnForTheScreen,
+    testing::Values(
+        ScaledCase{"drawing.svg", [] { return QByteArray(svgSquare); }, {20, 10}, 2.0},
+        ScaledCase{"metafile.wmf", [] { return WmfBuilder::square(0).file(); }, {32, 32}, 2.0},
+        ScaledCase{"enhanced.emf", [] { return EmfBuilder::square().file(); }, {32, 32}, 2.0},
+        ScaledCase{
+            "bitmap.bmp", [] { return encode(keyed(QImage::Format_RGB32), "bmp"); }, {6, 4}, 1.0},
+        ScaledCase{"icon.ico", [] { return encode(alphaPicture(32), "ico"); }, {32, 32}, 1.0}),
+    [](const testing::TestParamInfo<ScaledCase>& info) {
+        return QFileInfo(QString::fromLatin1(info.param.name)).suffix().toStdString();
+    });
+
 bool near(QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) < 24 && std::abs(qGreen(a) - qGreen(b)) < 24 &&
            std::abs(qBlue(a) - qBlue(b)) < 24;

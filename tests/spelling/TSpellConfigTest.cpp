@@ -10,7 +10,7 @@ TEST_F(SpellCheckerTest, FirstRunTakesTheProgramsDefaults) {
     EXPECT_EQ(config.MainList(), std::vector<std::string>{"british.adm"});
     EXPECT_EQ(config.ActiveCustom(), "writer.adu");
     EXPECT_EQ(config.Options(),
-              (TSpellOptions{soInternet, soAbbreviations, soRepeated, soDUalCaps}));
+              (TSpellOptions{soLiveSpelling, soInternet, soAbbreviations, soRepeated, soDUalCaps}));
     EXPECT_EQ(config.DialogX(), -1);
     config.Save();
     EXPECT_EQ(stored["writer/_FirstRun"], "+");
@@ -18,6 +18,7 @@ TEST_F(SpellCheckerTest, FirstRunTakesTheProgramsDefaults) {
     EXPECT_EQ(stored["writer/_Main_0"], "british.adm");
     EXPECT_EQ(stored["writer/_soInternet"], "+");
     EXPECT_EQ(stored["writer/_soUpcase"], "-");
+    EXPECT_EQ(stored["writer/_soLiveSpelling"], "+");
     EXPECT_EQ(stored["writer/_DialogY"], "-1");
 }
 
@@ -43,7 +44,7 @@ TEST_F(SpellCheckerTest, StoredConfigurationIsReadBackAndResetRestoresDefaults) 
     config.Reset();
     EXPECT_EQ(config.MainList(), std::vector<std::string>{"british.adm"});
     EXPECT_EQ(config.Options(),
-              (TSpellOptions{soInternet, soAbbreviations, soRepeated, soDUalCaps}));
+              (TSpellOptions{soLiveSpelling, soInternet, soAbbreviations, soRepeated, soDUalCaps}));
     EXPECT_EQ(config.DialogX(), -1);
 }
 
@@ -115,4 +116,5 @@ TEST_F(SpellCheckerTest, CheckersSharingOneConfigurationSeeEachOthersChanges) {
     checker.SaveConfig();
     other.SaveConfig();
     EXPECT_EQ(stored["writer/_soUpcase"], "-");
+    EXPECT_EQ(stored["writer/_soLiveSpelling"], "+");
 }

@@ -117,7 +117,7 @@ private Q_SLOTS:
     void resetDefaultsRestoresEveryDefault() {
         TSpellCheckConfigDialog dialog(checker());
         child<QCheckBox>(&dialog, "cbUpcase")->click();
-        for (const char* name : {"cbInternet", "cbRepeated", "cbDUalCaps"})
+        for (const char* name : {"cbLiveSpelling", "cbInternet", "cbRepeated", "cbDUalCaps"})
             child<QCheckBox>(&dialog, name)->click();
         checker().Config().SetOption(soAbbreviations, false); // no box of its own
         auto* list = child<QTreeWidget>(&dialog, "lvDictionaries");
@@ -126,12 +126,13 @@ private Q_SLOTS:
         QCOMPARE(checker().Config().Options(), TSpellOptions{soUpcase});
 
         child<QPushButton>(&dialog, "btnResetDefaults")->click();
-        QCOMPARE(checker().Config().Options(),
-                 (TSpellOptions{soInternet, soAbbreviations, soRepeated, soDUalCaps}));
+        QCOMPARE(
+            checker().Config().Options(),
+            (TSpellOptions{soLiveSpelling, soInternet, soAbbreviations, soRepeated, soDUalCaps}));
         QCOMPARE(checker().Config().MainList(), std::vector<std::string>{"british.adm"});
         // The dialog shows the defaults.
         QVERIFY(!child<QCheckBox>(&dialog, "cbUpcase")->isChecked());
-        for (const char* name : {"cbInternet", "cbRepeated", "cbDUalCaps"})
+        for (const char* name : {"cbLiveSpelling", "cbInternet", "cbRepeated", "cbDUalCaps"})
             QVERIFY2(child<QCheckBox>(&dialog, name)->isChecked(), name);
         QCOMPARE(
             row(child<QTreeWidget>(&dialog, "lvDictionaries"), QStringLiteral("british.adm"), 1)
@@ -139,16 +140,17 @@ private Q_SLOTS:
             Qt::Checked);
     }
 
-    void optionBoxesAreTheProgramsSix() {
+    void optionBoxesAreTheProgramsSeven() {
         TSpellCheckConfigDialog dialog(checker());
         QStringList names, texts;
         for (QCheckBox* box : child<QGroupBox>(&dialog, "gbOptions")->findChildren<QCheckBox*>()) {
             names << box->objectName();
             texts << box->text();
         }
-        QCOMPARE(names, (QStringList{"cbUpcase", "cbNumbers", "cbInternet", "cbPrimaryOnly",
-                                     "cbRepeated", "cbDUalCaps"}));
-        QCOMPARE(texts.front(), QStringLiteral("Ignore words in &UPPERCASE"));
+        QCOMPARE(names, (QStringList{"cbLiveSpelling", "cbUpcase", "cbNumbers", "cbInternet",
+                                     "cbPrimaryOnly", "cbRepeated", "cbDUalCaps"}));
+        QCOMPARE(texts.front(), QStringLiteral("Check spelling as you type"));
+        QCOMPARE(texts.at(1), QStringLiteral("Ignore words in &UPPERCASE"));
         QCOMPARE(texts.back(), QStringLiteral("Automatically correct DUal capitals"));
         child<QCheckBox>(&dialog, "cbNumbers")->click();
         QVERIFY(checker().Config().Options().Has(soNumbers));

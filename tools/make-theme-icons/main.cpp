@@ -1,8 +1,11 @@
 // Makes the shipped theme icons and the file-type icons from their SVG sources:
 //   make-theme-icons <source folder of Kerfa>
 // Book Icons are drawn from the built-in pictures (src/themes/pictures), Screenplay Icons from
-// tools/make-theme-icons/screenplay; the file-type icons from data/Icons/*.svg. Each output's
-// extension decides its format. Files are rewritten only when their bytes change.
+// tools/make-theme-icons/screenplay; the file-type icons from data/Icons/*.svg. The shipped
+// themes name SVG icons, sized as the theme shows them, so that they stay sharp on any screen.
+// The same pictures in the formats older themes use (bmp, ico, wmf, emf) seed the picture
+// fuzzer. Each output's extension decides its format. Files are rewritten only when their bytes
+// change.
 
 #include "MetafileWriter.h"
 #include "RasterIconWriter.h"
@@ -14,6 +17,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgRenderer>
 
@@ -30,6 +34,7 @@ struct Icon {
 struct IconSet {
     QString sourceFolder;
     QString targetFolder;
+    QString olderFormatsFolder;
     QColor ground;
     QList<Icon> icons;
 };
@@ -41,6 +46,7 @@ QList<IconSet> iconSets() {
     return {
         {"src/themes/pictures",
          "data/Themes/Book Icons",
+         "fuzz/seeds/pictures/Book",
          bookDesk,
          {{"compilation.svg", "Compilation.ico", 48},
           {"chapter.svg", "Chapter.bmp", 48},
@@ -53,6 +59,7 @@ QList<IconSet> iconSets() {
           {"project-notes.svg", "Project Notes.ico", 32}}},
         {"tools/make-theme-icons/screenplay",
          "data/Themes/Screenplay Icons",
+         "fuzz/seeds/pictures/Screenplay",
          screenplayDesk,
          {{"script.svg", "Script.emf", 48},
           {"act.svg", "Act.ico", 48},
@@ -77,6 +84,28 @@ QImage render(const QString& path, int size) {
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF(0, 0, size, size));
     return image;
+}
+
+// The source drawing with its width and height set to the size the theme shows it at.
+std::optional<QByteArray> sizedSvg(const QString& source, int size) {
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(source));
+        return {};
+    }
+    QString svg = QString::fromUtf8(file.readAll());
+    const qsizetype end = svg.indexOf(u'>');
+    QString root = svg.left(end);
+    static const QRegularExpression width(QStringLiteral(R"( width="[^"]*")"));
+    static const QRegularExpression height(QStringLiteral(R"( height="[^"]*")"));
+    if (end < 0 || !root.contains(width) || !root.contains(height)) {
+        std::fprintf(stderr, "%s: the svg element needs a width and a height\n",
+                     qPrintable(source));
+        return {};
+    }
+    root.replace(width, QStringLiteral(R"( width="%1")").arg(size));
+    root.replace(height, QStringLiteral(R"( height="%1")").arg(size));
+    return (root + svg.mid(end)).toUtf8();
 }
 
 bool save(const QString& path, const QByteArray& bytes) {
@@ -131,10 +160,15 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (const IconSet& set : iconSets()) {
         QDir().mkpath(root.filePath(set.targetFolder));
+        QDir().mkpath(root.filePath(set.olderFormatsFolder));
         for (const Icon& icon : set.icons) {
             const QString source = root.filePath(set.sourceFolder + '/' + icon.source);
-            const std::optional<QByteArray> bytes = make(source, icon, set.ground);
-            ok = bytes && save(root.filePath(set.targetFolder + '/' + icon.target), *bytes) && ok;
+            const std::optional<QByteArray> svg = sizedSvg(source, icon.size);
+            const QString name = QFileInfo(icon.target).completeBaseName() + QStringLiteral(".svg");
+            ok = svg && save(root.filePath(set.targetFolder + '/' + name), *svg) && ok;
+            const std::optional<QByteArray> older = make(source, icon, set.ground);
+            ok = older && save(root.filePath(set.olderFormatsFolder + '/' + icon.target), *older) &&
+                 ok;
         }
     }
 
