@@ -2,12 +2,14 @@
 #   make run [FILE=path/to/Book.kerfa]   install, build and start Kerfa (the sample book when FILE is empty)
 #   make test                            install, build and pass the whole test suite
 #   make deb                             install, build and make the Debian package in $(BUILD)
+# CI runs `make check`: the suite and every fuzzer briefly. `make sanitize` (the suite under the
+# sanitizers) is not part of it until its suite has passed reliably on the whole program.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FILE ?=
 SAMPLE = $(BUILD)/program/Examples/The Lighthouse Keeper/The Lighthouse Keeper.kerfa
 
-.PHONY: deps configure build run test deb bench fuzz format clean
+.PHONY: deps configure build run test deb sanitize check bench fuzz format clean
 
 deps:
 	bash tools/install-deps
@@ -22,7 +24,18 @@ run: build
 	"$(BUILD)/program/kerfa" "$(if $(FILE),$(FILE),$(SAMPLE))"
 
 test: build
+	@echo "== make test: suite from $$(date -u +%T)"
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer in a second build
+# folder; any finding, a leak included, fails its test.
+sanitize: deps
+	@echo "== make sanitize from $$(date -u +%T)"
+	cmake -S . -B $(BUILD)-sanitize -G Ninja -DKERFA_SANITIZE=ON
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS)
+
+check: test fuzz
 
 deb: build
 	cd $(BUILD) && cpack -G DEB
@@ -32,6 +45,7 @@ bench: build
 	bash bench/run-all
 
 fuzz: deps
+	@echo "== make fuzz from $$(date -u +%T)"
 	cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKERFA_FUZZ=ON
 	cmake --build $(BUILD)-fuzz --target fuzzers -j $(JOBS)
 	bash fuzz/run-short $(BUILD)-fuzz
@@ -40,4 +54,4 @@ format:
 	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz

@@ -2,7 +2,7 @@
 // A scratch file for one fuzzer process, in memory-backed /dev/shm when there is one.
 
 #include <cstdint>
-#include <cstdio>
+#include <fcntl.h>
 #include <string>
 #include <unistd.h>
 
@@ -13,12 +13,18 @@ inline std::string scratchPath(const char* extension) {
     return std::string(folder) + "/kerfa-fuzz-" + std::to_string(getpid()) + extension;
 }
 
+// Plain system calls: a stdio stream would add a buffer and a stat to every run.
 inline void writeFile(const std::string& path, const std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
         return;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
 }
 
 } // namespace kerfa::fuzz

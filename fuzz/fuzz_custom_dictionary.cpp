@@ -6,6 +6,7 @@
 #include "spelling/DictionaryBanner.h"
 #include "spelling/TCustomDictionary.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 

@@ -32,8 +32,9 @@ public:
     // Where the window's place is kept ([Compilation] of Kerfa.ini).
     void setSettingsFile(const QString& path) { m_settingsFile = path; }
 
-    // Tools > Compile: shows the window (over the others) with its commands' states.
-    void open();
+    // Tools > Compile: shows the window (over the others) with its commands' states; modeless,
+    // unlike the dialog's own open().
+    void open() override;
 
     QListView* list() const { return m_lbCompile; }
 

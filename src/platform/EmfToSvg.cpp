@@ -605,9 +605,15 @@ std::optional<Frame> frameOf(const uchar* header) {
         const qint64 height = qint64(frame.bounds[3]) - frame.bounds[1] + 1;
         if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX)
             return {};
+        // The frame is inclusive, the bounds kept here are not: a frame that ends at the largest
+        // coordinate has no right or bottom edge that can be written down.
+        const qint64 right = qint64(frame.bounds[0]) + width;
+        const qint64 bottom = qint64(frame.bounds[1]) + height;
+        if (right > INT_MAX || bottom > INT_MAX)
+            return {};
         frame.size = QSize(int(width), int(height));
-        frame.bounds[2] = frame.bounds[0] + frame.size.width();
-        frame.bounds[3] = frame.bounds[1] + frame.size.height();
+        frame.bounds[2] = qint32(right);
+        frame.bounds[3] = qint32(bottom);
     }
     if (!kerfa::pictureLimits::acceptable(frame.size))
         return {};

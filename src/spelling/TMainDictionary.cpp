@@ -127,15 +127,19 @@ bool TMainDictionary::SetLoaded(bool loaded) {
     linkageSize_ = linkageSize;
     std::memcpy(firstLetters_.data(), linkage_ + linkageSize, firstLetters_.size());
     std::memcpy(trailer_.data(), linkage_ + linkageSize + firstLetters_.size(), trailer_.size());
+    // A sound file decodes each node at most twice (the second letters and all below them once
+    // under the first-letter table, once under the root), plus the root and 256 first-letter
+    // entries; a damaged one that links back into itself could otherwise decode the same nodes
+    // again and again.
+    decodeLimit_ = 2 * std::uint64_t(firstNode_[9]) + 257;
+    // Room for what the first lookups of a check decode, instead of growing a step at a time.
     decoded_.clear();
+    decoded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(decodeLimit_, 4096)));
     Node root;
     if (ReadNode(0, root))
         decoded_.push_back({0, static_cast<std::uint32_t>(root.extras - file_.Data()), 0, 0,
                             root.Char(), 0, false, false});
     firstLetterNode_.fill(kNoNode);
-    // A sound file decodes each node once; a damaged one that links back into itself could
-    // otherwise decode the same nodes again and again.
-    decodeLimit_ = 3 * std::uint64_t(firstNode_[9]) + 4096;
     return true;
 }
 

@@ -112,6 +112,10 @@ make_work() {
     chmod 700 "$work/runtime"
     export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
     unset QT_QPA_PLATFORM
+    # A session bus address of its own where nothing listens (start_session_bus starts a bus
+    # there when a test needs one): the program never talks to the desktop's bus, and libdbus does
+    # not try to start one (which leaks and may leave a daemon behind).
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/bus"
 }
 
 begin_session() {

@@ -543,6 +543,18 @@ INSTANTIATE_TEST_SUITE_P(
                             [] {
                                 return QByteArray();
                             }},
+                    // A frame whose bottom edge is the largest coordinate: its exclusive
+                    // bound cannot be written down.
+                    BadCase{
+                        "frame-at-the-limit.emf",
+                        [] {
+                            return QByteArray::fromHex(
+                                "010000009000000000000000000067002f000000ffffff7f0000000000000008"
+                                "f6040000f604000020454d4600000100580a0100000600006100000003000000"
+                                "9a0000006c03000000120000006c2d001000000700000000000000000008f604"
+                                "00007af6ffffffff0300000000000203000000120000006c030000000000000c"
+                                "0000007a0000000e0000001400000000000000100014000000");
+                        }},
                     BadCase{"half.bmp",
                             [] {
                                 return truncated(encode(keyed(QImage::Format_RGB32), "bmp"), 60);
