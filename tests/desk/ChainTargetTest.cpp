@@ -123,13 +123,15 @@ private Q_SLOTS:
         QCOMPARE(showing.join(u' '), shown);
     }
 
-    void aSheetWithoutTargetsIsItsSquare() {
+    // Without targets a sheet covers its square and its label, nothing below them.
+    void aSheetWithoutTargetsIsItsSquareAndLabel() {
         TKerfa* sheet = named(QStringLiteral("A"));
-        QCOMPARE(sheet->boundingRect(), QRectF(0, 0, 48, 48));
+        const QRectF plain = sheet->boundingRect();
+        QCOMPARE(plain.bottom(), qreal(48 + 1 + sheet->nameLabel()->height()));
         sheet->setTargets(1000, 0);
-        QVERIFY(sheet->boundingRect().bottom() > 48 + sheet->nameLabel()->height());
+        QVERIFY(sheet->boundingRect().bottom() > plain.bottom());
         sheet->setTargets(0, 0);
-        QCOMPARE(sheet->boundingRect(), QRectF(0, 0, 48, 48));
+        QCOMPARE(sheet->boundingRect(), plain);
     }
 
     void theBarShowsHowFarTheWordsHaveCome_data() {
