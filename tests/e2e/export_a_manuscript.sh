@@ -5,78 +5,47 @@
 # dialog, and the name the save dialog suggests. The e-book on disk passes a structural check and
 # holds the chapters in the list's order; Kerfa.ini keeps the choice for the next export.
 set -euo pipefail
-kerfa=$1
-program=$2
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 book="The Lighthouse Keeper"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+begin_session "$1" "$2" Themes Help
+copy_example "$book"
+start_display
 
-work=$(mktemp -d)
-xvfb_pid=""
-kerfa_pid=""
-cleanup() {
-    [ -n "$kerfa_pid" ] && kill "$kerfa_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+epub="$books/$book/$book.epub"
 
-mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime" "$work/program" "$work/books"
-chmod 700 "$work/runtime"
-cp -r "$program/Themes" "$program/Help" "$work/program/"
-cp -r "$program/Examples/$book" "$work/books/"
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime" KERFA_HOME="$work/program"
-unset QT_QPA_PLATFORM
-
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb_pid <&3
-read -r display <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display"
-
-window_named() {
-    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1 ||
-        fail "no window titled \"$1\" ($(cat "$work/kerfa.log"))"
-}
-
-epub="$work/books/$book/$book.epub"
-
-"$kerfa" "$work/books/$book/$book.kerfa" >"$work/kerfa.log" 2>&1 &
-kerfa_pid=$!
+start_kerfa "$books/$book/$book.kerfa"
 main=$(window_named "Kerfa Book: '$book'")
-sleep 1
-
-xdotool windowfocus --sync "$main"
+focus "$main"
 xdotool key F2
 find=$(window_named "Find & Compile")
-xdotool windowfocus --sync "$find"
+focus "$find"
 xdotool type --delay 15 "isla"
 xdotool key Return
 compile=$(window_named "Kerfa Compilation")
-sleep 0.5
 
 # Export... by its letter; in the export dialog the e-book, the descriptions, and OK.
-xdotool windowfocus --sync "$compile"
+focus "$compile"
 xdotool key alt+e
 dialog=$(window_named "Export Manuscript")
-xdotool windowfocus --sync "$dialog"
+focus "$dialog"
 xdotool key --delay 100 alt+e alt+d Return
 save=$(window_named "Export Manuscript To")
-xdotool windowfocus --sync "$save"
-sleep 0.5
-# The save dialog suggests the book's own name, beside its project file.
-xdotool key Return
-for _ in $(seq 100); do
-    [ -f "$epub" ] && break
-    sleep 0.1
+focus "$save"
+# The save dialog suggests the book's own name, beside its project file. A Return that comes
+# before the dialog takes keys is pressed again.
+for _ in 1 2 3; do
+    xdotool key Return
+    wait_seconds=10 eventually test -f "$epub" && break
 done
-[ -f "$epub" ] || fail "no e-book was written ($(cat "$work/kerfa.log"))"
+file_appears "$epub"
 done_box=$(window_named "Kerfa")
-xdotool windowfocus --sync "$done_box"
+focus "$done_box"
 xdotool key Return
+window_gone "Kerfa"
 
 # The structural check, and the chapters in the order of the compilation list.
-python3 - "$epub" "$work/books/$book" <<'PY' || fail "the e-book does not pass the check"
+python3 - "$epub" "$books/$book" <<'PY' || fail "the e-book does not pass the check"
 import sys, zipfile, xml.dom.minidom as dom
 path, book = sys.argv[1], sys.argv[2]
 with open(path, "rb") as f:
