@@ -401,6 +401,13 @@ bool TSpellCheckerBase::IsPossessiveOfKnown(const std::string& word) {
 bool TSpellCheckerBase::IsAcceptableIn(const std::string& word, TControlParser& adapter) {
     if (word.empty())
         return false;
+    // Prose set with typographic apostrophes (don’t) is checked against the word lists, which
+    // spell them plain (don't).
+    if (word.find('\x92') != std::string::npos) {
+        std::string plain = word;
+        std::replace(plain.begin(), plain.end(), '\x92', '\'');
+        return IsAcceptableIn(plain, adapter);
+    }
     if (IsMember(word))
         return !(UseExcludeWords && HasExclusions() && IsWordExcluded(word));
     const std::string folded = FoldCase(word);

@@ -12,10 +12,27 @@ TEST_F(SpellCheckerTest, AcceptsWordsByTheProgramsRules) {
         const char* word;
         bool acceptable;
     } cases[] = {
-        {"hello", true},    {"Hello", true},    {"HELLO", true},       {"hELLO", false},
-        {"teh", false},     {"42", true},       {"3.14", true},        {"x", true},
-        {"writer's", true}, {"Writer's", true}, {"writer\x92s", true}, {"wrtier's", false},
-        {"Britain", true},  {"britain", false}, {"colour", true},
+        {"hello", true},
+        {"Hello", true},
+        {"HELLO", true},
+        {"hELLO", false},
+        {"teh", false},
+        {"42", true},
+        {"3.14", true},
+        {"x", true},
+        {"writer's", true},
+        {"Writer's", true},
+        {"writer\x92s", true},
+        {"wrtier's", false},
+        {"Britain", true},
+        {"britain", false},
+        {"colour", true},
+        // The typographic apostrophe of prose reads as the plain one of the word list.
+        {"don\x92t", true},
+        {"Don\x92t", true},
+        {"I\x92m", true},
+        {"they\x92ve", true},
+        {"dno\x92t", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(checker.IsWordAcceptable(c.word), c.acceptable) << c.word;
