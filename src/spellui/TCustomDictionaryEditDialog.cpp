@@ -42,7 +42,7 @@ QPushButton* button(QWidget* parent, const QString& name) {
 
 } // namespace
 
-struct TCustomDictionaryEditDialog::PageSpec {
+struct TCustomDictionaryEditDialog::PageTexts {
     Kind kind;
     TSpellDialogCommand command;
     TSpellLanguageString tab, explanation, word;
@@ -60,7 +60,7 @@ TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(const TSpellCheckerBase
     setWindowTitle(title);
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 
-    const std::array<PageSpec, 3> specs = {{
+    const std::array<PageTexts, 3> pageTexts = {{
         {Kind::Added, sdcAddedEdit, lsDlgAddedWords, lsDlgAddedWordsExplanation,
          lsDlgIgnoreThisWord, "AddedWords", "edtIgnoreThisWord"},
         {Kind::Pair, sdcAutoCorrectEdit, lsDlgAutoCorrectPairs, lsDlgAutoCorrectPairsExplanation,
@@ -77,14 +77,14 @@ TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(const TSpellCheckerBase
     m_tmrReplace->setObjectName(QStringLiteral("tmrReplace"));
     m_tmrReplace->setSingleShot(true);
     m_tmrReplace->setInterval(5);
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    for (std::size_t i = 0; i < pageTexts.size(); ++i) {
         Page& page = m_pages[i];
-        QWidget* sheet = makePage(page, specs[i]);
-        page.tab = m_pgctrlDictionary->addTab(sheet, SpellTexts::text(checker, specs[i].tab));
-        m_pgctrlDictionary->setTabVisible(page.tab, checker.CommandVisible(specs[i].command));
-        m_pgctrlDictionary->setTabEnabled(page.tab, checker.CommandEnabled(specs[i].command));
-        page.explanation->setText(SpellTexts::text(checker, specs[i].explanation));
-        page.lblWord->setText(SpellTexts::text(checker, specs[i].word));
+        QWidget* sheet = makePage(page, pageTexts[i]);
+        page.tab = m_pgctrlDictionary->addTab(sheet, SpellTexts::text(checker, pageTexts[i].tab));
+        m_pgctrlDictionary->setTabVisible(page.tab, checker.CommandVisible(pageTexts[i].command));
+        m_pgctrlDictionary->setTabEnabled(page.tab, checker.CommandEnabled(pageTexts[i].command));
+        page.explanation->setText(SpellTexts::text(checker, pageTexts[i].explanation));
+        page.lblWord->setText(SpellTexts::text(checker, pageTexts[i].word));
         fill(page);
     }
     Page& pairs = m_pages[1];
@@ -120,17 +120,17 @@ TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(const TSpellCheckerBase
     }
 }
 
-QWidget* TCustomDictionaryEditDialog::makePage(Page& page, const PageSpec& spec) {
-    const QString name = QLatin1String(spec.name);
+QWidget* TCustomDictionaryEditDialog::makePage(Page& page, const PageTexts& texts) {
+    const QString name = QLatin1String(texts.name);
     auto* sheet = new QWidget(this);
     sheet->setObjectName(QStringLiteral("ts") + name);
-    page.kind = spec.kind;
+    page.kind = texts.kind;
     page.explanation = new QLabel(sheet);
     page.explanation->setObjectName(QStringLiteral("lbl") + name + QStringLiteral("Explanation"));
     page.explanation->setWordWrap(true);
     page.lblWord = new QLabel(sheet);
     page.edtWord = new QLineEdit(sheet);
-    page.edtWord->setObjectName(QLatin1String(spec.edit));
+    page.edtWord->setObjectName(QLatin1String(texts.edit));
     page.lblWord->setObjectName(QStringLiteral("lbl") + page.edtWord->objectName().mid(3));
     page.lblWord->setBuddy(page.edtWord);
     page.list = new QTreeWidget(sheet);
@@ -150,7 +150,7 @@ QWidget* TCustomDictionaryEditDialog::makePage(Page& page, const PageSpec& spec)
     grid->setRowMinimumHeight(1, grid->spacing());
     grid->addWidget(page.lblWord, 2, 0);
     grid->addWidget(page.edtWord, 3, 0);
-    if (spec.kind == Kind::Pair) {
+    if (texts.kind == Kind::Pair) {
         page.lblWith = new QLabel(sheet);
         page.lblWith->setObjectName(QStringLiteral("lblWith"));
         page.edtWith = new QLineEdit(sheet);
@@ -173,7 +173,7 @@ QWidget* TCustomDictionaryEditDialog::makePage(Page& page, const PageSpec& spec)
     grid->addWidget(page.btnDelete, 4, 2, Qt::AlignTop);
     grid->setRowStretch(4, 1);
     grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, spec.kind == Kind::Pair ? 1 : 0);
+    grid->setColumnStretch(1, texts.kind == Kind::Pair ? 1 : 0);
     setTabOrder(page.btnAdd, page.list);
     setTabOrder(page.list, page.btnDelete);
 
@@ -182,7 +182,7 @@ QWidget* TCustomDictionaryEditDialog::makePage(Page& page, const PageSpec& spec)
         page.edtWith->installEventFilter(this);
     page.list->installEventFilter(this);
     Page* const p = &page;
-    if (spec.kind == Kind::Pair) {
+    if (texts.kind == Kind::Pair) {
         // The pair's word is looked for once typing pauses.
         connect(page.edtWord, &QLineEdit::textChanged, m_tmrReplace, qOverload<>(&QTimer::start));
         connect(page.edtWith, &QLineEdit::textChanged, this, [this, p] { evaluate(*p); });

@@ -49,8 +49,8 @@ private:
         QPushButton* btnAdd = nullptr;
         QPushButton* btnDelete = nullptr;
     };
-    struct PageSpec;
-    QWidget* makePage(Page& page, const PageSpec& spec);
+    struct PageTexts;
+    QWidget* makePage(Page& page, const PageTexts& texts);
     void fill(Page& page);
     QTreeWidgetItem* makeItem(const Page& page, const std::string& word,
                               const std::string& replacement) const;
