@@ -1,5 +1,7 @@
 #include "spellui/TCustomDictionariesDialog.h"
 
+#include "spellui/DialogButton.h"
+
 #include "platform/MessageBoxes.h"
 #include "spelling/TCustomDictionary.h"
 #include "spelling/TSpellCheckerBase.h"
@@ -23,13 +25,6 @@ namespace {
 constexpr int kKindRole = Qt::UserRole;
 constexpr int kNameRole = Qt::UserRole + 1; // the configured name, or the word list's path
 
-QPushButton* button(QWidget* parent, const char* name) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TCustomDictionariesDialog::TCustomDictionariesDialog(TSpellCheckerBase& checker, QWidget* parent)
@@ -46,11 +41,11 @@ TCustomDictionariesDialog::TCustomDictionariesDialog(TSpellCheckerBase& checker,
     m_lvCustomDictionaries->setEditTriggers(QAbstractItemView::EditKeyPressed |
                                             QAbstractItemView::SelectedClicked);
 
-    m_btnNew = button(m_gbCustomDictionaries, "btnNew");
-    m_btnEdit = button(m_gbCustomDictionaries, "btnEdit");
-    m_btnDelete = button(m_gbCustomDictionaries, "btnDelete");
-    m_btnHelp = button(this, "btnHelp");
-    m_btnOK = button(this, "btnOK");
+    m_btnNew = dialogButton(m_gbCustomDictionaries, "btnNew");
+    m_btnEdit = dialogButton(m_gbCustomDictionaries, "btnEdit");
+    m_btnDelete = dialogButton(m_gbCustomDictionaries, "btnDelete");
+    m_btnHelp = dialogButton(this, "btnHelp");
+    m_btnOK = dialogButton(this, "btnOK");
     m_btnOK->setDefault(true);
     m_btnHelp->setVisible(checker.CommandVisible(sdcHelp));
     m_btnHelp->setEnabled(checker.CommandEnabled(sdcHelp));

@@ -1,5 +1,7 @@
 #include "spellui/TCustomDictionaryEditDialog.h"
 
+#include "spellui/DialogButton.h"
+
 #include "spelling/TSpellCheckerBase.h"
 #include "spellui/CodePageText.h"
 #include "spellui/SpellTexts.h"
@@ -31,13 +33,6 @@ std::optional<std::string> typed(const QLineEdit* edit) {
 
 bool isWord(const std::optional<std::string>& word) {
     return word && !word->empty() && word->find_first_of(" \t") == std::string::npos;
-}
-
-QPushButton* button(QWidget* parent, const QString& name) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace
@@ -93,11 +88,11 @@ TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(const TSpellCheckerBase
                                  SpellTexts::plain(SpellTexts::text(checker, lsDlgWith))});
     connect(m_tmrReplace, &QTimer::timeout, this, [this] { evaluate(m_pages[1]); });
 
-    m_btnHelp = button(this, QStringLiteral("btnHelp"));
+    m_btnHelp = dialogButton(this, QStringLiteral("btnHelp"));
     m_btnHelp->setText(SpellTexts::text(checker, lsDlgHelp));
     m_btnHelp->setVisible(checker.CommandVisible(sdcHelp));
     m_btnHelp->setEnabled(checker.CommandEnabled(sdcHelp));
-    m_btnOK = button(this, QStringLiteral("btnOK"));
+    m_btnOK = dialogButton(this, QStringLiteral("btnOK"));
     m_btnOK->setText(SpellTexts::text(checker, lsDlgOK));
     m_btnOK->setDefault(true);
     connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -138,10 +133,10 @@ QWidget* TCustomDictionaryEditDialog::makePage(Page& page, const PageTexts& text
     page.list->setRootIsDecorated(false);
     page.list->setUniformRowHeights(true);
     page.list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    page.btnAdd = button(sheet, QStringLiteral("btnAdd") + name);
+    page.btnAdd = dialogButton(sheet, QStringLiteral("btnAdd") + name);
     page.btnAdd->setText(SpellTexts::text(m_checker, lsDlgAdd));
     page.btnAdd->setEnabled(false);
-    page.btnDelete = button(sheet, QStringLiteral("btnDelete") + name);
+    page.btnDelete = dialogButton(sheet, QStringLiteral("btnDelete") + name);
     page.btnDelete->setText(SpellTexts::text(m_checker, lsDlgDelete));
     page.btnDelete->setEnabled(false);
 

@@ -1,5 +1,7 @@
 #include "spellui/TSpellCheckConfigDialog.h"
 
+#include "spellui/DialogButton.h"
+
 #include "platform/FileDialogs.h"
 #include "spelling/TSpellCheckerBase.h"
 #include "spellui/SpellTexts.h"
@@ -32,13 +34,6 @@ constexpr std::array<const char*, 15> kOptionBoxNames = {
     "cbInternet",     "cbQuoted",      "cbAbbreviations", "cbPrimaryOnly", "cbRepeated",
     "cbDUalCaps",     "cbUser1",       "cbUser2",         "cbUser3",       "cbUser4"};
 
-QPushButton* button(QWidget* parent, const char* name) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TSpellCheckConfigDialog::TSpellCheckConfigDialog(TSpellCheckerBase& checker, QWidget* parent)
@@ -64,7 +59,7 @@ TSpellCheckConfigDialog::TSpellCheckConfigDialog(TSpellCheckerBase& checker, QWi
     m_cmbCustomDictionary->setObjectName(QStringLiteral("cmbCustomDictionary"));
     m_cmbCustomDictionary->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_lblCustomDictionary->setBuddy(m_cmbCustomDictionary);
-    m_btnDictionaries = button(m_gbDictionaries, "btnDictionaries");
+    m_btnDictionaries = dialogButton(m_gbDictionaries, "btnDictionaries");
 
     auto* custom = new QHBoxLayout;
     custom->addWidget(m_lblCustomDictionary);
@@ -92,9 +87,9 @@ TSpellCheckConfigDialog::TSpellCheckConfigDialog(TSpellCheckerBase& checker, QWi
     }
     m_gbOptions->setVisible(!m_options.empty());
 
-    m_btnResetDefaults = button(this, "btnResetDefaults");
-    m_btnHelp = button(this, "btnHelp");
-    m_btnOK = button(this, "btnOK");
+    m_btnResetDefaults = dialogButton(this, "btnResetDefaults");
+    m_btnHelp = dialogButton(this, "btnHelp");
+    m_btnOK = dialogButton(this, "btnOK");
     m_btnOK->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_btnResetDefaults);

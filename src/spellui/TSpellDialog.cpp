@@ -1,5 +1,7 @@
 #include "spellui/TSpellDialog.h"
 
+#include "spellui/DialogButton.h"
+
 #include "common/Cp1252.h"
 #include "spelling/TSpellChecker.h"
 #include "spellui/CodePageText.h"
@@ -25,13 +27,6 @@ QString fromWord(const std::string& word) {
     return CodePageText::fromBytes(word);
 }
 
-QPushButton* button(QWidget* parent, const char* name) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TSpellDialog::TSpellDialog(TSpellChecker& checker, QWidget* parent)
@@ -53,16 +48,16 @@ TSpellDialog::TSpellDialog(TSpellChecker& checker, QWidget* parent)
     m_lstSuggestions->setObjectName(QStringLiteral("lstSuggestions"));
     m_lblSuggestions->setBuddy(m_lstSuggestions);
 
-    m_btnUndo = button(this, "btnUndo");
-    m_btnOptions = button(this, "btnOptions");
-    m_btnIgnoreAll = button(this, "btnIgnoreAll");
-    m_btnIgnore = button(this, "btnIgnore");
-    m_btnChangeAll = button(this, "btnChangeAll");
-    m_btnChange = button(this, "btnChange");
-    m_btnAdd = button(this, "btnAdd");
-    m_btnAutoCorrect = button(this, "btnAutoCorrect");
-    m_btnHelp = button(this, "btnHelp");
-    m_btnCancel = button(this, "btnCancel");
+    m_btnUndo = dialogButton(this, "btnUndo");
+    m_btnOptions = dialogButton(this, "btnOptions");
+    m_btnIgnoreAll = dialogButton(this, "btnIgnoreAll");
+    m_btnIgnore = dialogButton(this, "btnIgnore");
+    m_btnChangeAll = dialogButton(this, "btnChangeAll");
+    m_btnChange = dialogButton(this, "btnChange");
+    m_btnAdd = dialogButton(this, "btnAdd");
+    m_btnAutoCorrect = dialogButton(this, "btnAutoCorrect");
+    m_btnHelp = dialogButton(this, "btnHelp");
+    m_btnCancel = dialogButton(this, "btnCancel");
     m_btnChange->setDefault(true);
 
     // The word and its replacement above, the suggestions below; the buttons on the right in
