@@ -2,14 +2,13 @@
 
 #include "compile/CompileCommands.h"
 #include "language/FormCaptions.h"
+#include "platform/ScreenCentre.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -71,11 +70,7 @@ void TfmFindAndCompile::showEvent(QShowEvent* event) {
 void TfmFindAndCompile::FormShow() {
     if (m_firstShow) {
         // In the middle of the screen the first time; where the writer left it afterwards.
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centreOnScreen(this);
         m_firstShow = false;
     }
     m_edtFind->setFocus();

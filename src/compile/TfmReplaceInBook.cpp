@@ -6,16 +6,15 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenCentre.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -112,11 +111,8 @@ void TfmReplaceInBook::showEvent(QShowEvent* event) {
 
 void TfmReplaceInBook::FormShow() {
     if (m_firstShow) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        // In the middle of the screen the first time; where the writer left it afterwards.
+        centreOnScreen(this);
         m_firstShow = false;
     }
     m_edtFind->setFocus();
