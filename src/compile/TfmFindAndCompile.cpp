@@ -1,6 +1,7 @@
 #include "compile/TfmFindAndCompile.h"
 
 #include "compile/CompileCommands.h"
+#include "editor/FindGroup.h"
 #include "language/FormCaptions.h"
 #include "platform/ScreenCentre.h"
 
@@ -25,24 +26,12 @@ TfmFindAndCompile::TfmFindAndCompile(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    auto* gbFind = named(new QGroupBox(this), "gbFind");
-    m_edtFind = named(new QLineEdit(gbFind), "edtFind");
-    m_edtFind->setMaxLength(kMaxFindLength);
+    auto* gbFind = new FindGroup(this, QStringLiteral("cbClearCompiler"));
+    m_edtFind = gbFind->findBox();
     m_edtFind->setMinimumWidth(fontMetrics().averageCharWidth() * 36);
-    m_cbMatchCase = named(new QCheckBox(gbFind), "cbMatchCase");
-    m_cbClearCompiler = named(new QCheckBox(gbFind), "cbClearCompiler");
+    m_cbMatchCase = gbFind->matchCase();
+    m_cbClearCompiler = gbFind->secondBox();
     m_cbClearCompiler->setChecked(true);
-    // Tab stays on the find box and the buttons; the check boxes are clicked or reached by
-    // their letters.
-    m_cbMatchCase->setFocusPolicy(Qt::ClickFocus);
-    m_cbClearCompiler->setFocusPolicy(Qt::ClickFocus);
-    auto* checks = new QHBoxLayout;
-    checks->addWidget(m_cbMatchCase);
-    checks->addWidget(m_cbClearCompiler);
-    checks->addStretch();
-    auto* findLayout = new QVBoxLayout(gbFind);
-    findLayout->addWidget(m_edtFind);
-    findLayout->addLayout(checks);
 
     m_btnFind = named(new QPushButton(this), "btnFind");
     m_btnFind->setDefault(true);

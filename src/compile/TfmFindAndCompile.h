@@ -14,8 +14,6 @@ class QPushButton;
 class TfmFindAndCompile : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kMaxFindLength = 60;
-
     explicit TfmFindAndCompile(QWidget* parent = nullptr);
 
     void setCommands(CompileCommands* commands) { m_commands = commands; }

@@ -1,6 +1,7 @@
 #include "compile/TfmReplaceInBook.h"
 
 #include "compile/BookReplace.h"
+#include "editor/FindGroup.h"
 #include "language/Captions.h"
 #include "language/FormCaptions.h"
 #include "language/Language.h"
@@ -35,26 +36,14 @@ TfmReplaceInBook::TfmReplaceInBook(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmReplaceInBook"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    auto* gbFind = named(new QGroupBox(this), "gbFind");
-    m_edtFind = named(new QLineEdit(gbFind), "edtFind");
-    m_edtFind->setMaxLength(kMaxFindLength);
-    m_cbMatchCase = named(new QCheckBox(gbFind), "cbMatchCase");
-    m_cbWholeWords = named(new QCheckBox(gbFind), "cbWholeWords");
-    // Tab goes from one text box to the other; the check boxes are clicked or reached by their
-    // letters.
-    m_cbMatchCase->setFocusPolicy(Qt::ClickFocus);
-    m_cbWholeWords->setFocusPolicy(Qt::ClickFocus);
-    auto* checks = new QHBoxLayout;
-    checks->addWidget(m_cbMatchCase);
-    checks->addWidget(m_cbWholeWords);
-    checks->addStretch();
-    auto* findLayout = new QVBoxLayout(gbFind);
-    findLayout->addWidget(m_edtFind);
-    findLayout->addLayout(checks);
+    auto* gbFind = new FindGroup(this, QStringLiteral("cbWholeWords"));
+    m_edtFind = gbFind->findBox();
+    m_cbMatchCase = gbFind->matchCase();
+    m_cbWholeWords = gbFind->secondBox();
 
     auto* gbReplace = named(new QGroupBox(this), "gbReplace");
     m_edtReplace = named(new QLineEdit(gbReplace), "edtReplace");
-    m_edtReplace->setMaxLength(kMaxFindLength);
+    m_edtReplace->setMaxLength(FindGroup::kMaxFindLength);
     auto* replaceLayout = new QVBoxLayout(gbReplace);
     replaceLayout->addWidget(m_edtReplace);
 

@@ -16,8 +16,6 @@ class QTreeWidget;
 class TfmReplaceInBook : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kMaxFindLength = 60;
-
     explicit TfmReplaceInBook(QWidget* parent = nullptr);
 
     void setCommands(BookReplace* commands) { m_commands = commands; }

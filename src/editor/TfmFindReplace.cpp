@@ -1,5 +1,6 @@
 #include "editor/TfmFindReplace.h"
 
+#include "editor/FindGroup.h"
 #include "editor/TextFinder.h"
 #include "language/FormCaptions.h"
 #include "language/Messages.h"
@@ -19,8 +20,6 @@
 
 namespace {
 
-constexpr int kMaxFindLength = 60;
-
 template <class T> T* named(T* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -33,27 +32,15 @@ TfmFindReplace::TfmFindReplace(QWidget* editor, QPlainTextEdit* memo)
     setObjectName(QStringLiteral("fmFindReplace"));
 
     // Find: the text, and how to look for it.
-    auto* gbFind = named(new QGroupBox(this), "gbFind");
-    m_edtFind = named(new QLineEdit(gbFind), "edtFind");
-    m_edtFind->setMaxLength(kMaxFindLength);
-    m_cbMatchCase = named(new QCheckBox(gbFind), "cbMatchCase");
-    m_cbFromTop = named(new QCheckBox(gbFind), "cbFromTop");
-    // Tab goes from one text box to the other; the check boxes are clicked or reached by their
-    // letters.
-    m_cbMatchCase->setFocusPolicy(Qt::ClickFocus);
-    m_cbFromTop->setFocusPolicy(Qt::ClickFocus);
-    auto* checks = new QHBoxLayout;
-    checks->addWidget(m_cbMatchCase);
-    checks->addWidget(m_cbFromTop);
-    checks->addStretch();
-    auto* findLayout = new QVBoxLayout(gbFind);
-    findLayout->addWidget(m_edtFind);
-    findLayout->addLayout(checks);
+    auto* gbFind = new FindGroup(this, QStringLiteral("cbFromTop"));
+    m_edtFind = gbFind->findBox();
+    m_cbMatchCase = gbFind->matchCase();
+    m_cbFromTop = gbFind->secondBox();
 
     // Replace with.
     auto* gbReplace = named(new QGroupBox(this), "gbReplace");
     m_edtReplace = named(new QLineEdit(gbReplace), "edtReplace");
-    m_edtReplace->setMaxLength(kMaxFindLength);
+    m_edtReplace->setMaxLength(FindGroup::kMaxFindLength);
     auto* replaceLayout = new QVBoxLayout(gbReplace);
     replaceLayout->addWidget(m_edtReplace);
 
