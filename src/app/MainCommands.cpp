@@ -2,10 +2,8 @@
 
 #include "app/TfmMain.h"
 
-#include <QActionGroup>
+#include <QAction>
 #include <QMenu>
-#include <QMenuBar>
-#include <QSet>
 
 namespace {
 
@@ -130,69 +128,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
     return kRows;
 }
 
-MainCommands::MainCommands(TfmMain& window) {
-    // Menus whose commands' shortcuts only label their items: the desk handles those keys itself.
-    QSet<QString> popups;
-    QHash<QString, QActionGroup*> groups;
-    for (const Row& row : rows()) {
-        const QString name = QString::fromLatin1(row.name);
-        const QString parent = QString::fromLatin1(row.parent);
-        QMenu* menu = nullptr;
-        switch (row.kind) {
-        case Kind::MenuBarMenu:
-            menu = window.menuBar()->addMenu(QString());
-            QObject::connect(menu, &QMenu::aboutToShow, &window, &TfmMain::menuClicked);
-            break;
-        case Kind::Popup:
-            menu = new QMenu(&window);
-            popups.insert(name);
-            QObject::connect(menu, &QMenu::aboutToShow, &window, &TfmMain::menuClicked);
-            break;
-        case Kind::Submenu:
-            menu = m_menus.value(parent)->addMenu(QString());
-            if (popups.contains(parent))
-                popups.insert(name);
-            break;
-        case Kind::Separator:
-            m_menus.value(parent)->addSeparator();
-            continue;
-        case Kind::Item:
-        case Kind::DefaultItem:
-        case Kind::CheckItem: {
-            QMenu* in = m_menus.value(parent);
-            QAction* action = in->addAction(QString());
-            action->setObjectName(name);
-            if (row.shortcut.key() != Qt::Key_unknown)
-                action->setShortcut(row.shortcut);
-            if (popups.contains(parent))
-                action->setShortcutContext(Qt::WidgetShortcut);
-            if (row.kind == Kind::CheckItem) {
-                // The check items of one menu are a choice of one, shown as such.
-                QActionGroup*& group = groups[parent];
-                if (!group)
-                    group = new QActionGroup(in);
-                action->setCheckable(true);
-                action->setActionGroup(group);
-            }
-            if (row.kind == Kind::DefaultItem)
-                in->setDefaultAction(action);
-            if (row.handler)
-                QObject::connect(action, &QAction::triggered, &window, row.handler);
-            if (row.enabled)
-                m_rules.append({action, row.enabled});
-            m_actions.insert(name, action);
-            continue;
-        }
-        }
-        menu->setObjectName(name);
-        m_menus.insert(name, menu);
-    }
-}
-
-void MainCommands::refresh(const CommandContext& context) {
-    for (const auto& [action, rule] : std::as_const(m_rules))
-        action->setEnabled(rule(context));
-}
+MainCommands::MainCommands(TfmMain& window) : MenuTable(window, rows(), &TfmMain::menuClicked) {}
 
 void MainCommands::showSheetPopup(const SheetPopupState& popup) {
     for (int i = 0; i < SheetPopupState::kStates; ++i) {

@@ -102,46 +102,6 @@ std::span<const EditorMenus::Row> EditorMenus::rows() {
     return kRows;
 }
 
-EditorMenus::EditorMenus(TfmEditor& window) {
+EditorMenus::EditorMenus(TfmEditor& window) : MenuTable(window, rows(), &TfmEditor::menuClicked) {
     window.menuBar()->setObjectName(QStringLiteral("mmnuEditor"));
-    for (const Row& row : rows()) {
-        const QString name = QString::fromLatin1(row.name);
-        const QString parent = QString::fromLatin1(row.parent);
-        QMenu* menu = nullptr;
-        switch (row.kind) {
-        case Kind::MenuBarMenu:
-            menu = window.menuBar()->addMenu(QString());
-            QObject::connect(menu, &QMenu::aboutToShow, &window, &TfmEditor::menuClicked);
-            break;
-        case Kind::Popup:
-            menu = new QMenu(&window);
-            QObject::connect(menu, &QMenu::aboutToShow, &window, &TfmEditor::menuClicked);
-            break;
-        case Kind::Submenu:
-            menu = m_menus.value(parent)->addMenu(QString());
-            break;
-        case Kind::Separator:
-            m_menus.value(parent)->addSeparator();
-            continue;
-        case Kind::Item: {
-            QAction* action = m_menus.value(parent)->addAction(QString());
-            action->setObjectName(name);
-            if (row.shortcut.key() != Qt::Key_unknown)
-                action->setShortcut(row.shortcut);
-            if (row.handler)
-                QObject::connect(action, &QAction::triggered, &window, row.handler);
-            if (row.enabled)
-                m_rules.append({action, row.enabled});
-            m_actions.insert(name, action);
-            continue;
-        }
-        }
-        menu->setObjectName(name);
-        m_menus.insert(name, menu);
-    }
-}
-
-void EditorMenus::refresh(const EditorState& state) {
-    for (const auto& [action, rule] : std::as_const(m_rules))
-        action->setEnabled(rule(state));
 }
