@@ -1,6 +1,9 @@
 #include "app/KerfaProgram.h"
 #include "app/StartupProbe.h"
 #include "app/TfmMain.h"
+#include "platform/FontConfigWarmUp.h"
+#include "project/ProjectCommands.h"
+#include "project/SheetReading.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -9,6 +12,10 @@
 int main(int argc, char* argv[]) {
     QElapsedTimer sinceMain;
     sinceMain.start();
+    // Both run while the window system connection is made and the main window is built.
+    const FontConfigWarmUp fonts;
+    std::unique_ptr<SheetReading> early =
+        argc == 2 ? ProjectCommands::readEarly(QString::fromLocal8Bit(argv[1])) : nullptr;
     QApplication app(argc, argv);
     KerfaProgram::initialiseApplication();
 
@@ -21,7 +28,7 @@ int main(int argc, char* argv[]) {
     KerfaProgram program;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    if (program.start(arguments) == KerfaProgram::Start::EndAtOnce)
+    if (program.start(arguments, std::move(early)) == KerfaProgram::Start::EndAtOnce)
         return 0;
     if (probe)
         probe->started(program.fmMain());

@@ -48,7 +48,8 @@ void KerfaProgram::initialiseApplication() {
     qApp->installEventFilter(&HintSwitch::instance());
 }
 
-KerfaProgram::Start KerfaProgram::start(const QStringList& arguments) {
+KerfaProgram::Start KerfaProgram::start(const QStringList& arguments,
+                                        std::unique_ptr<SheetReading> early) {
     m_fmMain = std::make_unique<TfmMain>();
     m_fmAbout = std::make_unique<TfmAbout>();
     m_fmCompile = std::make_unique<TfmCompile>();
@@ -70,6 +71,7 @@ KerfaProgram::Start KerfaProgram::start(const QStringList& arguments) {
         MessageBoxes::information(Messages::text(Messages::ONLY_ONE_FILE));
         return Start::EndAtOnce;
     }
+    m_fmMain->model().commands().setEarlyReading(std::move(early));
     if (arguments.size() == 1 && !m_fmMain->LoadProject(arguments.front()))
         return Start::EndAtOnce;
     if (!m_fmMain->isVisible())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/SheetReading.h"
+
 #include <QStringList>
 #include <memory>
 
@@ -23,7 +25,8 @@ public:
 
     // Creates the windows, then settles the single instance and the command line (the arguments
     // after the program's name). Run: the main window is shown and the event loop may start.
-    Start start(const QStringList& arguments);
+    // early: the reading of the project named by the arguments, begun before (or nothing).
+    Start start(const QStringList& arguments, std::unique_ptr<SheetReading> early = {});
 
     TfmMain* fmMain() const { return m_fmMain.get(); }
 

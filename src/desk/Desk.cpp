@@ -41,6 +41,9 @@ void Desk::layPreparedSheets() {
         if (sheet->LinkTo)
             m_scene->addItem(sheet->line());
     }
+    // One update of the whole desk: the scene then skips working out, item by item, what each of
+    // the thousands just placed covers, and the view paints once anyway.
+    m_scene->update();
 }
 
 void Desk::deleteSheet(TKerfa* sheet) {

@@ -11,6 +11,7 @@
 #include "project/ProjectNames.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStorage.h"
+#include "project/SheetReading.h"
 #include "themes/Theme.h"
 #include "themes/ThemeData.h"
 
@@ -35,14 +36,40 @@ ProjectCommands::ProjectCommands(ProjectState& state, Theme& theme, ProjectDesk&
                                  OpenEditors& editors, QObject* parent)
     : QObject(parent), m_state(state), m_theme(theme), m_desk(desk), m_editors(editors) {}
 
+ProjectCommands::~ProjectCommands() = default;
+
+QString ProjectCommands::folderOf(const QString& path) {
+    QString folder = QFileInfo(path).absolutePath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}
+
+QStringList ProjectCommands::leftoverFolders(const ProjectState& project) {
+    return {project.projectFolder, project.sheetFolder(), project.textFolder()};
+}
+
+std::unique_ptr<SheetReading> ProjectCommands::readEarly(const QString& path) {
+    const QString fileName = ProjectNames::projectFileName(QFileInfo(path).fileName());
+    if (fileName.isEmpty() || !QFileInfo(folderOf(path) + fileName).isFile())
+        return nullptr;
+    ProjectState project;
+    project.projectFolder = folderOf(path);
+    auto reading = std::make_unique<SheetReading>(project.sheetFolder());
+    reading->startHelper(
+        [folders = leftoverFolders(project)] { FileWriter::removeLeftovers(folders); });
+    return reading;
+}
+
+void ProjectCommands::setEarlyReading(std::unique_ptr<SheetReading> reading) {
+    m_earlyReading = std::move(reading);
+}
+
 bool ProjectCommands::LoadProject(const QString& path) {
     Q_EMIT loadStarting();
 
-    const QFileInfo info(path);
-    QString folder = info.absolutePath();
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
-    const QString fileName = ProjectNames::projectFileName(info.fileName());
+    const QString folder = folderOf(path);
+    const QString fileName = ProjectNames::projectFileName(QFileInfo(path).fileName());
     if (fileName.isEmpty()) {
         MessageBoxes::information(Messages::text(Messages::ONLY_PROJECTS));
         return false;
@@ -55,7 +82,12 @@ bool ProjectCommands::LoadProject(const QString& path) {
 
     m_state.projectFolder = folder;
     m_state.projectFileName = fileName;
-    FileWriter::removeLeftovers({folder, m_state.sheetFolder(), m_state.textFolder()});
+    // The book named on the command line may be read, and its leftovers removed, already.
+    std::unique_ptr<SheetReading> reading = std::move(m_earlyReading);
+    if (!reading || reading->sheetFolder() != m_state.sheetFolder()) {
+        FileWriter::removeLeftovers(leftoverFolders(m_state));
+        reading = std::make_unique<SheetReading>(m_state.sheetFolder());
+    }
     m_desk.ClearDesk();
 
     const ProjectSettings settings = ProjectStorage::readProject(folder + fileName);
@@ -68,7 +100,6 @@ bool ProjectCommands::LoadProject(const QString& path) {
 
     // Reading each sheet file is one step, laying each sheet on the desk another.
     m_loading = true;
-    qsizetype files = 0;
     qsizetype reported = -kSheetsAStep;
     const auto report = [&](qsizetype done, qsizetype total) {
         if (done - reported < kSheetsAStep)
@@ -77,10 +108,9 @@ bool ProjectCommands::LoadProject(const QString& path) {
         Q_EMIT loadProgress(done, total);
     };
     const std::optional<QList<SheetRecord>> records =
-        ProjectStorage::readSheets(m_state.sheetFolder(), [&](qsizetype done, qsizetype total) {
-            files = total;
-            report(done, 2 * total);
-        });
+        reading->finish([&](qsizetype done, qsizetype total) { report(done, 2 * total); });
+    const qsizetype files = reading->fileCount();
+    reading.reset();
     if (!records) {
         m_loading = false;
         Q_EMIT loadProgress(2 * files, 2 * files);

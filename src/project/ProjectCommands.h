@@ -2,10 +2,13 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <memory>
 
 class OpenEditors;
 class ProjectDesk;
 class QWidget;
+class SheetReading;
 class Theme;
 struct ProjectState;
 struct SheetRecord;
@@ -21,6 +24,7 @@ public:
 
     ProjectCommands(ProjectState& state, Theme& theme, ProjectDesk& desk, OpenEditors& editors,
                     QObject* parent = nullptr);
+    ~ProjectCommands() override;
 
     // The window the file dialogs belong to.
     void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
@@ -29,6 +33,11 @@ public:
     // after its message, when the file is refused, missing or unreadable; an unreadable project
     // leaves an empty unnamed one.
     bool LoadProject(const QString& path);
+    // Begins reading the sheet files of the project at path on a thread of its own, so that the
+    // first LoadProject of that project finds them read or partly read; nothing when path does
+    // not name a project file. Needs no application object: the start calls it first thing.
+    static std::unique_ptr<SheetReading> readEarly(const QString& path);
+    void setEarlyReading(std::unique_ptr<SheetReading> reading);
     // While LoadProject reads and lays out the sheets; the window system's events may be
     // handled meanwhile (loadProgress), and nothing may then open another project.
     bool isLoading() const { return m_loading; }
@@ -79,6 +88,10 @@ Q_SIGNALS:
 
 private:
     bool writeSheetFile(const SheetRecord& record);
+    // The folder of the project file at path, ending in '/'.
+    static QString folderOf(const QString& path);
+    // Where a killed save may have left its temporary files.
+    static QStringList leftoverFolders(const ProjectState& project);
     void recordBuiltInTheme();
 
     ProjectState& m_state;
@@ -87,4 +100,5 @@ private:
     OpenEditors& m_editors;
     QWidget* m_dialogParent = nullptr;
     bool m_loading = false;
+    std::unique_ptr<SheetReading> m_earlyReading;
 };

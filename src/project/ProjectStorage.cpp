@@ -7,15 +7,11 @@
 #include "project/ProjectNames.h"
 #include "project/ProjectState.h"
 #include "project/SnapshotStore.h"
-#include "themes/ThemeData.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <atomic>
-#include <thread>
-#include <vector>
 
 QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
     QStringList files = FileNames::regularFiles(sheetFolder);
@@ -43,60 +39,9 @@ ProjectSettings ProjectStorage::readProject(const QString& projectPath) {
     return ProjectSettings::read(IniFile(projectPath));
 }
 
-std::optional<QList<SheetRecord>> ProjectStorage::readSheets(const QString& sheetFolder,
-                                                             const Progress& progress) {
-    const QDir dir(sheetFolder);
-    const QStringList files = sheetFileNames(sheetFolder);
-    const auto n = static_cast<std::size_t>(files.size());
-    std::vector<SheetRecord> read(n);
-    std::vector<Outcome> outcomes(n, Outcome::Skipped);
-    std::atomic<bool> refused = false;
-    std::atomic<qsizetype> helperDone = 0;
-    const auto readRange = [&](std::size_t from, std::size_t to, const auto& step) {
-        for (std::size_t i = from; i < to && !refused.load(std::memory_order_relaxed); ++i) {
-            step(i);
-            outcomes[i] = readSheet(dir, files[static_cast<qsizetype>(i)], read[i]);
-            if (outcomes[i] == Outcome::Refused)
-                refused = true;
-        }
-    };
-    // The first report comes before the second thread starts, whatever that one finds.
-    if (progress && n > 0)
-        progress(0, files.size());
-    // Opening and reading thousands of small files is most of a large book's load, and each
-    // file is read on its own: a second thread reads the later half meanwhile. This thread
-    // reports the progress of both.
-    const std::size_t split = n >= static_cast<std::size_t>(kReadInTwoFrom) ? n / 2 : n;
-    std::thread helper;
-    if (split < n)
-        helper = std::thread(
-            [&] { readRange(split, n, [&](std::size_t) { helperDone.fetch_add(1); }); });
-    readRange(0, split, [&](std::size_t i) {
-        if (progress && i > 0)
-            progress(static_cast<qsizetype>(i) + helperDone.load(), files.size());
-    });
-    if (helper.joinable())
-        helper.join();
-    if (refused)
-        return std::nullopt;
-    QList<SheetRecord> records;
-    records.reserve(files.size());
-    for (std::size_t i = 0; i < n; ++i)
-        if (outcomes[i] == Outcome::Kept)
-            records.append(std::move(read[i]));
-    return records;
-}
-
-ProjectStorage::Outcome ProjectStorage::readSheet(const QDir& folder, const QString& file,
-                                                  SheetRecord& record) {
-    const QString name = file.chopped(ProjectNames::sheetExtension().size());
-    if (name.size() > ProjectNames::kMaxSheetName)
-        return Outcome::Skipped;
-    record = SheetRecord::read(IniFile(folder.filePath(file)));
-    if (record.state < 0 || record.state >= ThemeData::kStates)
-        return Outcome::Refused;
-    record.name = name;
-    return Outcome::Kept;
+std::optional<QList<SheetRecord>>
+ProjectStorage::readSheets(const QString& sheetFolder, const SheetReading::Progress& progress) {
+    return SheetReading(sheetFolder).finish(progress);
 }
 
 bool ProjectStorage::writeProject(const QString& projectPath, const ProjectSettings& settings) {

@@ -1,14 +1,12 @@
 #pragma once
 
 #include "project/ProjectSettings.h"
+#include "project/SheetReading.h"
 #include "project/SheetRecord.h"
 
 #include <QList>
 #include <QStringList>
-#include <functional>
 #include <optional>
-
-class QDir;
 
 struct ProjectState;
 
@@ -23,15 +21,9 @@ public:
 
     // Every key missing from the file takes its default; a missing file reads as empty.
     static ProjectSettings readProject(const QString& projectPath);
-    // The sheets of a "Kerfa Files/" folder, in desk order, each named after its file. Files
-    // whose names are longer than a sheet name may be are passed over. Nothing when a file holds
-    // a revision state outside 0 to 5: the project cannot be read then. Told after each file
-    // how many of how many have been read.
-    using Progress = std::function<void(qsizetype done, qsizetype total)>;
-    static std::optional<QList<SheetRecord>> readSheets(const QString& sheetFolder,
-                                                        const Progress& progress = {});
-    // From this many files on, two threads read them.
-    static constexpr qsizetype kReadInTwoFrom = 256;
+    // The sheets of a "Kerfa Files/" folder, read as SheetReading::finish reads them.
+    static std::optional<QList<SheetRecord>>
+    readSheets(const QString& sheetFolder, const SheetReading::Progress& progress = {});
 
     // Both keep every other key of the file; false, leaving the file as it was, when it could not
     // be written.
@@ -46,8 +38,4 @@ public:
     // (made when missing), replacing files there; false when any folder or copy failed, and
     // false without making any folder when the project file is not on disk.
     static bool backup(const ProjectState& project, const QString& target);
-
-private:
-    enum class Outcome { Kept, Skipped, Refused };
-    static Outcome readSheet(const QDir& folder, const QString& file, SheetRecord& record);
 };

@@ -7,7 +7,9 @@
 #include "platform/PictureLoader.h"
 #include "themes/BuiltInPictures.h"
 
+#include <QFile>
 #include <QGuiApplication>
+#include <sys/stat.h>
 
 namespace {
 
@@ -31,8 +33,6 @@ QColor Theme::deskColour() const {
 }
 
 bool Theme::LoadTheme(const QString& themeFileName) {
-    m_slots.fill(QImage());
-
     const QString themes = ProgramFolder::sub(QStringLiteral("Themes"));
     const IniFile file(themes + themeFileName);
     ThemeData data = ThemeData::read(file);
@@ -41,11 +41,25 @@ bool Theme::LoadTheme(const QString& themeFileName) {
     if (!ColourString::isValid(data.background))
         data.background = QString::fromLatin1(ColourString::kDesk);
 
+    std::array<QString, ThemeData::kSlots> paths;
+    QString stamp = stampOf(themes + themeFileName) + QString::number(screenRatio());
     for (int slot = 0; slot < ThemeData::kSlots; ++slot) {
-        const QString path = FileNames::findFile(iconFolder, data.iconFiles[slot]);
-        if (path.isEmpty())
+        paths[slot] = FileNames::findFile(iconFolder, data.iconFiles[slot]);
+        stamp += u'\n' + stampOf(paths[slot]);
+    }
+    // The theme in force again, its files unchanged since (a book opened with the default theme
+    // as its own): its pictures are not drawn a second time.
+    if (m_loaded && stamp == m_stamp) {
+        putInForce(data, true);
+        return true;
+    }
+
+    m_slots.fill(QImage());
+    m_stamp.clear();
+    for (int slot = 0; slot < ThemeData::kSlots; ++slot) {
+        if (paths[slot].isEmpty())
             continue;
-        const QImage picture = PictureLoader::load(path, screenRatio());
+        const QImage picture = PictureLoader::load(paths[slot], screenRatio());
         if (picture.isNull()) {
             UseBuiltInTheme();
             return false;
@@ -53,8 +67,22 @@ bool Theme::LoadTheme(const QString& themeFileName) {
         m_slots[slot] = picture;
         m_slotSizes[slot] = data.iconSizes[slot];
     }
+    m_stamp = stamp;
     putInForce(data, true);
     return true;
+}
+
+QString Theme::stampOf(const QString& path) {
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    // To the nanosecond, and the file itself: a file saved anew is another file.
+    return path + QStringLiteral("|%1|%2|%3|%4.%5")
+                      .arg(info.st_dev)
+                      .arg(info.st_ino)
+                      .arg(info.st_size)
+                      .arg(info.st_mtim.tv_sec)
+                      .arg(info.st_mtim.tv_nsec);
 }
 
 void Theme::UseBuiltInTheme() {

@@ -40,6 +40,9 @@ Q_SIGNALS:
 
 private:
     static int slotFor(int typeCode);
+    // A file's path, identity, size and time of change: a theme whose files all keep theirs is
+    // unchanged.
+    static QString stampOf(const QString& path);
     void putInForce(const ThemeData& data, bool loaded);
 
     ThemeData m_data;
@@ -48,4 +51,6 @@ private:
     // The theme file's pictures; a null slot shows the built-in picture (drawn on first use).
     std::array<QImage, ThemeData::kSlots> m_slots;
     std::array<int, ThemeData::kSlots> m_slotSizes{};
+    // The files the pictures in the slots were read from, as stampOf tells them.
+    QString m_stamp;
 };

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -125,8 +126,8 @@ TEST_F(ProjectStorageTest, ALargeBookReadsInDeskOrderAsASmallOneDoes) {
         {"a long name late", 300, 290, -1},
         {"refused early", 300, -1, 3},
         {"refused late", 300, -1, 299},
-        {"one below the threshold, refused last", ProjectStorage::kReadInTwoFrom - 1, -1,
-         ProjectStorage::kReadInTwoFrom - 2},
+        {"one below the threshold, refused last", SheetReading::kReadInTwoFrom - 1, -1,
+         SheetReading::kReadInTwoFrom - 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -141,29 +142,51 @@ TEST_F(ProjectStorageTest, ALargeBookReadsInDeskOrderAsASmallOneDoes) {
             sheetFile(name + QStringLiteral(".kfa"),
                       ProjectFiles::sheet(1, i == c.refused ? 7 : i % 6, i, 100));
         }
-        QList<qsizetype> reports;
-        const auto records =
-            ProjectStorage::readSheets(sheets(), [&](qsizetype done, qsizetype total) {
+        // Read as File > Open reads, and as the start reads the book of its command line: a
+        // helper begun beforehand, the reading finished by this thread alongside it.
+        for (const bool early : {false, true}) {
+            SCOPED_TRACE(early ? "begun early" : "read when wanted");
+            SheetReading reading(sheets());
+            if (early)
+                reading.startHelper();
+            QList<qsizetype> reports;
+            const auto records = reading.finish([&](qsizetype done, qsizetype total) {
                 EXPECT_EQ(total, c.files);
                 reports << done;
             });
-        ASSERT_FALSE(reports.isEmpty());
-        EXPECT_EQ(reports.front(), 0);
-        for (qsizetype i = 1; i < reports.size(); ++i)
-            EXPECT_LT(reports[i - 1], reports[i]);
-        EXPECT_LT(reports.back(), c.files);
-        if (c.refused >= 0) {
-            EXPECT_FALSE(records);
-            continue;
-        }
-        ASSERT_TRUE(records);
-        EXPECT_EQ(namesOf(*records), expected);
-        for (const SheetRecord& record : *records) {
-            const int i = record.name.mid(6, 4).toInt();
-            EXPECT_EQ(record.left, i);
-            EXPECT_EQ(record.state, i % 6);
+            EXPECT_EQ(reading.fileCount(), c.files);
+            ASSERT_FALSE(reports.isEmpty());
+            if (!early) {
+                EXPECT_EQ(reports.front(), 0);
+                EXPECT_LT(reports.back(), c.files);
+            }
+            for (qsizetype i = 1; i < reports.size(); ++i)
+                EXPECT_LT(reports[i - 1], reports[i]);
+            if (c.refused >= 0) {
+                EXPECT_FALSE(records);
+                continue;
+            }
+            ASSERT_TRUE(records);
+            EXPECT_EQ(namesOf(*records), expected);
+            for (const SheetRecord& record : *records) {
+                const int i = record.name.mid(6, 4).toInt();
+                EXPECT_EQ(record.left, i);
+                EXPECT_EQ(record.state, i % 6);
+            }
         }
     }
+}
+
+TEST_F(ProjectStorageTest, AReadingBegunEarlyEndsWithItsOwnerWhenNobodyWantsIt) {
+    // A second start hands its book to the running program and ends: the reading it began
+    // stops after the file it is reading, and nothing is read after.
+    for (int i = 0; i < 2000; ++i)
+        sheetFile(QStringLiteral("Sheet %1.kfa").arg(i), ProjectFiles::sheet(0, 0, i, 100));
+    auto reading = std::make_unique<SheetReading>(sheets());
+    bool firstRan = false;
+    reading->startHelper([&] { firstRan = true; });
+    reading.reset();
+    EXPECT_TRUE(firstRan);
 }
 
 TEST_F(ProjectStorageTest, BackupCopiesTheProjectAsItIsOnDisk) {

@@ -6,6 +6,7 @@
 #include "editor/TfmEditor.h"
 #include "language/Messages.h"
 #include "project/ProjectWindowState.h"
+#include "project/SheetReading.h"
 #include "support/ProjectFiles.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestEnvironment.h"
@@ -332,6 +333,39 @@ private Q_SLOTS:
         QCOMPARE(shown, lines);
         const TKerfa* linked = find(target)->LinkedFrom;
         QCOMPARE(linked ? linked->SheetName : QString(), linkedFrom);
+    }
+
+    void theBookOfTheCommandLineIsReadWhileTheWindowIsBuilt_data() {
+        QTest::addColumn<QString>("earlyPath");
+        QTest::newRow("the same book") << "Novel.kerfa";
+        QTest::newRow("the same book, named without extension") << "Novel";
+        QTest::newRow("another book's reading, left unused") << "../Other/Other.kerfa";
+        QTest::newRow("not a project: nothing read early") << "Novel.txt";
+    }
+    void theBookOfTheCommandLineIsReadWhileTheWindowIsBuilt() {
+        QFETCH(QString, earlyPath);
+        const QString other = m_dir->path() + QStringLiteral("/Other/");
+        QVERIFY(ProjectFiles::write(other + QStringLiteral("Other.kerfa"), kProject));
+        QVERIFY(ProjectFiles::write(other + QStringLiteral("Kerfa Files/Stranger.kfa"),
+                                    ProjectFiles::sheet(0, 0, 100, 100)));
+        for (int i = 0; i < 300; ++i)
+            sheetFile(QStringLiteral("Scene %1").arg(i, 3, 10, QChar(u'0')),
+                      ProjectFiles::sheet(1, i % 6, 40 + i, 40));
+        // What a save killed halfway left behind, removed by the early reading or by the load.
+        const QString leftover =
+            folder() + QStringLiteral("Text Files/.Scene 001.txt.kerfa-save-ab12cd");
+        QVERIFY(ProjectFiles::write(leftover, "half a scene"));
+
+        std::unique_ptr<SheetReading> early = ProjectCommands::readEarly(folder() + earlyPath);
+        QCOMPARE(early != nullptr, earlyPath != QStringLiteral("Novel.txt"));
+        m_model->commands().setEarlyReading(std::move(early));
+        QVERIFY(load(projectPath()));
+        QCOMPARE(m_model->desk().sheets().size(), 300);
+        QCOMPARE(m_model->desk().sheets().front()->SheetName, QStringLiteral("Scene 000"));
+        QCOMPARE(m_model->desk().sheets().back()->left(), 40 + 299);
+        QVERIFY(!find(QStringLiteral("Stranger")));
+        QVERIFY(!QFileInfo::exists(leftover));
+        QVERIFY(m_boxes->shown.isEmpty());
     }
 
     void aSheetFileDeletedByHandIsGoneAtTheNextLoad() {

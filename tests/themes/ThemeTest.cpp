@@ -152,6 +152,39 @@ private Q_SLOTS:
         QCOMPARE(s->picture().pixelColor(0, 63).alpha(), 0);
     }
 
+    void aThemePutInForceAgainIsDrawnAgainOnlyWhenItsFilesChanged() {
+        // A book opened with the default theme as its own puts that theme in force a second
+        // time; its pictures are drawn once, unless a file changed in between.
+        const QString picture = themes() + QStringLiteral("Test Icons/chapter.bmp");
+        bitmap(picture, 64, Qt::red);
+        themeFile(QStringLiteral("Again.ini"),
+                  "[Theme]\r\nIconFolder=Test Icons\r\n[Icons]\r\nIcon_00=chapter.bmp\r\n");
+        TKerfa* s = addSheet(QStringLiteral("Chapter"), 0, {300, 300});
+        const auto drawing = [&] {
+            return s->picture().cacheKey();
+        };
+        load(QStringLiteral("Again.ini"));
+        const qint64 first = drawing();
+        load(QStringLiteral("Again.ini"));
+        QCOMPARE(drawing(), first);
+
+        // The picture saved anew by a program that replaces files whole, the same size in
+        // bytes: read again, and shown.
+        bitmap(picture + QStringLiteral(".new"), 64, Qt::green);
+        QVERIFY(QFile::remove(picture));
+        QVERIFY(QFile::rename(picture + QStringLiteral(".new"), picture));
+        load(QStringLiteral("Again.ini"));
+        QVERIFY(drawing() != first);
+        QCOMPARE(s->picture().pixelColor(40, 40), QColor(Qt::green));
+
+        // After the built-in theme, the theme file is read whole again.
+        const qint64 second = drawing();
+        m_model->commands().useBuiltInTheme();
+        load(QStringLiteral("Again.ini"));
+        QVERIFY(drawing() != second);
+        QCOMPARE(s->picture().pixelColor(40, 40), QColor(Qt::green));
+    }
+
     void missingIconKeepsTheBuiltInPicture() {
         themeFile(
             QStringLiteral("Missing.ini"),
