@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <array>
 #include <unordered_map>
 
 namespace {
@@ -42,6 +43,8 @@ struct NameLabel::Face {
     }
 
     int advance(QStringView word) {
+        if (isNumeral(word) && numeralsSetSideBySide())
+            return numeralWidth(word);
         auto known = widths.find(word);
         if (known == widths.end()) {
             QString text = word.toString();
@@ -51,11 +54,50 @@ struct NameLabel::Face {
         return known->second;
     }
 
+    // Numbers ("1013.", "12,") are most of the words of a large book that are met once each; in a
+    // font that sets these characters side by side, without kerning or joining them, a number is
+    // as wide as its characters together and needs no shaping. Checked once for each face, on
+    // every pair of them and on a long number, against the shaped widths.
+    static constexpr QStringView kNumeral = u"0123456789.,";
+    static bool isNumeral(QStringView word) {
+        for (const QChar c : word)
+            if (!kNumeral.contains(c))
+                return false;
+        return !word.isEmpty();
+    }
+    int numeralWidth(QStringView word) const {
+        qreal width = 0;
+        for (const QChar c : word)
+            width += numeralAdvances[kNumeral.indexOf(c)];
+        return qRound(width);
+    }
+    bool numeralsSetSideBySide() {
+        if (numeralsChecked)
+            return numeralsAdd;
+        numeralsChecked = true;
+        const QFontMetricsF exact(font);
+        for (qsizetype i = 0; i < kNumeral.size(); ++i)
+            numeralAdvances[i] = exact.horizontalAdvance(kNumeral[i]);
+        numeralsAdd = true;
+        for (const QChar a : kNumeral)
+            for (const QChar b : kNumeral) {
+                const QString pair = QString(a) + b;
+                numeralsAdd = numeralsAdd && metrics.horizontalAdvance(pair) == numeralWidth(pair);
+            }
+        const QString longNumber = QStringLiteral("12,345,678,901.234567890");
+        numeralsAdd =
+            numeralsAdd && metrics.horizontalAdvance(longNumber) == numeralWidth(longNumber);
+        return numeralsAdd;
+    }
+
     QFont font;
     QFontMetrics metrics;
     int lineHeight = 0;
     int blank = 0;
     std::unordered_map<QString, int, WordHash, WordEqual> widths;
+    bool numeralsChecked = false;
+    bool numeralsAdd = false;
+    std::array<qreal, 12> numeralAdvances{};
 };
 
 NameLabel::NameLabel() : m_face(Face::of(false)) {}

@@ -78,6 +78,33 @@ private Q_SLOTS:
         QCOMPARE(int(label->pos().y()), s->top() + 49);
     }
 
+    void numbersMeasureAsTheyAreSet_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("bold");
+        for (const bool bold : {false, true}) {
+            const char* face = bold ? ", bold" : "";
+            QTest::addRow("a number%s", face) << "1013" << bold;
+            QTest::addRow("a chapter's number%s", face) << "1013." << bold;
+            QTest::addRow("a long number%s", face) << "12,345,678,901.25" << bold;
+            QTest::addRow("a number wider than the wrap%s", face)
+                << "1234567890123456789012345678901234567890" << bold;
+            QTest::addRow("points and commas%s", face) << ".,.,1,.,." << bold;
+        }
+    }
+    void numbersMeasureAsTheyAreSet() {
+        // Numbers are measured without shaping: a label of one number is still exactly as wide
+        // as the number set in the label's font.
+        QFETCH(QString, name);
+        QFETCH(bool, bold);
+        TKerfa* s = sheet(name, 300, 300);
+        s->SetSheetType(1);
+        s->SetBoldBaseType(bold);
+        const NameLabel* label = s->nameLabel();
+        QCOMPARE(label->isBold(), bold);
+        QCOMPARE(label->lines(), QStringList{name});
+        QCOMPARE(label->width(), QFontMetrics(label->font()).horizontalAdvance(name));
+    }
+
     void keepInBounds_data() {
         QTest::addColumn<int>("left");
         QTest::addColumn<int>("top");
