@@ -47,7 +47,7 @@ void SheetReading::read(const Progress& progress) {
         // The count before this thread's first file was reported by finish().
         if (progress && !std::exchange(first, false))
             progress(m_done.load(), m_files.size());
-        m_outcomes[i] = readSheet(m_files[static_cast<qsizetype>(i)], m_records[i]);
+        m_outcomes[i] = readSheet(m_files.at(static_cast<qsizetype>(i)), m_records[i]);
         if (m_outcomes[i] == Outcome::Refused)
             m_refused = true;
         m_done.fetch_add(1);
