@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <array>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -72,22 +73,22 @@ struct NameLabel::Face {
         return qRound(width);
     }
     bool numeralsSetSideBySide() {
-        if (numeralsChecked)
-            return numeralsAdd;
-        numeralsChecked = true;
+        if (!numeralsAdd)
+            numeralsAdd = checkNumerals();
+        return *numeralsAdd;
+    }
+    bool checkNumerals() {
         const QFontMetricsF exact(font);
         for (qsizetype i = 0; i < kNumeral.size(); ++i)
             numeralAdvances[i] = exact.horizontalAdvance(kNumeral[i]);
-        numeralsAdd = true;
+        const auto addsUp = [this](const QString& text) {
+            return metrics.horizontalAdvance(text) == numeralWidth(text);
+        };
         for (const QChar a : kNumeral)
-            for (const QChar b : kNumeral) {
-                const QString pair = QString(a) + b;
-                numeralsAdd = numeralsAdd && metrics.horizontalAdvance(pair) == numeralWidth(pair);
-            }
-        const QString longNumber = QStringLiteral("12,345,678,901.234567890");
-        numeralsAdd =
-            numeralsAdd && metrics.horizontalAdvance(longNumber) == numeralWidth(longNumber);
-        return numeralsAdd;
+            for (const QChar b : kNumeral)
+                if (!addsUp(QString(a) + b))
+                    return false;
+        return addsUp(QStringLiteral("12,345,678,901.234567890"));
     }
 
     QFont font;
@@ -95,8 +96,8 @@ struct NameLabel::Face {
     int lineHeight = 0;
     int blank = 0;
     std::unordered_map<QString, int, WordHash, WordEqual> widths;
-    bool numeralsChecked = false;
-    bool numeralsAdd = false;
+    // Whether numbers add up in this face, once checked.
+    std::optional<bool> numeralsAdd;
     std::array<qreal, 12> numeralAdvances{};
 };
 
