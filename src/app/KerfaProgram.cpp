@@ -1,6 +1,7 @@
 #include "app/KerfaProgram.h"
 
 #include "app/HintSwitch.h"
+#include "app/ProgramStyle.h"
 #include "app/TfmAbout.h"
 #include "app/TfmMain.h"
 #include "app/TfmOptions.h"
@@ -13,24 +14,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QProxyStyle>
-
-namespace {
-
-constexpr int kHintPauseMs = 400;
-
-// The pause before a hover hint shows.
-class HintStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_ToolTip_WakeUpDelay)
-            return kHintPauseMs;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-} // namespace
 
 KerfaProgram::KerfaProgram() = default;
 
@@ -43,7 +26,7 @@ void KerfaProgram::initialiseApplication() {
     QApplication::setApplicationName(QStringLiteral("Kerfa"));
     QApplication::setApplicationVersion(QStringLiteral(KERFA_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kerfa/kerfa.svg")));
-    QApplication::setStyle(new HintStyle);
+    QApplication::setStyle(new ProgramStyle);
     HintSwitch::instance().setEnabled(false);
     qApp->installEventFilter(&HintSwitch::instance());
 }

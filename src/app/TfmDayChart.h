@@ -3,9 +3,8 @@
 #include <QDate>
 #include <QWidget>
 
+class DayBars;
 class DayLog;
-class QChart;
-class QChartView;
 
 // Words written per day over the last weeks, as bars, from the project's day log. Shown beside
 // the desk; it follows the log while it is open.
@@ -18,8 +17,8 @@ public:
 
     // Draws the days up to today; an empty log draws empty days.
     void showLog(const DayLog& log, QDate today);
-    QChart* chart() const;
+    DayBars* bars() const;
 
 private:
-    QChartView* m_view;
+    DayBars* m_bars;
 };

@@ -26,6 +26,15 @@ bool AsciiCase::equal(QStringView a, QStringView b) {
     return true;
 }
 
+bool AsciiCase::equal(QLatin1StringView a, QStringView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (fold(static_cast<unsigned char>(a[i].toLatin1())) != fold(b[i].unicode()))
+            return false;
+    return true;
+}
+
 int AsciiCase::compare(QStringView a, QStringView b) {
     const qsizetype common = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < common; ++i) {

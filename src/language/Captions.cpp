@@ -267,8 +267,8 @@ void Captions::setFromLanguage(QStringView section, QStringView key, const QStri
         return;
     for (const Row& row : kRows) {
         // Section and key names compare without regard to case, as everywhere in INI files.
-        if (*row.section && AsciiCase::equal(QString::fromLatin1(row.section), section) &&
-            AsciiCase::equal(QString::fromLatin1(row.key), key))
+        if (*row.section && AsciiCase::equal(QLatin1StringView(row.section), section) &&
+            AsciiCase::equal(QLatin1StringView(row.key), key))
             texts().insert(componentKey(QLatin1String(row.window), QLatin1String(row.component)),
                            written(value, row.form));
     }

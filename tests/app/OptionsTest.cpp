@@ -31,8 +31,11 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -40,6 +43,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 using kerfa::spelling::TSpellUILanguage;
@@ -486,6 +490,29 @@ private Q_SLOTS:
             QApplication::processEvents();
             fits(window);
         }
+    }
+
+    // The program's style puts off the menu bar's overflow arrow until it is shown; a window too
+    // narrow for its menus shows the arrow the platform's style draws.
+    void aNarrowWindowShowsTheMenuOverflowArrow() {
+        QMainWindow window;
+        for (const char* title : {"&Project", "&Edit", "&Sheet", "&Tools", "&Help"})
+            window.menuBar()->addMenu(QString::fromLatin1(title))->addAction(QStringLiteral("x"));
+        window.resize(90, 120);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* arrow =
+            window.menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+        QVERIFY(arrow && arrow->isVisible());
+        const auto* style = qobject_cast<const QProxyStyle*>(QApplication::style());
+        QVERIFY(style);
+        const QImage expected = style->baseStyle()
+                                    ->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton)
+                                    .pixmap(16)
+                                    .toImage();
+        QVERIFY(!expected.isNull());
+        QCOMPARE(arrow->icon().pixmap(16).toImage(), expected);
+        QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 400);
     }
 };
 

@@ -1,4 +1,6 @@
+#include "app/DayBars.h"
 #include "app/KerfaProgram.h"
+#include "app/TfmDayChart.h"
 #include "app/TfmMain.h"
 #include "compile/WordProgress.h"
 #include "desk/Desk.h"
@@ -15,11 +17,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <climits>
 #include <memory>
 
 // Word targets and the words written today in the real main window: the book counted after it
@@ -171,6 +175,75 @@ private Q_SLOTS:
         QCOMPARE(wordsToday(), QStringLiteral("Words written today: 1"));
         QCOMPARE(logOnDisk().days(),
                  (QList<DayLog::Day>{{QDate(2026, 3, 2), 8, 10}, {QDate(2026, 3, 3), 10, 11}}));
+    }
+
+    // The chart of words per day follows the log while it is open.
+    void theChartShowsTheLastFourWeeks() {
+        openBook();
+        TfmEditor* editor = edit(QStringLiteral("Harbour"));
+        type(editor, QStringLiteral(" one two"));
+        QTRY_COMPARE(progress().bookWords(), qint64(10));
+        m_main->findChild<QAction*>(QStringLiteral("mnuWordsPerDay"))->trigger();
+        auto* chart = m_main->findChild<TfmDayChart*>(QStringLiteral("fmDayChart"));
+        QVERIFY(chart && chart->isVisible());
+        QCOMPARE(chart->windowTitle(), QStringLiteral("Words Per Day"));
+        const QList<DayBars::Day>& days = chart->bars()->days();
+        QCOMPARE(days.size(), TfmDayChart::kDays);
+        QCOMPARE(days.first().date, m_today.addDays(1 - TfmDayChart::kDays));
+        QCOMPARE(days.last().date, m_today);
+        QCOMPARE(days.last().words, qint64(2));
+        type(editor, QStringLiteral(" three"));
+        QTRY_COMPARE(chart->bars()->days().last().words, qint64(3));
+    }
+
+    // Bars above and below the zero line where words were written and taken out, none where
+    // nothing was, and a month's name where it begins.
+    void theChartDrawsEveryDay() {
+        DayLog log;
+        log.parse("2026-02-27 100 1300\n2026-03-01 1300 1000\n");
+        TfmDayChart chart;
+        chart.showLog(log, QDate(2026, 3, 2));
+        DayBars* bars = chart.bars();
+        QCOMPARE(bars->scale().low, qint64(-500));
+        QCOMPARE(bars->scale().high, qint64(1500));
+        const QStringList labels = bars->dayLabels();
+        QCOMPARE(labels.first(), QLocale().toString(QDate(2026, 2, 3), u"d MMM"));
+        QCOMPARE(labels.at(labels.size() - 2), QLocale().toString(QDate(2026, 3, 1), u"d MMM"));
+        QCOMPARE(labels.last(), QStringLiteral("2"));
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        const QImage image = bars->grab().toImage();
+        const QColor barColour(0x3b, 0x78, 0xd0);
+        // The runs of columns holding a bar, and how far each bar reaches up and down.
+        struct Bar {
+            int left, right, top = INT_MAX, bottom = -1;
+        };
+        QList<Bar> found;
+        for (int x = 0; x < image.width(); ++x) {
+            int top = INT_MAX;
+            int bottom = -1;
+            for (int y = 0; y < image.height(); ++y)
+                if (image.pixelColor(x, y) == barColour) {
+                    top = std::min(top, y);
+                    bottom = y;
+                }
+            if (bottom < 0)
+                continue;
+            if (found.isEmpty() || found.last().right != x - 1)
+                found.append({x, x});
+            Bar& bar = found.last();
+            bar.right = x;
+            bar.top = std::min(bar.top, top);
+            bar.bottom = std::max(bar.bottom, bottom);
+        }
+        QCOMPARE(found.size(), 2);
+        const Bar& written = found[0]; // 27 February: 1,200 words
+        const Bar& cut = found[1];     // 1 March: 300 taken out, below the line
+        QVERIFY(cut.left - written.right > written.right - written.left);
+        QVERIFY(cut.top >= written.bottom);
+        // 1,200 words against 300, give or take the blended pixels at the bars' ends.
+        const double ratio = double(written.bottom - written.top + 1) / (cut.bottom - cut.top + 1);
+        QVERIFY2(ratio > 3.6 && ratio < 4.4, qPrintable(QString::number(ratio)));
     }
 
     void theTargetDialogTakesOnlyAWholeNumber_data() {

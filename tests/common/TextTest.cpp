@@ -63,6 +63,12 @@ TEST(AsciiCase, FoldsOnlyAToZ) {
     EXPECT_TRUE(AsciiCase::equal(u"Novel.KERFA", u"novel.kerfa"));
     EXPECT_FALSE(AsciiCase::equal(u"\u00C9t\u00E9", u"\u00E9t\u00E9"));
     EXPECT_EQ(AsciiCase::lower(u"The LAMP \u00C9"), QStringLiteral("the lamp \u00C9"));
+    // A Latin-1 name against any text: its letters beyond Z match only themselves.
+    EXPECT_TRUE(AsciiCase::equal(QLatin1StringView("Dialog.Options"), u"dialog.OPTIONS"));
+    EXPECT_TRUE(AsciiCase::equal(QLatin1StringView("\xC9t\xE9"), u"\u00C9t\u00E9"));
+    EXPECT_FALSE(AsciiCase::equal(QLatin1StringView("\xC9t\xE9"), u"\u00E9t\u00E9"));
+    EXPECT_FALSE(AsciiCase::equal(QLatin1StringView("k"), u"\u212A"));
+    EXPECT_FALSE(AsciiCase::equal(QLatin1StringView("Options"), u"Option"));
 }
 
 } // namespace
