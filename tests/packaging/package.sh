@@ -55,7 +55,7 @@ grep -q '^\./usr/share/kerfa/\(Kerfa\.ini\|Backups/\)' <<<"$contents" &&
 # without linking.
 depends=$(dpkg-deb --field "$deb" Depends)
 for package in libqt6core6 libqt6widgets6 libqt6svg6 libqt6printsupport6 libemf2svg1 libwmflite \
-    libc6 qt6-qpa-plugins fonts-dejavu-core fonts-urw-base35; do
+    libzip4 libc6 qt6-qpa-plugins fonts-dejavu-core fonts-urw-base35; do
     grep -q "\b$package" <<<"$depends" || fail "Depends does not name $package: $depends"
 done
 
