@@ -2,12 +2,7 @@
 
 #include "app/HintSwitch.h"
 #include "app/ProgramStyle.h"
-#include "app/TfmAbout.h"
 #include "app/TfmMain.h"
-#include "app/TfmOptions.h"
-#include "compile/TfmCompile.h"
-#include "compile/TfmFindAndCompile.h"
-#include "desk/TfmProperties.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SingleInstance.h"
@@ -33,16 +28,8 @@ void KerfaProgram::initialiseApplication() {
 
 KerfaProgram::Start KerfaProgram::start(const QStringList& arguments,
                                         std::unique_ptr<SheetReading> early) {
+    // The dialogs and tool windows are made when first used.
     m_fmMain = std::make_unique<TfmMain>();
-    m_fmAbout = std::make_unique<TfmAbout>();
-    m_fmCompile = std::make_unique<TfmCompile>();
-    m_fmOptions = std::make_unique<TfmOptions>();
-    m_fmProperties = std::make_unique<TfmProperties>();
-    m_fmFindAndCompile = std::make_unique<TfmFindAndCompile>();
-    m_fmMain->setAboutBox(m_fmAbout.get());
-    m_fmMain->setOptionsDialog(m_fmOptions.get());
-    m_fmMain->setPropertiesDialog(m_fmProperties.get());
-    m_fmMain->setCompileWindows(m_fmCompile.get(), m_fmFindAndCompile.get());
 
     m_instance = std::make_unique<SingleInstance>(QStringLiteral("Kerfa"));
     if (m_instance->isPreviousInstance())

@@ -6,16 +6,11 @@
 #include <memory>
 
 class SingleInstance;
-class TfmAbout;
-class TfmCompile;
-class TfmFindAndCompile;
 class TfmMain;
-class TfmOptions;
-class TfmProperties;
 
-// The program entry: the application's set-up, the windows that live for the whole run (editor
-// and find windows are made per sheet, their captions coming from the captions table), one
-// running instance per user, and the command line.
+// The program entry: the application's set-up, the main window (which makes its dialogs and
+// tool windows on first use; editor and find windows are made per sheet), one running instance
+// per user, and the command line.
 class KerfaProgram {
 public:
     KerfaProgram();
@@ -23,7 +18,7 @@ public:
 
     enum class Start { Run, EndAtOnce };
 
-    // Creates the windows, then settles the single instance and the command line (the arguments
+    // Creates the main window, then settles the single instance and the command line (the arguments
     // after the program's name). Run: the main window is shown and the event loop may start.
     // early: the reading of the project named by the arguments, begun before (or nothing).
     Start start(const QStringList& arguments, std::unique_ptr<SheetReading> early = {});
@@ -35,10 +30,5 @@ public:
 
 private:
     std::unique_ptr<TfmMain> m_fmMain;
-    std::unique_ptr<TfmAbout> m_fmAbout;
-    std::unique_ptr<TfmCompile> m_fmCompile;
-    std::unique_ptr<TfmOptions> m_fmOptions;
-    std::unique_ptr<TfmProperties> m_fmProperties;
-    std::unique_ptr<TfmFindAndCompile> m_fmFindAndCompile;
     std::unique_ptr<SingleInstance> m_instance;
 };

@@ -368,14 +368,21 @@ void TfmMain::setCompileWindows(TfmCompile* compile, TfmFindAndCompile* findAndC
     });
 }
 
-void TfmMain::mnuCompileClick() {
+void TfmMain::makeCompileWindows() {
     if (m_fmCompile)
-        m_fmCompile->open();
+        return;
+    m_ownCompile = std::make_unique<TfmCompile>();
+    m_ownFindAndCompile = std::make_unique<TfmFindAndCompile>();
+    setCompileWindows(m_ownCompile.get(), m_ownFindAndCompile.get());
+}
+
+void TfmMain::mnuCompileClick() {
+    makeCompileWindows();
+    m_fmCompile->open();
 }
 
 void TfmMain::mnuFindAndCompileClick() {
-    if (!m_fmFindAndCompile)
-        return;
+    makeCompileWindows();
     m_fmFindAndCompile->show();
     m_fmFindAndCompile->raise();
     m_fmFindAndCompile->activateWindow();
@@ -522,8 +529,10 @@ void TfmMain::pmnuPrintClick() {
 }
 
 void TfmMain::mnuOptionsClick() {
-    if (!m_fmOptions)
-        return;
+    if (!m_fmOptions) {
+        m_ownOptions = std::make_unique<TfmOptions>();
+        m_fmOptions = m_ownOptions.get();
+    }
     m_fmOptions->setChoices(m_model.options());
     if (m_fmOptions->exec() == QDialog::Accepted) {
         m_model.applyOptions(m_fmOptions->choices());
@@ -540,6 +549,9 @@ void TfmMain::mnuHelpClick() {
 }
 
 void TfmMain::mnuAboutClick() {
-    if (m_fmAbout)
-        m_fmAbout->exec();
+    if (!m_fmAbout) {
+        m_ownAbout = std::make_unique<TfmAbout>();
+        m_fmAbout = m_ownAbout.get();
+    }
+    m_fmAbout->exec();
 }

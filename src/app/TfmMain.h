@@ -37,11 +37,12 @@ public:
     DeskView* deskView() const { return m_scrlbMain; }
     QWidget* imgFlash() const;
 
+    // The About box, the Options dialog and the compilation and find-and-compile windows are
+    // made when first asked for, unless given here (the compile windows work on this window's
+    // compilation list and desk).
     void setAboutBox(TfmAbout* about) { m_fmAbout = about; }
     void setOptionsDialog(TfmOptions* options) { m_fmOptions = options; }
     void setPropertiesDialog(TfmProperties* dialog);
-    // The compilation and find-and-compile windows made at start, which work on this window's
-    // compilation list and desk.
     void setCompileWindows(TfmCompile* compile, TfmFindAndCompile* findAndCompile);
 
     bool LoadProject(const QString& path) { return m_model.commands().LoadProject(path); }
@@ -116,6 +117,7 @@ private:
     void FormClose();
     void prepareForLoad();
     void scrollToOrigin();
+    void makeCompileWindows();
     // The current sheet's text, in its editor if one is open.
     LiveSheetText currentSheetText();
     // The words written today, at the foot of the window, once the book is counted.
@@ -138,4 +140,9 @@ private:
     QLabel* m_lblWordsToday;
     bool m_firstShow = false;
     bool m_closeAfterLoad = false;
+    // The windows made on first use when none were given; they go before the model they use.
+    std::unique_ptr<TfmAbout> m_ownAbout;
+    std::unique_ptr<TfmOptions> m_ownOptions;
+    std::unique_ptr<TfmCompile> m_ownCompile;
+    std::unique_ptr<TfmFindAndCompile> m_ownFindAndCompile;
 };

@@ -238,6 +238,24 @@ QHash<QString, QString>& texts() {
     return inForce;
 }
 
+// Section and key names compare without regard to case, as everywhere in INI files.
+QString languageKey(QStringView section, QStringView key) {
+    return AsciiCase::lower(section) + u'\n' + AsciiCase::lower(key);
+}
+
+// The rows a language file's key sets, in table order.
+QList<const Captions::Row*> rowsOf(QStringView section, QStringView key) {
+    static const QHash<QString, QList<const Captions::Row*>> index = [] {
+        QHash<QString, QList<const Captions::Row*>> rows;
+        for (const Captions::Row& row : kRows)
+            if (*row.section)
+                rows[languageKey(QString::fromLatin1(row.section), QString::fromLatin1(row.key))]
+                    .append(&row);
+        return rows;
+    }();
+    return index.value(languageKey(section, key));
+}
+
 QString written(const QString& value, Form form) {
     switch (form) {
     case Form::KerfaPrefix:
@@ -265,13 +283,9 @@ QString Captions::text(QStringView window, QStringView component) {
 void Captions::setFromLanguage(QStringView section, QStringView key, const QString& value) {
     if (value.isEmpty())
         return;
-    for (const Row& row : kRows) {
-        // Section and key names compare without regard to case, as everywhere in INI files.
-        if (*row.section && AsciiCase::equal(QLatin1StringView(row.section), section) &&
-            AsciiCase::equal(QLatin1StringView(row.key), key))
-            texts().insert(componentKey(QLatin1String(row.window), QLatin1String(row.component)),
-                           written(value, row.form));
-    }
+    for (const Row* row : rowsOf(section, key))
+        texts().insert(componentKey(QLatin1String(row->window), QLatin1String(row->component)),
+                       written(value, row->form));
 }
 
 void Captions::reset() {

@@ -107,7 +107,7 @@ void Messages::setFromLanguage(QStringView name, const QString& text) {
         return;
     // Key names compare without regard to case, as everywhere in INI files.
     for (int i = 0; i < Count; ++i)
-        if (AsciiCase::equal(QString::fromLatin1(kBuiltIn[i].name), name))
+        if (AsciiCase::equal(QLatin1StringView(kBuiltIn[i].name), name))
             texts()[i] = text;
 }
 
