@@ -514,6 +514,16 @@ private Q_SLOTS:
         QCOMPARE(arrow->icon().pixmap(16).toImage(), expected);
         QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 400);
     }
+
+    // The program's icon comes drawn in the sizes a window's icon is shown at.
+    void theWindowIconHasEverySize() {
+        const QIcon icon = QApplication::windowIcon();
+        for (const int side : {16, 24, 32, 48, 64})
+            QVERIFY(icon.availableSizes().contains(QSize(side, side)));
+        const QImage image = icon.pixmap(64).toImage();
+        QCOMPARE(image.size(), QSize(64, 64));
+        QVERIFY(image.pixelColor(32, 32).alpha() > 0);
+    }
 };
 
 int main(int argc, char** argv) {
