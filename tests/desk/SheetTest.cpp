@@ -92,10 +92,19 @@ private Q_SLOTS:
         }
     }
     void numbersMeasureAsTheyAreSet() {
-        // Numbers are measured without shaping: a label of one number is still exactly as wide
-        // as the number set in the label's font.
+        // Once a face has met enough numbers, they are measured without shaping: a label of one
+        // number is still exactly as wide as the number set in the label's font, before and
+        // after.
         QFETCH(QString, name);
         QFETCH(bool, bold);
+        for (int n = 1; n <= NameLabel::kNumbersShapedFirst + 10; ++n) {
+            const QString number = QString::number(n * 7) + u'.';
+            TKerfa* chapter = sheet(number, 300, 300);
+            chapter->SetSheetType(1);
+            chapter->SetBoldBaseType(bold);
+            QCOMPARE(chapter->nameLabel()->width(),
+                     QFontMetrics(chapter->nameLabel()->font()).horizontalAdvance(number));
+        }
         TKerfa* s = sheet(name, 300, 300);
         s->SetSheetType(1);
         s->SetBoldBaseType(bold);
