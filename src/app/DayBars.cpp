@@ -1,6 +1,5 @@
 #include "app/DayBars.h"
 
-#include <QEvent>
 #include <QLocale>
 #include <QPainter>
 
@@ -38,22 +37,20 @@ void DayBars::setDays(QList<Day> days) {
     update();
 }
 
+bool DayBars::beginsMonth(qsizetype day) const {
+    return day == 0 || m_days[day].date.day() == 1;
+}
+
 QStringList DayBars::dayLabels() const {
     QStringList labels;
-    for (const Day& day : m_days)
-        labels << (day.date.day() == 1 || labels.isEmpty() ? QLocale().toString(day.date, u"d MMM")
-                                                           : QString::number(day.date.day()));
+    for (qsizetype i = 0; i < m_days.size(); ++i)
+        labels << (beginsMonth(i) ? QLocale().toString(m_days[i].date, u"d MMM")
+                                  : QString::number(m_days[i].date.day()));
     return labels;
 }
 
 QSize DayBars::sizeHint() const {
     return {600, 300};
-}
-
-void DayBars::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::LocaleChange)
-        update();
 }
 
 void DayBars::paintEvent(QPaintEvent*) {
@@ -122,9 +119,6 @@ void DayBars::paintEvent(QPaintEvent*) {
                 return;
         taken << box;
         painter.drawText(box, Qt::AlignCenter, labels[i]);
-    };
-    const auto beginsMonth = [&](qsizetype i) {
-        return i == 0 || m_days[i].date.day() == 1;
     };
     for (qsizetype i = 0; i < labels.size(); ++i)
         if (beginsMonth(i))

@@ -29,9 +29,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
+    // The first day shown, or the first of a month: labelled with the month's name too.
+    bool beginsMonth(qsizetype day) const;
+
     QList<Day> m_days;
     ChartScale m_scale;
 };

@@ -58,7 +58,7 @@ struct NameLabel::Face {
     // Numbers ("1013.", "12,") are most of the words of a large book that are met once each; in a
     // font that sets these characters side by side, without kerning or joining them, a number is
     // as wide as its characters together and needs no shaping. Checked once for each face, once
-    // it has shaped kNumbersShapedFirst numbers, on every pair of these characters and on a long
+    // it has measured kNumbersShapedFirst numbers, on every pair of these characters and on a long
     // number, against the shaped widths.
     static constexpr QStringView kNumeral = u"0123456789.,";
     static bool isNumeral(QStringView word) {
@@ -74,7 +74,7 @@ struct NameLabel::Face {
         return qRound(width);
     }
     bool numeralsSetSideBySide() {
-        if (!numeralsAdd && ++numbersShaped > kNumbersShapedFirst)
+        if (!numeralsAdd && ++numbersMeasured > kNumbersShapedFirst)
             numeralsAdd = checkNumerals();
         return numeralsAdd.value_or(false);
     }
@@ -99,7 +99,7 @@ struct NameLabel::Face {
     std::unordered_map<QString, int, WordHash, WordEqual> widths;
     // Whether numbers add up in this face, once checked.
     std::optional<bool> numeralsAdd;
-    int numbersShaped = 0;
+    int numbersMeasured = 0;
     std::array<qreal, 12> numeralAdvances{};
 };
 

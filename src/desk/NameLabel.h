@@ -16,9 +16,9 @@ class QPainter;
 // the label stacks just above its own icon and below every sheet brought in front of that one.
 class NameLabel {
 public:
-    // A face shapes this many numbers before it checks whether it can add numbers up instead:
-    // the check shapes about as many strings itself, which only a book with many numbers
-    // repays.
+    // A face measures this many numbers the usual way before it checks whether it can add
+    // numbers up instead: the check shapes about as many strings itself, which only a book with
+    // many numbers repays.
     static constexpr int kNumbersShapedFirst = 150;
 
     NameLabel();
