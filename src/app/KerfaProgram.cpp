@@ -55,7 +55,6 @@ void KerfaProgram::initialiseApplication() {
 
 KerfaProgram::Start KerfaProgram::start(const QStringList& arguments,
                                         std::unique_ptr<SheetReading> early) {
-    // The dialogs and tool windows are made when first used.
     m_fmMain = std::make_unique<TfmMain>();
 
     m_instance = std::make_unique<SingleInstance>(QStringLiteral("Kerfa"));

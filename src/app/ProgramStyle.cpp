@@ -6,7 +6,8 @@
 
 namespace {
 
-// An icon that asks a style for its pictures the first time anyone looks at it.
+// An icon that asks a style for its pictures the first time anyone draws or measures it. It is
+// never null (QIconEngine's default), so that a widget testing for an icon does not load it.
 class DeferredIconEngine : public QIconEngine {
 public:
     DeferredIconEngine(QStyle* style, QStyle::StandardPixmap which)
@@ -29,7 +30,6 @@ public:
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return icon().isNull(); }
     QString key() const override { return QStringLiteral("deferred"); }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
 
