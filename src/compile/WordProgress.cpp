@@ -71,22 +71,25 @@ void WordProgress::projectOpened() {
         return;
     m_log = DayLog(m_project.projectFolder + DayLog::fileName());
     m_log.load();
-    QList<std::pair<QString, QString>> files;
-    files.reserve(m_desk.sheets().size());
+    // Only the names are taken here, and the paths made on the counting thread: a large book's
+    // desk is ready for the user that much sooner.
+    QStringList names;
+    names.reserve(m_desk.sheets().size());
     for (const TKerfa* sheet : m_desk.sheets())
-        files.append(
-            {sheet->SheetName, SheetText::pathOf(m_project.projectFolder, sheet->SheetName)});
+        names.append(sheet->SheetName);
     const int generation = m_generation;
     auto cancel = m_cancel = std::make_shared<std::atomic<bool>>(false);
     m_counting = true;
-    m_pool.start([this, generation, cancel, files = std::move(files)] {
+    m_pool.start([this, generation, cancel, folder = m_project.projectFolder,
+                  names = std::move(names)] {
         QHash<QString, qint64> counts;
-        counts.reserve(files.size());
-        for (const auto& [name, path] : files) {
+        counts.reserve(names.size());
+        for (const QString& name : names) {
             if (*cancel)
                 return;
             // A file that cannot be read adds nothing; the Word Count command reports it.
-            counts.insert(name, SheetText::countWordsInFile(path).value_or(0));
+            counts.insert(name,
+                          SheetText::countWordsInFile(SheetText::pathOf(folder, name)).value_or(0));
         }
         QMetaObject::invokeMethod(
             this, [this, generation, counts] { filesCounted(generation, counts); },

@@ -23,6 +23,8 @@ void Desk::setExtent(QSize size) {
 
 TKerfa* Desk::createSheet() {
     TKerfa* sheet = prepareSheet();
+    // Hidden until its command has set it up; a prepared sheet is off the scene till then.
+    sheet->setVisible(false);
     m_scene->addItem(sheet);
     return sheet;
 }

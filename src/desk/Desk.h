@@ -25,12 +25,14 @@ public:
     QSize extent() const;
     void setExtent(QSize size);
 
-    // Creates a sheet owned by the desk and lays it on the desk, last in desk order.
+    // Creates a sheet owned by the desk and lays it on the desk, last in desk order, hidden until
+    // the caller shows it.
     TKerfa* createSheet();
-    // The same, but the sheet (with its line, once it links to another) lies on the desk only
-    // once layPreparedSheets() runs. The sheets of a book read from disk are set up and linked
-    // first and laid on the desk together: a sheet on the desk costs bookkeeping at every change,
-    // and a long load lets the window paint meanwhile, which walks every sheet on the desk.
+    // The same, but the sheet is not hidden, and it (with its line, once it links to another)
+    // lies on the desk only once layPreparedSheets() runs. The sheets of a book read from disk are
+    // set up and linked first and laid on the desk together: a sheet on the desk costs bookkeeping
+    // at every change, and a long load lets the window paint meanwhile, which walks every sheet on
+    // the desk.
     TKerfa* prepareSheet();
     void layPreparedSheets();
     // Frees one sheet with its label and line; no other sheet links to it or from it afterwards.

@@ -33,33 +33,29 @@ QList<SheetRecord> DeskSheets::sheetRecords() const {
     return records;
 }
 
-void DeskSheets::placeSheets(const QList<SheetRecord>& records, bool boldBaseType,
-                             const std::function<void(qsizetype done)>& progress) {
-    const QStringList& stateNames = m_look.theme().data().stateNames;
-    qsizetype done = 0;
-    for (const SheetRecord& record : records) {
-        progress(done++);
-        TKerfa* sheet = m_desk.prepareSheet();
-        sheet->setPosition(record.left, record.top);
-        // Laid out once, as it ends up: a sheet that lies on the desk is not moved by a first
-        // fit made with its name alone at the size of a new sheet.
-        sheet->beginSetUp();
-        sheet->SetSheetName(record.name);
-        sheet->SetBoldBaseType(boldBaseType);
-        DeskTheme::SetTypeFromIndex(sheet, record.typeIndex);
-        m_look.ShowTypeLook(sheet);
-        // A state the theme leaves unnamed reads as the first.
-        const bool named = !stateNames.value(record.state).isEmpty();
-        sheet->SetState(named ? static_cast<quint8>(record.state) : 0);
-        sheet->LinkToName = record.linkTo;
-        sheet->SetDescription(record.description);
-        sheet->setTargets(record.target, record.chainTarget);
-        m_look.ShowStateMarker(sheet);
-        sheet->endSetUp();
-        // The sheet comes in front of every sheet before it, with its label.
-        m_desk.bringToFront(sheet);
-        sheet->setVisible(true);
-    }
+void DeskSheets::placeSheet(const SheetRecord& record, bool boldBaseType) {
+    TKerfa* sheet = m_desk.prepareSheet();
+    sheet->setPosition(record.left, record.top);
+    // Laid out once, as it ends up: a sheet that lies on the desk is not moved by a first fit
+    // made with its name alone at the size of a new sheet.
+    sheet->beginSetUp();
+    sheet->SetSheetName(record.name);
+    sheet->SetBoldBaseType(boldBaseType);
+    DeskTheme::SetTypeFromIndex(sheet, record.typeIndex);
+    m_look.ShowTypeLook(sheet);
+    // A state the theme leaves unnamed reads as the first.
+    const bool named = !m_look.theme().data().stateNames.value(record.state).isEmpty();
+    sheet->SetState(named ? static_cast<quint8>(record.state) : 0);
+    sheet->LinkToName = record.linkTo;
+    sheet->SetDescription(record.description);
+    sheet->setTargets(record.target, record.chainTarget);
+    m_look.ShowStateMarker(sheet);
+    sheet->endSetUp();
+    // The sheet comes in front of every sheet before it, with its label.
+    m_desk.bringToFront(sheet);
+}
+
+void DeskSheets::sheetsPlaced() {
     m_desk.resolveLinks();
     m_desk.layPreparedSheets();
 }

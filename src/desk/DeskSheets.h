@@ -17,8 +17,8 @@ public:
 
     qsizetype sheetCount() const override;
     QList<SheetRecord> sheetRecords() const override;
-    void placeSheets(const QList<SheetRecord>& records, bool boldBaseType,
-                     const std::function<void(qsizetype done)>& progress) override;
+    void placeSheet(const SheetRecord& record, bool boldBaseType) override;
+    void sheetsPlaced() override;
     void ClearDesk() override;
     void resetDoubleClickGuard() override;
 

@@ -264,8 +264,8 @@ bool DeskView::viewportEvent(QEvent* event) {
         const auto* help = static_cast<QHelpEvent*>(event);
         // The icon shows its sheet's hint; its label and a line show none.
         const TKerfa* sheet = sheetAt(mapToScene(help->pos()));
-        if (sheet && !sheet->toolTip().isEmpty())
-            QToolTip::showText(help->globalPos(), sheet->toolTip(), this, {}, kHintShowMs);
+        if (const QString hint = sheet ? sheet->hint() : QString(); !hint.isEmpty())
+            QToolTip::showText(help->globalPos(), hint, this, {}, kHintShowMs);
         else
             QToolTip::hideText();
         return true;

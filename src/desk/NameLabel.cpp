@@ -61,16 +61,23 @@ struct NameLabel::Face {
     // it has measured kNumbersShapedFirst numbers, on every pair of these characters and on a long
     // number, against the shaped widths.
     static constexpr QStringView kNumeral = u"0123456789.,";
+    // Where the character stands in kNumeral, or -1: every word of every label asks.
+    static int numeralIndex(QChar c) {
+        const char16_t u = c.unicode();
+        if (u >= u'0' && u <= u'9')
+            return u - u'0';
+        return u == u'.' ? 10 : u == u',' ? 11 : -1;
+    }
     static bool isNumeral(QStringView word) {
         for (const QChar c : word)
-            if (!kNumeral.contains(c))
+            if (numeralIndex(c) < 0)
                 return false;
         return !word.isEmpty();
     }
     int numeralWidth(QStringView word) const {
         qreal width = 0;
         for (const QChar c : word)
-            width += numeralAdvances[kNumeral.indexOf(c)];
+            width += numeralAdvances[static_cast<std::size_t>(numeralIndex(c))];
         return qRound(width);
     }
     bool numeralsSetSideBySide() {

@@ -28,7 +28,6 @@ const QColor kBarMet(0x2e, 0x9d, 0x3a);
 
 TKerfa::TKerfa(Desk* desk) : m_desk(desk) {
     m_bounds = itemBounds();
-    setVisible(false);
     m_label.setCaption(SheetName);
     m_label.setBackground(Qt::white, m_colours->labelTransparent);
 }
@@ -204,9 +203,6 @@ void TKerfa::SetDescription(const QString& text) {
     if (length > 0 && length < to - from && text[from + length - 1].isHighSurrogate())
         --length;
     Description = text.mid(from, length);
-    // Most sheets of a book are never hovered over: an empty hint is not stored.
-    if (const QString hint = hintFor(Description); hint != toolTip())
-        setToolTip(hint);
 }
 
 void TKerfa::SetStateMarker(const QString& marker) {

@@ -116,7 +116,6 @@ public:
     void SetState(quint8 state);
     void SetSelected(bool flag);
     void SetSheetName(const QString& name);
-    // Also gives the sheet its hover hint (hintFor).
     void SetDescription(const QString& text);
     void SetStateMarker(const QString& marker);
     void SetColours(const QString& text, const QString& selected, bool labelTransparent,
@@ -130,6 +129,8 @@ public:
 
     // The hover text for a description: its first 50 characters, and "..." when it is longer.
     static QString hintFor(const QString& description);
+    // The sheet's hover text, made when it is wanted: most sheets of a book are never hovered over.
+    QString hint() const { return hintFor(Description); }
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;

@@ -98,28 +98,36 @@ bool ProjectCommands::LoadProject(const QString& path) {
     if (!settings.theme.isEmpty())
         useTheme(settings.theme);
 
-    // Reading each sheet file is one step, laying each sheet on the desk another.
+    // Reading each sheet file is one step, laying each sheet on the desk another; the sheets are
+    // laid while the rest are read.
     m_loading = true;
     qsizetype reported = -kSheetsAStep;
+    qsizetype placed = 0;
     const auto report = [&](qsizetype done, qsizetype total) {
         if (done - reported < kSheetsAStep)
             return;
         reported = done;
         Q_EMIT loadProgress(done, total);
     };
-    const std::optional<QList<SheetRecord>> records =
-        reading->finish([&](qsizetype done, qsizetype total) { report(done, 2 * total); });
+    const bool read = reading->deliver(
+        [&](SheetRecord&& record) {
+            m_desk.placeSheet(record, m_state.boldBaseType);
+            ++placed;
+            report(reading->readCount() + placed, 2 * reading->fileCount());
+        },
+        [&](qsizetype done, qsizetype total) { report(done + placed, 2 * total); });
     const qsizetype files = reading->fileCount();
     reading.reset();
-    if (!records) {
+    if (!read) {
+        // The sheets laid before the unreadable file was met go before the message shows.
+        m_desk.ClearDesk();
         m_loading = false;
         Q_EMIT loadProgress(2 * files, 2 * files);
         MessageBoxes::warning(Messages::text(Messages::ERROR_READING_FILE));
         CloseProject();
         return false;
     }
-    m_desk.placeSheets(*records, m_state.boldBaseType,
-                       [&](qsizetype done) { report(files + done, 2 * files); });
+    m_desk.sheetsPlaced();
     m_loading = false;
     Q_EMIT loadProgress(2 * files, 2 * files);
 

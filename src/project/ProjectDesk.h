@@ -3,7 +3,6 @@
 #include "project/SheetRecord.h"
 
 #include <QList>
-#include <functional>
 
 // What the project commands need of the desk, which lies in a folder above theirs: the sheets as
 // their files store them, laid out after a load and given back for a save, and the desk cleared.
@@ -14,10 +13,10 @@ public:
     virtual qsizetype sheetCount() const = 0;
     // Every sheet as its file stores it, in desk order.
     virtual QList<SheetRecord> sheetRecords() const = 0;
-    // Lays the sheets read from disk on the empty desk, in order and in the theme's look, and
-    // links them by the names they store; told after each sheet how many are laid.
-    virtual void placeSheets(const QList<SheetRecord>& records, bool boldBaseType,
-                             const std::function<void(qsizetype done)>& progress) = 0;
+    // Lays a sheet read from disk on the empty desk after those laid before it, in the theme's
+    // look; the sheets show, linked by the names they store, once sheetsPlaced() is called.
+    virtual void placeSheet(const SheetRecord& record, bool boldBaseType) = 0;
+    virtual void sheetsPlaced() = 0;
     // Takes every sheet off the desk and frees it, with its open editor window; no current sheet
     // and no selection afterwards.
     virtual void ClearDesk() = 0;

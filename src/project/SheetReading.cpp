@@ -24,52 +24,69 @@ void SheetReading::startHelper(std::function<void()> first) {
     m_helper = std::thread([this, first = std::move(first)] {
         if (first)
             first();
-        read({});
+        list();
+        bool firstFile = true;
+        while (!m_stop.load(std::memory_order_relaxed) &&
+               !m_refused.load(std::memory_order_relaxed) && readNext({}, firstFile)) {
+        }
     });
 }
 
 void SheetReading::list() {
     std::call_once(m_listed, [this] {
         m_files = ProjectStorage::sheetFileNames(m_folder);
-        m_records.resize(static_cast<std::size_t>(m_files.size()));
-        m_outcomes.assign(static_cast<std::size_t>(m_files.size()), Outcome::Skipped);
+        const auto n = static_cast<std::size_t>(m_files.size());
+        m_records.resize(n);
+        m_outcomes = std::make_unique<std::atomic<Outcome>[]>(n);
     });
 }
 
-void SheetReading::read(const Progress& progress) {
+bool SheetReading::readNext(const Progress& progress, bool& first) {
+    const std::size_t i = m_next.fetch_add(1);
+    if (i >= m_records.size())
+        return false;
+    if (progress && !std::exchange(first, false))
+        progress(m_done.load(), m_files.size());
+    const Outcome outcome = readSheet(m_files.at(static_cast<qsizetype>(i)), m_records[i]);
+    if (outcome == Outcome::Refused)
+        m_refused = true;
+    m_done.fetch_add(1);
+    m_outcomes[i].store(outcome, std::memory_order_release);
+    m_outcomes[i].notify_all();
+    return true;
+}
+
+bool SheetReading::deliver(const Take& take, const Progress& progress) {
     list();
-    const auto n = static_cast<std::size_t>(m_files.size());
+    const std::size_t n = m_records.size();
+    if (progress && n > 0)
+        progress(m_done.load(), m_files.size());
+    if (m_files.size() >= kReadInTwoFrom)
+        startHelper();
     bool first = true;
-    while (!m_stop.load(std::memory_order_relaxed) && !m_refused.load(std::memory_order_relaxed)) {
-        const std::size_t i = m_next.fetch_add(1);
-        if (i >= n)
-            break;
-        // The count before this thread's first file was reported by finish().
-        if (progress && !std::exchange(first, false))
-            progress(m_done.load(), m_files.size());
-        m_outcomes[i] = readSheet(m_files.at(static_cast<qsizetype>(i)), m_records[i]);
-        if (m_outcomes[i] == Outcome::Refused)
-            m_refused = true;
-        m_done.fetch_add(1);
+    for (std::size_t next = 0; next < n && !m_refused.load(std::memory_order_relaxed);) {
+        const Outcome outcome = m_outcomes[next].load(std::memory_order_acquire);
+        if (outcome == Outcome::Pending) {
+            // Every file taken is read to its end by the thread that took it, so the wait ends.
+            if (!readNext(progress, first))
+                m_outcomes[next].wait(Outcome::Pending, std::memory_order_acquire);
+            continue;
+        }
+        if (outcome == Outcome::Kept)
+            take(std::move(m_records[next]));
+        ++next;
     }
+    if (m_helper.joinable())
+        m_helper.join();
+    return !m_refused;
 }
 
 std::optional<QList<SheetRecord>> SheetReading::finish(const Progress& progress) {
     list();
-    if (progress && !m_files.isEmpty())
-        progress(m_done.load(), m_files.size());
-    if (m_files.size() >= kReadInTwoFrom)
-        startHelper();
-    read(progress);
-    if (m_helper.joinable())
-        m_helper.join();
-    if (m_refused)
-        return std::nullopt;
     QList<SheetRecord> records;
     records.reserve(m_files.size());
-    for (std::size_t i = 0; i < m_records.size(); ++i)
-        if (m_outcomes[i] == Outcome::Kept)
-            records.append(std::move(m_records[i]));
+    if (!deliver([&](SheetRecord&& record) { records.append(std::move(record)); }, progress))
+        return std::nullopt;
     return records;
 }
 

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -32,29 +33,40 @@ public:
     // From this many files on, a helper reads too when none was started before.
     static constexpr qsizetype kReadInTwoFrom = 256;
 
-    // Reads on the calling thread until every file is read, and returns the sheets in desk order,
-    // each named after its file; files whose names are longer than a sheet name may be are passed
-    // over. Nothing when a file holds a revision state outside 0 to 5: the project cannot be read
-    // then. This thread reports how many of how many files are read before it starts, and again
-    // before each file it reads after its first.
+    // Hands each sheet to `take` in desk order, named after its file, as soon as it and every
+    // sheet before it are read, and reads on the calling thread alongside the helper while the
+    // next sheet is not read yet: the sheets are laid on the desk while the rest are read. Files
+    // whose names are longer than a sheet name may be are passed over. False, handing over no more
+    // sheets, when a file holds a revision state outside 0 to 5: the project cannot be read then,
+    // and what was handed over is to be dropped. This thread reports how many of how many files
+    // are read before it starts, and again before each file it reads after its first.
     using Progress = std::function<void(qsizetype done, qsizetype total)>;
+    using Take = std::function<void(SheetRecord&& record)>;
+    bool deliver(const Take& take, const Progress& progress = {});
+    // All the sheets at once, as deliver() hands them over; nothing when the project cannot be
+    // read.
     std::optional<QList<SheetRecord>> finish(const Progress& progress = {});
 
     // The number of sheet files in the folder, once it is listed.
     qsizetype fileCount() const { return m_files.size(); }
+    // The number of files read so far, by either thread.
+    qsizetype readCount() const { return m_done.load(); }
 
 private:
-    enum class Outcome { Skipped, Kept, Refused };
+    enum class Outcome { Pending, Skipped, Kept, Refused };
 
     void list();
-    void read(const Progress& progress);
+    // Reads the first file no thread has taken yet; false when every file is taken. `first`
+    // tells whether this thread has read a file yet (its first goes unreported).
+    bool readNext(const Progress& progress, bool& first);
     Outcome readSheet(const QString& file, SheetRecord& record) const;
 
     QString m_folder;
     std::once_flag m_listed;
     QStringList m_files;
     std::vector<SheetRecord> m_records;
-    std::vector<Outcome> m_outcomes;
+    // Pending until its record is complete: the thread handing the records over waits on it.
+    std::unique_ptr<std::atomic<Outcome>[]> m_outcomes;
     std::atomic<std::size_t> m_next = 0;
     std::atomic<qsizetype> m_done = 0;
     std::atomic<bool> m_refused = false;

@@ -308,7 +308,7 @@ private Q_SLOTS:
                  QByteArray("The lamp was lit."));
         QVERIFY(!QFile::exists(textFile(QStringLiteral("One"))));
         QCOMPARE(one->Description, QStringLiteral("Isla arrives."));
-        QCOMPARE(one->toolTip(), QStringLiteral("Isla arrives."));
+        QCOMPARE(one->hint(), QStringLiteral("Isla arrives."));
         QCOMPARE(one->nameLabel()->caption(), QStringLiteral("The Landing (R)"));
         QCOMPARE(m_main->model().compilation().names(), QStringList{QStringLiteral("The Landing")});
 
