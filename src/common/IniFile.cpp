@@ -11,8 +11,23 @@ namespace {
 // rather than into memory (parsed lines cost about a hundred bytes each).
 constexpr FileReader::Limits kLimits{.maxBytes = 1024 * 1024, .maxLines = 20'000};
 
+// Every lookup compares a name with the names of the file's lines, and nearly all are ASCII:
+// those are told apart here, the rest by Unicode case folding, which keeps a name's length.
 bool sameName(QStringView a, QStringView b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x == y)
+            continue;
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        const char16_t lower = x | 0x20;
+        if (lower != (y | 0x20) || lower < u'a' || lower > u'z')
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -49,7 +64,11 @@ void IniFile::parse(const QByteArray& bytes) {
     m_text = TextCodec::decode(bytes);
     const QStringView text(m_text);
     const qsizetype n = text.size();
-    m_lines.reserve(static_cast<std::size_t>(std::max(text.count(u'\n'), text.count(u'\r')) + 1));
+    std::size_t breaks = 0;
+    for (const QChar c : text)
+        breaks += c == u'\n' || c == u'\r';
+    // CR LF counts twice: a few lines too many at most.
+    m_lines.reserve(breaks + 1);
     const auto spanOf = [&](QStringView part) {
         return Span{part.isEmpty() ? 0 : part.data() - text.data(), part.size()};
     };

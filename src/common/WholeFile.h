@@ -57,7 +57,8 @@ public:
                                              static_cast<std::size_t>(file.size()));
         if (got == kFailed)
             status = Status::Failed;
-        else if (limits.maxLines != 0 &&
+        // No more lines than bytes: only a file larger than the limit needs counting.
+        else if (limits.maxLines != 0 && got > limits.maxLines &&
                  countLines(reinterpret_cast<const char*>(bytes.data()), got) > limits.maxLines)
             status = Status::TooManyLines;
         if (status != Status::Ok)

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
     QStringList files = FileNames::regularFiles(sheetFolder);
@@ -28,10 +30,14 @@ QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
     // comes from, and the same on every machine whatever its language: the desk order decides
     // which of two sheets linking to one keeps the link. Names that differ only in case (which
     // this file system allows) keep a fixed order too.
-    std::sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
-        const int order = AsciiCase::compare(a, b);
-        return order != 0 ? order < 0 : a < b;
-    });
+    // Each name folded once, not at every comparison: a large book has thousands.
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(static_cast<std::size_t>(files.size()));
+    for (QString& file : files)
+        keyed.emplace_back(AsciiCase::lower(file), std::move(file));
+    std::sort(keyed.begin(), keyed.end());
+    for (qsizetype i = 0; i < files.size(); ++i)
+        files[i] = std::move(keyed[static_cast<std::size_t>(i)].second);
     return files;
 }
 

@@ -62,6 +62,16 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, IniRead,
     testing::Values(ReadCase{"[Theme]\r\nName=Book.ini\r\n", "Theme", "Name", "Book.ini"},
                     ReadCase{"[theme]\r\nNAME=Book.ini\r\n", "THEME", "name", "Book.ini"},
+                    ReadCase{"[Th@me]\r\nk=x\r\n", "Th`me", "k", nullptr},
+                    ReadCase{"[Th[me]\r\nk=x\r\n", "Th{me", "k", nullptr},
+                    ReadCase{"[A]\r\nName=x\r\n", "A", "Names", nullptr},
+                    // Names outside ASCII fold as Unicode does: \xC3\x84 and \xC3\xA4 are A and a
+                    // with a diaeresis, \xC5\xBF a long s, \xF0\x90\x90\x80 and
+                    // \xF0\x90\x90\xA8 the two cases of a letter outside the first plane.
+                    ReadCase{"[\xC3\x84rger]\r\nk=x\r\n", "\xC3\xA4RGER", "k", "x"},
+                    ReadCase{"[A]\r\nKey\xC5\xBF=x\r\n", "a", "keyS", "x"},
+                    ReadCase{"[A]\r\n\xF0\x90\x90\x80=x\r\n", "A", "\xF0\x90\x90\xA8", "x"},
+                    ReadCase{"[A]\r\n\xC3\xA4=x\r\n", "A", "\xC3\xA5", nullptr},
                     ReadCase{"[Theme]\r\nName=\r\n", "Theme", "Name", ""},
                     ReadCase{"[Theme]\r\nOther=1\r\n", "Theme", "Name", nullptr},
                     ReadCase{"[Other]\r\nName=x\r\n", "Theme", "Name", nullptr},

@@ -172,6 +172,11 @@ TEST(WholeFile, OnlyRegularFilesAreRead) {
     EXPECT_EQ(status(file, {.maxBytes = 10}), Status::Ok);
     EXPECT_EQ(status(file, {.maxLines = 1}), Status::TooManyLines);
     EXPECT_EQ(status(file, {.maxLines = 2}), Status::Ok);
+    // As many lines as bytes, at the limit and one over.
+    const QString breaks = dir.filePath(QStringLiteral("breaks.kfa"));
+    ASSERT_TRUE(writeAll(breaks, "\n\r\r"));
+    EXPECT_EQ(status(breaks, {.maxLines = 3}), Status::Ok);
+    EXPECT_EQ(status(breaks, {.maxLines = 2}), Status::TooManyLines);
 }
 
 struct LinesCase {
