@@ -17,11 +17,15 @@ class QPainter;
 class NameLabel {
 public:
     // A face measures this many numbers the usual way before it checks whether it can add
-    // numbers up instead: the check shapes about as many strings itself, which only a book with
-    // many numbers repays.
-    static constexpr int kNumbersShapedFirst = 150;
+    // numbers up instead: the check costs a few shaped strings, which a book with few numbers
+    // never repays.
+    static constexpr int kNumbersShapedFirst = 16;
 
     NameLabel();
+
+    // The characters of numbers ("0" to "9", "." and ","), each ordered pair of them side by
+    // side once: shaped, it shows whether a face kerns or joins any of them.
+    static QString numeralPairs();
 
     void setCaption(const QString& caption);
     const QString& caption() const { return m_caption; }

@@ -114,6 +114,15 @@ private Q_SLOTS:
         QCOMPARE(label->width(), QFontMetrics(label->font()).horizontalAdvance(name));
     }
 
+    void numeralPairsHoldEveryPair() {
+        const QString pairs = NameLabel::numeralPairs();
+        const QString numeral = QStringLiteral("0123456789.,");
+        for (const QChar a : numeral)
+            for (const QChar b : numeral)
+                QVERIFY2(pairs.contains(QString(a) + b), qPrintable(QString(a) + b));
+        QCOMPARE(pairs.size(), numeral.size() * numeral.size() + 1);
+    }
+
     void keepInBounds_data() {
         QTest::addColumn<int>("left");
         QTest::addColumn<int>("top");
