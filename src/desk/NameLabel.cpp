@@ -171,7 +171,6 @@ void NameLabel::measure(int wrap) {
 
 void NameLabel::wrapAt(const Words& words, int wrapWidth) {
     m_lines.clear();
-    m_lineLeft.clear();
     m_width = 0;
     const int blank = m_face->blank;
     qsizetype first = 0;
@@ -181,47 +180,56 @@ void NameLabel::wrapAt(const Words& words, int wrapWidth) {
             lineWidth += blank + words[i].width;
             continue;
         }
-        m_lines << lineOf(words, first, i - 1);
-        m_lineLeft << lineWidth;
+        m_lines.append(lineOf(words, first, i - 1, lineWidth));
         m_width = std::max(m_width, lineWidth);
         first = i;
         if (i < words.size())
             lineWidth = words[i].width;
     }
-    if (words.isEmpty()) {
-        m_lines << QString();
-        m_lineLeft << 0;
-    }
-    for (int& left : m_lineLeft)
-        left = (m_width - left) / 2;
+    if (words.isEmpty())
+        m_lines.append(Line{});
+    for (Line& line : m_lines)
+        line.left = (m_width - line.width) / 2;
 }
 
-QString NameLabel::lineOf(const Words& words, qsizetype first, qsizetype last) const {
-    bool single = true;
-    for (qsizetype i = first; i < last && single; ++i)
-        single = words[i + 1].text.data() == words[i].text.data() + words[i].text.size() + 1;
-    const QChar* begin = words[first].text.data();
-    const QChar* end = words[last].text.data() + words[last].text.size();
-    if (single) {
-        if (begin == m_caption.constData() && end == m_caption.constData() + m_caption.size())
-            return m_caption;
-        return QString(begin, end - begin);
-    }
-    QString line;
-    for (qsizetype i = first; i <= last; ++i) {
-        if (i > first)
-            line += u' ';
-        line += words[i].text;
-    }
+NameLabel::Line NameLabel::lineOf(const Words& words, qsizetype first, qsizetype last,
+                                  int width) const {
+    Line line;
+    line.from = words[first].text.data() - m_caption.constData();
+    line.to = words[last].text.data() + words[last].text.size() - m_caption.constData();
+    line.width = width;
+    for (qsizetype i = first; i < last && line.singleBlanks; ++i)
+        line.singleBlanks =
+            words[i + 1].text.data() == words[i].text.data() + words[i].text.size() + 1;
     return line;
+}
+
+QString NameLabel::textOf(const Line& line) const {
+    const QStringView span = QStringView(m_measuredCaption).sliced(line.from, line.to - line.from);
+    if (line.singleBlanks)
+        return span.size() == m_measuredCaption.size() ? m_measuredCaption : span.toString();
+    QString text;
+    for (const QStringView word : span.tokenize(u' ', Qt::SkipEmptyParts)) {
+        if (!text.isEmpty())
+            text += u' ';
+        text += word;
+    }
+    return text;
+}
+
+QStringList NameLabel::lines() const {
+    QStringList texts;
+    for (const Line& line : m_lines)
+        texts << textOf(line);
+    return texts;
 }
 
 void NameLabel::paint(QPainter* painter, QPoint at) const {
     if (!m_transparent)
         painter->fillRect(QRect(at, QSize(m_width, m_height)), m_background);
     if (m_shown.isEmpty()) {
-        for (const QString& line : m_lines) {
-            QStaticText text(line);
+        for (const Line& line : m_lines) {
+            QStaticText text(textOf(line));
             text.setTextFormat(Qt::PlainText);
             m_shown << text;
         }
@@ -229,6 +237,6 @@ void NameLabel::paint(QPainter* painter, QPoint at) const {
     painter->setFont(m_face->font);
     painter->setPen(m_textColour);
     for (qsizetype i = 0; i < m_shown.size(); ++i)
-        painter->drawStaticText(at.x() + m_lineLeft[i],
+        painter->drawStaticText(at.x() + m_lines[i].left,
                                 at.y() + static_cast<int>(i) * m_face->lineHeight, m_shown[i]);
 }

@@ -52,7 +52,8 @@ public:
     bool isMeasuredFor(int wrap) const;
     int width() const { return m_width; }
     int height() const { return m_height; }
-    const QStringList& lines() const { return m_lines; }
+    // The text of each line.
+    QStringList lines() const;
 
     // Draws the label with its top-left corner at `at`, in the painter's coordinates.
     void paint(QPainter* painter, QPoint at) const;
@@ -68,10 +69,21 @@ private:
         int width;
     };
     using Words = QVarLengthArray<Word, 12>;
+    // A line as the stretch of the measured caption it shows, from its first word to its last:
+    // thousands of labels are measured at a load, and a line's text is made only when it is
+    // first painted.
+    struct Line {
+        qsizetype from = 0;
+        qsizetype to = 0;
+        int width = 0;
+        int left = 0; // centring it in the label
+        // Whether the words stand there a blank apart: the line's text is then the caption's.
+        bool singleBlanks = true;
+    };
     void wrapAt(const Words& words, int wrapWidth);
-    // Words first to last on one line: the caption's own text when they stand there with a
-    // single blank between them.
-    QString lineOf(const Words& words, qsizetype first, qsizetype last) const;
+    Line lineOf(const Words& words, qsizetype first, qsizetype last, int width) const;
+    // The line's words, a blank apart.
+    QString textOf(const Line& line) const;
 
     QString m_caption;
     Face* m_face;
@@ -80,12 +92,10 @@ private:
     bool m_transparent = true;
     bool m_visible = false;
     QPointF m_pos;
-    QStringList m_lines;
+    QVarLengthArray<Line, 3> m_lines;
     // Each line laid out once, at its first paint (most labels of a large book are never on
-    // screen), and drawn from that layout after (a drag repaints hundreds of labels a step);
-    // with its left edge, centring it.
+    // screen), and drawn from that layout after (a drag repaints hundreds of labels a step).
     mutable QList<QStaticText> m_shown;
-    QList<int> m_lineLeft;
     int m_width = 0;
     int m_height = 0;
     // What the last measure was made for.

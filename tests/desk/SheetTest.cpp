@@ -114,6 +114,32 @@ private Q_SLOTS:
         QCOMPARE(label->width(), QFontMetrics(label->font()).horizontalAdvance(name));
     }
 
+    void labelLinesJoinWordsWithOneBlank_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("wrap");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("one line") << "Chapter One" << 10000 << QStringList{"Chapter One"};
+        QTest::newRow("blanks around and between")
+            << "  Chapter   One  " << 10000 << QStringList{"Chapter One"};
+        QTest::newRow("a word a line") << "ab  cd" << 1 << QStringList{"ab", "cd"};
+        QTest::newRow("empty") << "" << 10000 << QStringList{""};
+        QTest::newRow("blanks only") << "   " << 10000 << QStringList{""};
+    }
+    void labelLinesJoinWordsWithOneBlank() {
+        QFETCH(QString, caption);
+        QFETCH(int, wrap);
+        QFETCH(QStringList, lines);
+        NameLabel label;
+        label.setCaption(caption);
+        label.measure(wrap);
+        QCOMPARE(label.lines(), lines);
+        // The lines are those measured until the label is measured again.
+        label.setCaption(QStringLiteral("x"));
+        QCOMPARE(label.lines(), lines);
+        label.measure(wrap);
+        QCOMPARE(label.lines(), QStringList{"x"});
+    }
+
     void numeralPairsHoldEveryPair() {
         const QString pairs = NameLabel::numeralPairs();
         const QString numeral = QStringLiteral("0123456789.,");
