@@ -9,6 +9,7 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -276,6 +277,15 @@ bool DeskView::viewportEvent(QEvent* event) {
         break;
     case QEvent::Leave:
         m_pointerInside = false;
+        break;
+    case QEvent::Paint:
+        // With no item index, a paint walks every item and records where each lies, on screen
+        // or not. A paint of one rectangle (the desk's first after a book is opened, a strip
+        // scrolled into view) finds its items with one search instead and draws only those; a
+        // paint of several areas (a drag) costs less by the walk than by searching a path made
+        // of them.
+        setOptimizationFlag(QGraphicsView::IndirectPainting,
+                            static_cast<QPaintEvent*>(event)->region().rectCount() == 1);
         break;
     default:
         break;

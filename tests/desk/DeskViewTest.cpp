@@ -8,10 +8,12 @@
 
 #include <QApplication>
 #include <QGraphicsScene>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <memory>
 
 // The desk under the mouse: real presses, moves and releases on a shown view.
@@ -292,6 +294,54 @@ private Q_SLOTS:
         move(centre(b), Qt::NoButton);
         m_view->KerfaDoubleClick();
         QVERIFY(edits.isEmpty());
+    }
+
+    void whatTheWindowShowsIsAFreshPaintOfTheDesk() {
+        // Sheets dragged one at a time and together, and the desk scrolled: each repaint covers
+        // where things were as well as where they are, so the window shows no trace of the past.
+        QList<TKerfa*> sheets;
+        for (int i = 0; i < 12; ++i)
+            sheets << sheet(QStringLiteral("Scene %1 of the night").arg(i), 60 + (i % 4) * 170,
+                            60 + (i / 4) * 150);
+        for (int i = 0; i + 1 < sheets.size(); i += 2)
+            m_desk->link(sheets[i], sheets[i + 1]);
+        // Pixel by pixel, as what was scrolled may differ from a fresh paint by a shade in the
+        // smoothing of a line's edge; a trace of a sheet or line left behind differs far more.
+        const auto shown = [this] {
+            QTest::qWait(20);
+            const QImage screen = m_view->screen()
+                                      ->grabWindow(m_view->winId())
+                                      .toImage()
+                                      .convertToFormat(QImage::Format_RGB32);
+            const QImage fresh = m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QRect area = viewport()->geometry();
+            if (screen.size() != fresh.size())
+                return false;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    const QRgb a = screen.pixel(x, y);
+                    const QRgb b = fresh.pixel(x, y);
+                    if (std::abs(qRed(a) - qRed(b)) > 16 || std::abs(qGreen(a) - qGreen(b)) > 16 ||
+                        std::abs(qBlue(a) - qBlue(b)) > 16)
+                        return false;
+                }
+            return true;
+        };
+        QVERIFY(shown());
+        drag(sheets[1], {130, 70});
+        QVERIFY(shown());
+        drag(sheets[4], {-40, 220});
+        QVERIFY(shown());
+        click(sheets[6]);
+        click(sheets[7], Qt::ShiftModifier);
+        click(sheets[10], Qt::ShiftModifier);
+        drag(sheets[7], {90, -45}, Qt::ShiftModifier);
+        QVERIFY(shown());
+        m_view->horizontalScrollBar()->setValue(150);
+        m_view->verticalScrollBar()->setValue(90);
+        QVERIFY(shown());
+        drag(sheets[0], {300, 200});
+        QVERIFY(shown());
     }
 
     void shiftPanningFollowsTheHandWithinTheRange() {
