@@ -13,6 +13,20 @@ inline std::string scratchPath(const char* extension) {
     return std::string(folder) + "/kerfa-fuzz-" + std::to_string(getpid()) + extension;
 }
 
+// The scratch file of a fuzzer, removed with the copy a reader sets aside as damaged when the
+// fuzzer ends: a campaign starts thousands of processes, and /dev/shm is memory.
+struct ScratchFile {
+    explicit ScratchFile(const char* extension) : path(scratchPath(extension)) {}
+    ~ScratchFile() {
+        unlink(path.c_str());
+        unlink((path + ".damaged").c_str());
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    const std::string path;
+};
+
 // Plain system calls: a stdio stream would add a buffer and a stat to every run.
 inline void writeFile(const std::string& path, const std::string& bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);

@@ -50,7 +50,8 @@ void edit(TCustomDictionary& dictionary, std::string_view input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    static const std::string path = kerfa::fuzz::scratchPath(".adu");
+    static const kerfa::fuzz::ScratchFile scratch(".adu");
+    const std::string& path = scratch.path;
     const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::string file;
     if ((data[0] & 1) == 0) {

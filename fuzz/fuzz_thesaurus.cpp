@@ -15,7 +15,8 @@ using namespace kerfa::spelling;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    static const std::string path = kerfa::fuzz::scratchPath(".adt");
+    static const kerfa::fuzz::ScratchFile scratch(".adt");
+    const std::string& path = scratch.path;
     const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::string file;
     if ((data[0] & 2) == 0) {
