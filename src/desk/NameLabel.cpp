@@ -98,6 +98,7 @@ struct NameLabel::Face {
         return addsUp(NameLabel::numeralPairs()) &&
                addsUp(QStringLiteral("12,345,678,901.234567890"));
     }
+
     QFont font;
     QFontMetrics metrics;
     int lineHeight = 0;

@@ -14,8 +14,9 @@
 
 // The reading of the sheet files of a "Kerfa Files/" folder, shared by two threads: a helper
 // thread may begin it before the sheets are wanted (the book named on the command line is read
-// while the window is built), and the thread that finishes it reads alongside the helper until
-// every file is read. Each file is read once, by whichever thread takes it first.
+// while the window is built), and the thread that finishes it takes the sheets in desk order as
+// they are read, reading alongside the helper whenever the next one is not read yet. Each file is
+// read once, by whichever thread takes it first.
 class SheetReading {
 public:
     explicit SheetReading(QString sheetFolder);
