@@ -247,8 +247,7 @@ private Q_SLOTS:
     void stateOutOfRangeFailsTheWholeLoad() {
         QFETCH(QString, bad);
         sheetFile(QStringLiteral("Good"), ProjectFiles::sheet(0, 0, 100, 100));
-        sheetFile(QStringLiteral("Other"),
-                  ProjectFiles::sheet(0, 0, 100, 100, {}, QStringLiteral("Good")));
+        sheetFile(QStringLiteral("Other"), ProjectFiles::sheet(0, 0, 300, 100));
         sheetFile(bad, ProjectFiles::sheet(0, 9, 100, 100));
         const auto before = ProjectFiles::snapshot(folder());
         QVERIFY(!load(projectPath()));
