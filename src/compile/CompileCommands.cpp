@@ -8,6 +8,7 @@
 #include "desk/NameLabel.h"
 #include "desk/TKerfa.h"
 #include "editor/EditorRegistry.h"
+#include "editor/MemoEdit.h"
 #include "editor/SheetText.h"
 #include "editor/TfmEditor.h"
 #include "language/Messages.h"
@@ -71,7 +72,7 @@ bool CompileCommands::FindAndCompile(const QString& findText, bool matchCase,
     for (const TKerfa* sheet : m_desk.sheets()) {
         bool matches = false;
         if (const TfmEditor* editor = m_editors.editorOf(sheet)) {
-            matches = search.inText(editor->memo()->toPlainText());
+            matches = search.inText(MemoEdit::textOf(editor->memo()->document()));
         } else {
             const QString path = SheetText::pathOf(m_project.projectFolder, sheet->SheetName);
             const std::optional<bool> inFile = search.inFile(path);
@@ -118,7 +119,7 @@ CompileCommands::sheetParts(const QString& name, CompilationFile::Include includ
         const QPlainTextEdit* memo = editor->memo();
         // An editor on a sheet that has no text file yet gives a text once something was typed.
         if (QFileInfo::exists(SheetNames::textFile(folder, name)) || memo->document()->isModified())
-            parts->text = TextCodec::encode(TextCodec::toCrLf(memo->toPlainText()));
+            parts->text = TextCodec::encode(TextCodec::toCrLf(MemoEdit::textOf(memo->document())));
     }
     return parts;
 }

@@ -1,5 +1,6 @@
 #include "editor/LiveSheetText.h"
 
+#include "editor/MemoEdit.h"
 #include "editor/SheetText.h"
 #include "editor/TfmEditor.h"
 
@@ -13,7 +14,7 @@ LiveSheetText::LiveSheetText(QString projectFolder, QString sheetName, TfmEditor
 
 std::optional<QString> LiveSheetText::read() const {
     if (m_editor)
-        return m_editor->memo()->toPlainText();
+        return MemoEdit::textOf(m_editor->memo()->document());
     const QString path = SheetText::pathOf(m_projectFolder, m_sheetName);
     if (!SheetText(path).exists())
         return QString();
@@ -30,7 +31,7 @@ bool LiveSheetText::write(const QString& text) {
     // the caret and the view stay where the writer left them.
     QString wanted = text;
     wanted.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    const QString current = memo->toPlainText();
+    const QString current = MemoEdit::textOf(memo->document());
     qsizetype head = 0;
     while (head < current.size() && head < wanted.size() && current[head] == wanted[head])
         ++head;

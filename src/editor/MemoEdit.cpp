@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextDocument>
 
 namespace {
 
@@ -20,6 +21,14 @@ QStringList MemoEdit::localFiles(const QMimeData* mime) {
             if (url.isLocalFile())
                 paths << url.toLocalFile();
     return paths;
+}
+
+QString MemoEdit::textOf(const QTextDocument* document) {
+    QString text = document->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return text;
 }
 
 MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {

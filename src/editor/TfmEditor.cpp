@@ -240,7 +240,7 @@ void TfmEditor::ShowAutoSaveStatus() {
 }
 
 bool TfmEditor::SaveText() {
-    const bool saved = SheetText::write(textFilePath(), m_memEditor->toPlainText());
+    const bool saved = SheetText::write(textFilePath(), m_memEditor->text());
     if (saved)
         m_memEditor->document()->setModified(false);
     else
@@ -389,7 +389,7 @@ void TfmEditor::showPopup(const QPoint& at) {
 
 qint64 TfmEditor::CountWords() const {
     const WaitCursor wait;
-    return WordCount::CountWords(m_memEditor->toPlainText());
+    return WordCount::CountWords(m_memEditor->text());
 }
 
 WindowPlacement TfmEditor::currentPlacement() const {
@@ -491,7 +491,7 @@ void TfmEditor::mnuSaveClick() {
 }
 
 void TfmEditor::mnuPrintClick() {
-    m_print.run(this, m_memEditor->toPlainText(), m_memEditor->font(), m_sheetName);
+    m_print.run(this, m_memEditor->text(), m_memEditor->font(), m_sheetName);
 }
 
 void TfmEditor::mnuExploreTemplatesClick() {

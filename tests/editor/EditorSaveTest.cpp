@@ -66,6 +66,38 @@ private Q_SLOTS:
         QVERIFY(editor.isModified());
         QCOMPARE(memo->toPlainText(), text);
     }
+
+    // What the writer typed reaches the file byte for byte: no-break spaces stay, and a line
+    // broken with Shift+Enter is a line of the file.
+    void aSaveKeepsEveryCharacterTyped_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("no-break spaces")
+            << QStringLiteral("\u00AB\u00A0Bonjour\u00A0\u00BB, 10\u00A0000")
+            << QByteArray("\xC2\xAB\xC2\xA0"
+                          "Bonjour\xC2\xA0\xC2\xBB, 10\xC2\xA0"
+                          "000");
+        QTest::newRow("narrow no-break space")
+            << QStringLiteral("Quoi\u202F?") << QByteArray("Quoi\xE2\x80\xAF?");
+        QTest::newRow("paragraphs") << QStringLiteral("One\n\nTwo") << QByteArray("One\r\n\r\nTwo");
+        QTest::newRow("Shift+Enter") << QStringLiteral("One\u2028Two") << QByteArray("One\r\nTwo");
+    }
+    void aSaveKeepsEveryCharacterTyped() {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, saved);
+        QTemporaryDir dir;
+        const QString folder = dir.path() + QStringLiteral("/Book/");
+        QVERIFY(ProjectFiles::write(folder + QStringLiteral("Text Files/Chapter.txt"), ""));
+        ScriptedMessageBoxes boxes;
+        const EditorOptions options;
+        TfmEditor editor(options);
+        editor.setSheet(folder, QStringLiteral("Chapter"));
+        auto* memo = editor.findChild<QPlainTextEdit*>(QStringLiteral("memEditor"));
+        QVERIFY(memo);
+        memo->insertPlainText(typed);
+        QVERIFY(editor.SaveText());
+        QCOMPARE(ProjectFiles::read(folder + QStringLiteral("Text Files/Chapter.txt")), saved);
+    }
 };
 
 int main(int argc, char** argv) {
