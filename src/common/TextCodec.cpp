@@ -1,21 +1,15 @@
 #include "common/TextCodec.h"
 
-#include "common/Cp1252.h"
+#include "common/TextEncoding.h"
 
 #include <string_view>
 
 QString TextCodec::decode(const QByteArray& bytes) {
-    std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (view.starts_with("\xEF\xBB\xBF"))
-        view.remove_prefix(3);
-    if (kerfa::cp1252::isValidUtf8(view))
-        return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-    QString text;
-    text.reserve(static_cast<qsizetype>(view.size()));
-    for (const char ch : view)
-        text +=
-            QChar(static_cast<char16_t>(kerfa::cp1252::toUnicode(static_cast<std::uint8_t>(ch))));
-    return text;
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (kerfa::TextEncoding::isPlainUtf8(view))
+        return QString::fromUtf8(bytes);
+    const std::string utf8 = kerfa::TextEncoding::toUtf8(view);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 QByteArray TextCodec::encode(const QString& text) {

@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-// Text files are UTF-8 when their bytes are valid UTF-8, and otherwise Windows-1252, the code
-// page of files written on Windows. Everything is written as UTF-8 without a
-// byte-order mark.
+// Text files are read as kerfa::TextEncoding decides (UTF-8, UTF-16 by its mark, UTF-8 with stray
+// bytes, or Windows-1252, the code page of files written on Windows). Everything is written as
+// UTF-8 without a byte-order mark.
 class TextCodec {
 public:
     static QString decode(const QByteArray& bytes);

@@ -1,12 +1,14 @@
 #include "compile/SheetSearch.h"
 
 #include "common/TextCodec.h"
+#include "common/TextEncoding.h"
 #include "compile/Utf8Text.h"
 #include "editor/TextFinder.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -58,8 +60,9 @@ std::optional<bool> SheetSearch::inFile(const QString& path) const {
     if (!bytes)
         return missing ? std::optional<bool>(false) : std::nullopt;
     // A find text in ASCII is found in the file's own bytes: in Windows-1252 as in UTF-8 its
-    // characters are those bytes, and they stand for nothing else.
-    if (!m_ascii)
+    // characters are those bytes, and they stand for nothing else (in UTF-16 they do not).
+    if (!m_ascii || kerfa::TextEncoding::hasUtf16Mark(
+                        std::string_view(bytes->constData(), std::size_t(bytes->size()))))
         bytes = Utf8Text::toUtf8(std::move(*bytes));
     if (m_lineBreak)
         bytes = Utf8Text::toCrLf(std::move(*bytes));

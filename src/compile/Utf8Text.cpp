@@ -1,7 +1,7 @@
 #include "compile/Utf8Text.h"
 
-#include "common/Cp1252.h"
 #include "common/FileReader.h"
+#include "common/TextEncoding.h"
 #include "editor/SheetText.h"
 
 #include <cstring>
@@ -27,12 +27,10 @@ std::optional<QByteArray> Utf8Text::readBytes(const QString& path, bool* missing
 }
 
 QByteArray Utf8Text::toUtf8(QByteArray bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    if (kerfa::cp1252::isValidUtf8(std::string_view(bytes.constData(), bytes.size())))
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (kerfa::TextEncoding::isPlainUtf8(view))
         return bytes;
-    return QByteArray::fromStdString(
-        kerfa::cp1252::toUtf8(std::string_view(bytes.constData(), bytes.size())));
+    return QByteArray::fromStdString(kerfa::TextEncoding::toUtf8(view));
 }
 
 QByteArray Utf8Text::toCrLf(QByteArray bytes) {

@@ -3,6 +3,7 @@
 #include "common/FileReader.h"
 #include "common/FileWriter.h"
 #include "common/TextCodec.h"
+#include "common/TextEncoding.h"
 #include "common/WholeFile.h"
 #include "editor/WordCount.h"
 
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -69,6 +71,16 @@ std::optional<qint64> SheetText::countWordsInFile(const QString& path) {
         return 0;
     if (status != kerfa::WholeFile::Status::Ok)
         return std::nullopt;
+    // A text in UTF-16 has a NUL beside every blank: it is counted as the text it holds.
+    std::array<char, 2> mark{};
+    if (file.size() >= mark.size() && file.readAt(mark.data(), mark.size(), 0) &&
+        kerfa::TextEncoding::hasUtf16Mark(std::string_view(mark.data(), mark.size()))) {
+        file.close();
+        const std::optional<QString> text = read(path);
+        if (!text)
+            return std::nullopt;
+        return WordCount::CountWords(QStringView(*text));
+    }
     // Read a piece at a time into one buffer: counting needs no copy of the whole file, and
     // a buffer used again costs nothing to map. Each piece is counted up to its last break;
     // the token that runs on is carried, with the break before it, into the next.
