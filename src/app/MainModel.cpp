@@ -4,12 +4,9 @@
 #include "common/ProgramFolder.h"
 #include "desk/DeskView.h"
 #include "desk/TKerfa.h"
-#include "editor/SheetText.h"
 #include "language/Language.h"
-#include "project/SnapshotStore.h"
 #include "themes/ThemeData.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -20,7 +17,7 @@ MainModel::MainModel(QObject* parent)
       m_sheetTexts(m_project, m_editors, m_editorOptions),
       m_wordCounts(m_desk, m_editors, m_project, m_theme),
       m_compileCommands(m_desk, m_deskTheme, m_editors, m_project, m_compilation),
-      m_sheetCommands(m_desk, m_deskTheme, m_project, m_commands),
+      m_sheetCommands(m_desk, m_deskTheme, m_project, m_commands, m_editors),
       m_bookReplace(m_project, m_desk, m_editors), m_wordProgress(m_desk, m_editors, m_project) {
     m_pnlMain.setObjectName(QStringLiteral("pnlMain"));
     m_pnlMain.setItemIndexMethod(QGraphicsScene::NoIndex);
@@ -30,16 +27,6 @@ MainModel::MainModel(QObject* parent)
     connect(&m_commands, &ProjectCommands::projectClosed, &m_compilation, &CompilationList::clear);
     connect(&m_commands, &ProjectCommands::sheetRenamed, &m_compilation, &CompilationList::rename);
     connect(&m_commands, &ProjectCommands::sheetDeleted, &m_compilation, &CompilationList::remove);
-    // A sheet's snapshots follow its name, and go with its text: a text kept on deleting the
-    // sheet keeps its earlier versions too.
-    connect(&m_commands, &ProjectCommands::sheetRenamed, this,
-            [this](const QString& oldName, const QString& newName) {
-                SnapshotStore(m_project.projectFolder).renameSheet(oldName, newName);
-            });
-    connect(&m_commands, &ProjectCommands::sheetDeleted, this, [this](const QString& name) {
-        if (!QFileInfo::exists(SheetText::pathOf(m_project.projectFolder, name)))
-            SnapshotStore(m_project.projectFolder).removeSheet(name);
-    });
     m_compileCommands.setAutoCreate([this] { return m_settings.autoCompKerfa; });
     // The book is counted once it is on the desk, and follows what changes on it.
     connect(&m_commands, &ProjectCommands::loadStarting, &m_wordProgress,

@@ -6,6 +6,7 @@
 #include "editor/LiveSheetText.h"
 #include "editor/SheetText.h"
 #include "platform/WaitCursor.h"
+#include "project/BookJournal.h"
 #include "project/ProjectState.h"
 
 namespace {
@@ -71,6 +72,15 @@ BookReplace::Outcome BookReplace::replace(const QList<bool>& ticked, const QStri
             order << hit.sheet;
         offsets[hit.sheet].append(hit.match.offset);
     }
+    // The texts of sheets without an open editor are written beside their files first and put
+    // in place together, so that a replace cut short changes every one of them or none.
+    BookJournal journal(m_project.projectFolder);
+    QStringList inFiles;
+    for (const QString& name : std::as_const(order))
+        if (const TKerfa* sheet = m_desk.findSheet(name); sheet && !m_editors.editorOf(sheet))
+            inFiles << name;
+    const bool journalled = inFiles.isEmpty() || journal.beginTexts(inFiles);
+    QStringList staged;
     for (const QString& name : std::as_const(order)) {
         const TKerfa* sheet = m_desk.findSheet(name);
         if (!sheet)
@@ -85,14 +95,27 @@ BookReplace::Outcome BookReplace::replace(const QList<bool>& ticked, const QStri
             continue;
         }
         const QList<qsizetype>& at = offsets[name];
-        if (!text.takeSnapshot() ||
-            !text.write(BookMatches::replaced(m_searched.value(name), at, m_findLength, with))) {
+        const QString replaced =
+            BookMatches::replaced(m_searched.value(name), at, m_findLength, with);
+        const bool written = text.inEditor()
+                                 ? text.takeSnapshot() && text.write(replaced)
+                                 : journalled && text.takeSnapshot() &&
+                                       SheetText::write(journal.stagedText(name), replaced);
+        if (!written) {
             outcome.failed << name;
             continue;
         }
+        if (!text.inEditor())
+            staged << name;
         outcome.replaced += int(at.size());
         ++outcome.sheets;
     }
+    if (!inFiles.isEmpty())
+        for (const QString& name : journal.finishTexts(staged)) {
+            outcome.failed << name;
+            outcome.replaced -= int(offsets[name].size());
+            --outcome.sheets;
+        }
     m_hits.clear();
     m_searched.clear();
     return outcome;

@@ -9,6 +9,8 @@
 #include "desk/TfmTarget.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
+#include "project/BookJournal.h"
+#include "project/OpenEditors.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStorage.h"
@@ -16,12 +18,12 @@
 #include "themes/BuiltInPictures.h"
 #include "themes/Theme.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 SheetCommands::SheetCommands(Desk& desk, DeskTheme& look, ProjectState& project,
-                             ProjectCommands& commands, QObject* parent)
-    : QObject(parent), m_desk(desk), m_look(look), m_project(project), m_commands(commands) {}
+                             ProjectCommands& commands, OpenEditors& editors, QObject* parent)
+    : QObject(parent), m_desk(desk), m_look(look), m_project(project), m_commands(commands),
+      m_editors(editors) {}
 
 SheetCommands::~SheetCommands() = default;
 
@@ -157,21 +159,31 @@ void SheetCommands::propertiesCommand() {
             m_look.ShowStateMarker(sheet);
             m_project.modified = true;
             setTargets(sheet, properties.target(), properties.chainTarget());
-            if (sheet->SheetName != sheet->PreviousName) {
-                // Sheets linking to it store its new name, or the link would be lost on saving.
-                for (TKerfa* other : m_desk.sheets())
-                    if (other->LinkTo == sheet)
-                        other->SetLinkTo(sheet);
-                Q_EMIT m_commands.sheetRenamed(sheet->PreviousName, sheet->SheetName);
-            }
+            if (sheet->SheetName != sheet->PreviousName)
+                renameFiles(sheet);
         }
     }
     refresh();
 }
 
+void SheetCommands::renameFiles(TKerfa* sheet) {
+    // Sheets linking to it store its new name, in their files too: the files move at once, and
+    // a desk never saved afterwards must not lose the link.
+    QStringList linkers;
+    for (TKerfa* other : m_desk.sheets())
+        if (other->LinkTo == sheet) {
+            other->SetLinkTo(sheet);
+            linkers << other->SheetName;
+        }
+    if (!BookJournal(m_project.projectFolder)
+             .renameSheet(sheet->PreviousName, sheet->SheetName, linkers))
+        MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_KERFA));
+    Q_EMIT m_commands.sheetRenamed(sheet->PreviousName, sheet->SheetName);
+}
+
 void SheetCommands::deleteCommand() {
     TKerfa* sheet = m_desk.current();
-    if (!sheet)
+    if (!sheet || !m_editors.AskToSaveEditor(sheet->SheetName))
         return;
     // A message box shows "&" as it is.
     const QString question =
@@ -197,16 +209,18 @@ bool SheetCommands::DeleteSheet(TKerfa* sheet) {
             break;
         }
     }
-    QFile::remove(SheetNames::sheetFile(m_project.projectFolder, name));
-    if (withText)
-        QFile::remove(textFile);
-    // A sheet that linked to it loses its link, which its file must forget at the next save;
-    // the sheet after a chain's first takes the chain's target, which its file must store.
+    // A sheet that linked to it loses its link, in its file at once; the sheet after a chain's
+    // first takes the chain's target, which its file stores at the next save.
+    QStringList linkers;
     for (const TKerfa* other : m_desk.sheets())
-        if (other->LinkTo == sheet)
+        if (other->LinkTo == sheet) {
+            linkers << other->SheetName;
             m_project.modified = true;
+        }
     if (sheet->headsChain() && sheet->chainTarget() > 0)
         m_project.modified = true;
+    if (!BookJournal(m_project.projectFolder).deleteSheet(name, withText, linkers))
+        MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_KERFA));
     m_desk.deleteSheet(sheet);
     Q_EMIT m_commands.sheetDeleted(name);
     m_desk.setCurrent(nullptr);

@@ -7,6 +7,7 @@
 
 class Desk;
 class DeskTheme;
+class OpenEditors;
 class ProjectCommands;
 class TKerfa;
 class TfmProperties;
@@ -22,7 +23,7 @@ class SheetCommands : public QObject {
     Q_OBJECT
 public:
     SheetCommands(Desk& desk, DeskTheme& look, ProjectState& project, ProjectCommands& commands,
-                  QObject* parent = nullptr);
+                  OpenEditors& editors, QObject* parent = nullptr);
     ~SheetCommands() override;
 
     // The properties dialog made once at start; without one, the commands make their own.
@@ -42,7 +43,8 @@ public:
     void targetCommand();
     void setTargetDialog(TfmTarget* dialog);
     TfmTarget& targetDialog();
-    // Deletes the current sheet after asking.
+    // Deletes the current sheet after asking: first the save question of its editor window when
+    // that holds unsaved text, then whether the sheet goes.
     void deleteCommand();
     // Asks whether the text file goes too; false when the user cancels.
     bool DeleteSheet(TKerfa* sheet);
@@ -58,6 +60,8 @@ Q_SIGNALS:
 
 private:
     QStringList typeNames() const;
+    // Moves a renamed sheet's files, snapshots and the links to it in other sheets' files.
+    void renameFiles(TKerfa* sheet);
     void setTargets(TKerfa* sheet, int target, int chainTarget);
     static void placeCentred(TKerfa* sheet, QPoint at);
     void refresh();
@@ -66,6 +70,7 @@ private:
     DeskTheme& m_look;
     ProjectState& m_project;
     ProjectCommands& m_commands;
+    OpenEditors& m_editors;
     QPointer<TfmProperties> m_dialog;
     std::unique_ptr<TfmProperties> m_ownDialog;
     QPointer<TfmTarget> m_targetDialog;

@@ -184,7 +184,6 @@ bool TfmProperties::FormClose() {
     case SheetNames::Verdict::Accept:
         break;
     }
-    SheetNames::renameFiles(m_inputs.projectFolder, m_inputs.oldName, name);
     return true;
 }
 

@@ -10,8 +10,8 @@ class QPushButton;
 class TargetBox;
 
 // The properties of a sheet, new or existing: its name, type and description. The name is
-// checked when OK is pressed, and the sheet's files move to it then; a name that cannot be
-// taken keeps the dialog open.
+// checked when OK is pressed (the sheet commands then move its files, with everything that
+// names it); a name that cannot be taken keeps the dialog open.
 class TfmProperties : public QDialog {
     Q_OBJECT
 public:
@@ -54,7 +54,7 @@ protected:
 
 private:
     void FormShow();
-    // Whether the name can be taken; when it can, the sheet's files have moved to it.
+    // Whether the name can be taken.
     bool FormClose();
     void refuse(const QString& message);
 

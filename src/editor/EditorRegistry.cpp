@@ -50,6 +50,11 @@ void EditorRegistry::editorGone(QObject* editor) {
     Q_EMIT editorClosed(sheet);
 }
 
+bool EditorRegistry::AskToSaveEditor(const QString& sheetName) {
+    TfmEditor* editor = editorOf(m_desk.findSheet(sheetName));
+    return !editor || editor->FormCloseQuery();
+}
+
 bool EditorRegistry::AnyEditorModified() const {
     for (const TKerfa* sheet : m_desk.sheets())
         if (const TfmEditor* editor = editorOf(sheet); editor && editor->isModified())

@@ -33,6 +33,7 @@ public:
     // A window whose text could not be written stays open with it; the others are saved and
     // closed all the same. False then.
     bool SaveModifiedEditors() override;
+    bool AskToSaveEditor(const QString& sheetName) override;
 
 Q_SIGNALS:
     // A window became the sheet's editor.

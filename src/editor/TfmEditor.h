@@ -58,6 +58,9 @@ public:
     // Writes the memo to the text file. A failure is reported (CANNOT_WRITE_FILE) and the text
     // stays marked changed; false then.
     bool SaveText();
+    // The save question of a window holding unsaved text, asked when it closes and before its
+    // sheet is deleted. False when the writer cancels, or the text could not be saved.
+    bool FormCloseQuery();
     // Replaces the memo's text with a plain-text file's (".txt" is added to a name without
     // extension; other extensions are refused), after asking when the memo holds text. The
     // text is not saved.
@@ -118,7 +121,6 @@ private:
 
     void FormCreate();
     void FormShow();
-    bool FormCloseQuery();
     void FormClose();
     void FormDeactivate();
     void LoadEditorSettings();

@@ -65,6 +65,13 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"WORDS_TODAY", "Words written today:"},
     {"TARGET_WORDS", "Target:"},
     {"CHAIN_TARGET_WORDS", "Chain target:"},
+    {"NOT_A_PROJECT", "is not a Kerfa project file, or cannot be read."},
+    {"REPLACE_FILE", "already exists. Replace it?"},
+    {"TEXT_CHANGED_ON_DISK",
+     "Another program changed the text file since this window read or saved it. Keep the text of "
+     "this window? Yes saves it and keeps the other version as a snapshot; No takes the other "
+     "version and keeps the text of this window as a snapshot; Cancel saves nothing."},
+    {"TEXT_RELOADED", "Another program changed the text file; it was read again."},
 }};
 
 // Every key has its name and text: a key added without a row would show nothing.

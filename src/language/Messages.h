@@ -67,6 +67,14 @@ public:
         WORDS_TODAY,
         TARGET_WORDS,
         CHAIN_TARGET_WORDS,
+        // A file named as a project that is no project, shown after its name in quotes.
+        NOT_A_PROJECT,
+        // Save As onto a file of the name it completed, shown after that name in quotes.
+        REPLACE_FILE,
+        // An editor's save when another program changed its text file, and the status line
+        // after an editor read its changed file again.
+        TEXT_CHANGED_ON_DISK,
+        TEXT_RELOADED,
         Count
     };
 

@@ -6,6 +6,7 @@
 #include "language/Messages.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "project/BookJournal.h"
 #include "project/OpenEditors.h"
 #include "project/ProjectDesk.h"
 #include "project/ProjectNames.h"
@@ -51,7 +52,9 @@ QStringList ProjectCommands::leftoverFolders(const ProjectState& project) {
 
 std::unique_ptr<SheetReading> ProjectCommands::readEarly(const QString& path) {
     const QString fileName = ProjectNames::projectFileName(QFileInfo(path).fileName());
-    if (fileName.isEmpty() || !QFileInfo(folderOf(path) + fileName).isFile())
+    if (fileName.isEmpty() || !QFileInfo(folderOf(path) + fileName).isFile() ||
+        !ProjectStorage::isProjectFile(folderOf(path) + fileName) ||
+        BookJournal(folderOf(path)).pending())
         return nullptr;
     ProjectState project;
     project.projectFolder = folderOf(path);
@@ -79,12 +82,19 @@ bool ProjectCommands::LoadProject(const QString& path) {
                                   Messages::text(Messages::DOES_NOT_EXIST));
         return false;
     }
+    if (!ProjectStorage::isProjectFile(folder + fileName)) {
+        MessageBoxes::information(u'\'' + fileName + QStringLiteral("' ") +
+                                  Messages::text(Messages::NOT_A_PROJECT));
+        return false;
+    }
 
     m_state.projectFolder = folder;
     m_state.projectFileName = fileName;
     // The book named on the command line may be read, and its leftovers removed, already.
     std::unique_ptr<SheetReading> reading = std::move(m_earlyReading);
     if (!reading || reading->sheetFolder() != m_state.sheetFolder()) {
+        // A rename, delete or Replace In Book cut short is finished before a sheet is read.
+        BookJournal(folder).replay();
         FileWriter::removeLeftovers(leftoverFolders(m_state));
         reading = std::make_unique<SheetReading>(m_state.sheetFolder());
     }
@@ -254,12 +264,19 @@ void ProjectCommands::SaveProjectAs() {
     if (path.isEmpty())
         return;
     const QFileInfo info(path);
-    const QString name = info.fileName();
+    const QString name = ProjectNames::withProjectExtension(info.fileName());
     if (ProjectNames::isReservedForSaveAs(name)) {
         MessageBoxes::information(Messages::text(Messages::UNIQUE_NAME) + u' ' +
                                   Messages::text(Messages::THE_PROJECT));
         return;
     }
+    // The dialog asked about the name as chosen, not about the one completed here.
+    const QFileInfo target(info.absolutePath() + u'/' + name);
+    if (name != info.fileName() && (target.exists() || target.isSymLink()) &&
+        MessageBoxes::confirm(u'\'' + name + QStringLiteral("' ") +
+                                  Messages::text(Messages::REPLACE_FILE),
+                              MessageBoxes::Buttons::YesNo) != MessageBoxes::Answer::Yes)
+        return;
     const ProjectState before = m_state;
     m_state.projectFolder = info.absolutePath() + u'/';
     m_state.projectFileName = name;

@@ -35,7 +35,8 @@ public:
     bool LoadProject(const QString& path);
     // Begins reading the sheet files of the project at path on a thread of its own, so that the
     // first LoadProject of that project finds them read or partly read; nothing when path does
-    // not name a project file. Needs no application object: the start calls it first thing.
+    // not name a project file, or when a command cut short must first be finished there. Needs
+    // no application object: the start calls it first thing.
     static std::unique_ptr<SheetReading> readEarly(const QString& path);
     void setEarlyReading(std::unique_ptr<SheetReading> reading);
     // While LoadProject reads and lays out the sheets; the window system's events may be

@@ -21,6 +21,12 @@ QString ProjectNames::projectFileName(const QString& fileName) {
     return fileName;
 }
 
+QString ProjectNames::withProjectExtension(const QString& fileName) {
+    if (AsciiCase::lower(fileName).endsWith(projectExtension()))
+        return fileName;
+    return fileName + projectExtension();
+}
+
 bool ProjectNames::isReservedForSaveAs(const QString& fileName) {
     if (FileNames::extension(fileName) != projectExtension())
         return false;

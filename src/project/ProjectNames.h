@@ -19,6 +19,11 @@ public:
     // another extension than ".kerfa" (in any case) opens nothing, and the result is empty.
     static QString projectFileName(const QString& fileName);
 
+    // The name Save As writes: the chosen name with ".kerfa" appended unless it ends in ".kerfa"
+    // already, in any letter case ("Vol. 2" becomes "Vol. 2.kerfa"), so that Open lists the
+    // file and opens it.
+    static QString withProjectExtension(const QString& fileName);
+
     // Whether Save As refuses the chosen file name: a ".kerfa" name whose stem is "unnamed" in
     // any case, which would read as a project never saved.
     static bool isReservedForSaveAs(const QString& fileName);

@@ -2,6 +2,7 @@
 
 #include "common/AsciiCase.h"
 #include "common/FileNames.h"
+#include "common/FileReader.h"
 #include "common/IniFile.h"
 #include "project/DayLog.h"
 #include "project/ProjectNames.h"
@@ -39,6 +40,20 @@ QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
     for (qsizetype i = 0; i < files.size(); ++i)
         files[i] = std::move(keyed[static_cast<std::size_t>(i)].second);
     return files;
+}
+
+bool ProjectStorage::isProjectFile(const QString& projectPath) {
+    // The limits the INI reader reads a file to: a larger file would read as empty.
+    constexpr FileReader::Limits kLimits{.maxBytes = 1024 * 1024, .maxLines = 20'000};
+    FileReader::Status status = FileReader::Status::Failed;
+    const QByteArray bytes = FileReader::read(projectPath, kLimits, &status);
+    if (status != FileReader::Status::Ok || bytes.contains('\0'))
+        return false;
+    if (bytes.isEmpty())
+        return true;
+    IniFile file{QString()};
+    file.parse(bytes);
+    return file.sectionExists(u"Workspace") || file.sectionExists(u"Theme");
 }
 
 ProjectSettings ProjectStorage::readProject(const QString& projectPath) {

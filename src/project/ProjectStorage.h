@@ -19,6 +19,13 @@ public:
     // desk order.
     static QStringList sheetFileNames(const QString& sheetFolder);
 
+    // Whether the file at the path may be opened as a project: an empty file, or text without a
+    // NUL byte that holds a "Workspace" or a "Theme" section (in any letter case), within the
+    // size an INI file is read to. Anything else that took the extension (a picture, a file of
+    // another program, a damaged file) is refused before anything is written into it or beside
+    // it, and so is a file that cannot be read.
+    static bool isProjectFile(const QString& projectPath);
+
     // Every key missing from the file takes its default; a missing file reads as empty.
     static ProjectSettings readProject(const QString& projectPath);
     // The sheets of a "Kerfa Files/" folder, read as SheetReading::finish reads them.

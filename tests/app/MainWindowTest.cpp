@@ -292,6 +292,24 @@ private Q_SLOTS:
             QVERIFY(program.fmMain()->isVisible());
     }
 
+    // A file that took the extension but is no project ends the start as a wrong extension does,
+    // and nothing is written into it or beside it.
+    void commandLineRefusesAFileThatIsNoProject() {
+        const QString path = m_dir->path() + QStringLiteral("/Garbage.kerfa");
+        QByteArray garbage(3000, '\0');
+        for (int i = 0; i < garbage.size(); ++i)
+            garbage[i] = char((i * 7919 + 13) % 251);
+        QVERIFY(ProjectFiles::write(path, garbage));
+        const auto before = ProjectFiles::snapshot(m_dir->path());
+        KerfaProgram program;
+        QVERIFY(program.start({path}) == KerfaProgram::Start::EndAtOnce);
+        QCOMPARE(m_boxes->texts(),
+                 QStringList{QStringLiteral(
+                     "'Garbage.kerfa' is not a Kerfa project file, or cannot be read.")});
+        QCOMPARE(ProjectFiles::snapshot(m_dir->path()), before);
+        QVERIFY(QDir(m_dir->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    }
+
     void commandLineOpensTheProject() {
         const QString path = makeProject(QStringLiteral("Novel"));
         KerfaProgram program;
@@ -433,6 +451,57 @@ private Q_SLOTS:
         QCOMPARE(m_boxes->texts(),
                  QStringList{QStringLiteral("Please enter a unique name for the project.")});
         QVERIFY(!QFile::exists(m_dir->path() + QStringLiteral("/UNNAMED.kerfa")));
+    }
+
+    // A name with a dot in it still gets the extension, so that Open lists the file; a file of
+    // the completed name is replaced only when the writer agrees.
+    void saveAsCompletesTheExtension_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("a dot and a blank") << "Mrs. Dalloway"
+                                           << "Mrs. Dalloway.kerfa" << false << false;
+        QTest::newRow("a number after the dot") << "Vol. 2"
+                                                << "Vol. 2.kerfa" << false << false;
+        QTest::newRow("another extension") << "notes.txt"
+                                           << "notes.txt.kerfa" << false << false;
+        QTest::newRow("the extension in capitals") << "Novel.KERFA"
+                                                   << "Novel.KERFA" << false << false;
+        QTest::newRow("completed name taken, kept") << "Vol. 2"
+                                                    << "Vol. 2.kerfa" << true << false;
+        QTest::newRow("completed name taken, replaced") << "Vol. 2"
+                                                        << "Vol. 2.kerfa" << true << true;
+    }
+    void saveAsCompletesTheExtension() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        QFETCH(bool, exists);
+        QFETCH(bool, replace);
+        const QString target = m_dir->path() + u'/' + written;
+        const QByteArray before = "[Workspace]\r\nSize=2\r\n";
+        if (exists) {
+            QVERIFY(ProjectFiles::write(target, before));
+            m_boxes->answer(replace ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
+        }
+        TfmMain main;
+        m_dialogs->paths << m_dir->path() + u'/' + chosen;
+        QMetaObject::invokeMethod(&main, "mnuSaveProjectAsClick");
+        QCOMPARE(
+            m_boxes->texts(),
+            exists ? QStringList{u'\'' + written + QStringLiteral("' already exists. Replace it?")}
+                   : QStringList{});
+        if (exists && !replace) {
+            QCOMPARE(ProjectFiles::read(target), before);
+            QVERIFY(main.project().isUnnamed());
+            return;
+        }
+        QCOMPARE(main.project().projectFileName, written);
+        QVERIFY(ProjectFiles::read(target).contains("[Theme]"));
+        if (written != chosen)
+            QVERIFY(!QFileInfo::exists(m_dir->path() + u'/' + chosen));
+        // Open finds it by the name it shows.
+        QVERIFY(main.LoadProject(target));
     }
 
     void recentFiles() {

@@ -16,9 +16,11 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -319,6 +321,46 @@ private Q_SLOTS:
         QVERIFY(m_boxes->shown.isEmpty());
     }
 
+    // A rename moves the files at once, and writes the new name into the file of every sheet
+    // whose file links to it, so that a desk never saved keeps the chain; nothing else of theirs
+    // is written.
+    void aRenameKeepsTheChainWhenTheDeskIsNotSaved_data() {
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<bool>("linkSaved");
+        QTest::newRow("another name") << "The Storm" << true;
+        QTest::newRow("only the letter case") << "TWO" << true;
+        QTest::newRow("a link never saved stays unsaved") << "The Storm" << false;
+    }
+    void aRenameKeepsTheChainWhenTheDeskIsNotSaved() {
+        QFETCH(QString, newName);
+        QFETCH(bool, linkSaved);
+        openBook();
+        TKerfa* one = find(QStringLiteral("One"));
+        TKerfa* two = find(QStringLiteral("Two"));
+        if (!linkSaved)
+            ProjectFiles::write(sheetFile(QStringLiteral("One")),
+                                ProjectFiles::sheet(0, 1, 100, 100));
+        // An unsaved change of the linking sheet, which the rename must not save.
+        one->setPosition(300, 300);
+        click(two);
+        whenPropertiesShow([newName](TfmProperties& d) {
+            nameField(d)->setText(newName);
+            ok(d);
+        });
+        key(Qt::Key_Space);
+        QCOMPARE(two->SheetName, newName);
+        QVERIFY(m_main->project().modified);
+        QVERIFY(!QFileInfo::exists(folder() + QStringLiteral(".kerfa-journal")));
+
+        // The desk is not saved: opened again, as after answering No.
+        QVERIFY(m_main->model().commands().LoadProject(folder() + QStringLiteral("Novel.kerfa")));
+        one = find(QStringLiteral("One"));
+        QVERIFY(one && find(newName));
+        QCOMPARE(one->LinkTo == find(newName), linkSaved);
+        QCOMPARE(QPoint(one->left(), one->top()), QPoint(100, 100));
+        QVERIFY(m_boxes->shown.isEmpty());
+    }
+
     void aTypeChangeResetsTheStateAndTheLook() {
         openBook();
         TKerfa* one = find(QStringLiteral("One"));
@@ -389,6 +431,9 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(sheetFile(QStringLiteral("Two"))));
         QVERIFY(QFile::exists(textFile(QStringLiteral("Two"))));
         QVERIFY(m_main->model().compilation().isEmpty());
+        // The linking sheet's file forgets the link at once, as its desk does.
+        QVERIFY(
+            ProjectFiles::read(sheetFile(QStringLiteral("One"))).contains("[LinkTo]\r\nName=\r\n"));
     }
 
     void deleteQuestionsCanBeDeclined() {
@@ -411,6 +456,56 @@ private Q_SLOTS:
         QCOMPARE(find(QStringLiteral("One"))->LinkTo, find(QStringLiteral("Two")));
         QCOMPARE(ProjectFiles::snapshot(folder()), before);
         QVERIFY(!m_main->project().modified);
+    }
+
+    // Text typed into a sheet's editor is never thrown away by deleting the sheet unasked: the
+    // editor's save question comes first, then the delete's own.
+    void deletingASheetAsksAboutItsUnsavedTextFirst_data() {
+        QTest::addColumn<QList<MessageBoxes::Answer>>("answers");
+        QTest::addColumn<bool>("deleted");
+        QTest::addColumn<QByteArray>("textAfter");
+        using A = MessageBoxes::Answer;
+        QTest::newRow("cancel at the save question")
+            << QList<A>{A::Cancel} << false << QByteArray("The lamp was lit.");
+        QTest::newRow("saved, sheet kept")
+            << QList<A>{A::Yes, A::No} << false << QByteArray("The lamp was lit. Again.");
+        QTest::newRow("saved, text file kept")
+            << QList<A>{A::Yes, A::Yes, A::No} << true << QByteArray("The lamp was lit. Again.");
+        QTest::newRow("not saved, text file kept")
+            << QList<A>{A::No, A::Yes, A::No} << true << QByteArray("The lamp was lit.");
+        QTest::newRow("saved, cancel at the text file")
+            << QList<A>{A::Yes, A::Yes, A::Cancel} << false
+            << QByteArray("The lamp was lit. Again.");
+    }
+    void deletingASheetAsksAboutItsUnsavedTextFirst() {
+        QFETCH(QList<MessageBoxes::Answer>, answers);
+        QFETCH(bool, deleted);
+        QFETCH(QByteArray, textAfter);
+        openBook();
+        TKerfa* one = find(QStringLiteral("One"));
+        click(one);
+        pointAt(centre(one));
+        key(Qt::Key_Enter);
+        QPointer<TfmEditor> editor = m_main->model().editors().editorOf(one);
+        QVERIFY(editor);
+        QTRY_COMPARE(editor->memo()->toPlainText(), QStringLiteral("The lamp was lit."));
+        editor->memo()->moveCursor(QTextCursor::End);
+        editor->memo()->insertPlainText(QStringLiteral(" Again."));
+        QVERIFY(editor->isModified());
+
+        m_main->activateWindow();
+        click(one);
+        for (MessageBoxes::Answer answer : answers)
+            m_boxes->answer(answer);
+        key(Qt::Key_Delete);
+        QStringList expected{Messages::text(Messages::SAVE_TEXT_CHANGES),
+                             QStringLiteral("Delete kerfa 'One'?"),
+                             QStringLiteral("Also delete the text file for 'One'?")};
+        QCOMPARE(m_boxes->texts(), expected.mid(0, answers.size()));
+        QCOMPARE(find(QStringLiteral("One")) == nullptr, deleted);
+        QCOMPARE(ProjectFiles::read(textFile(QStringLiteral("One"))), textAfter);
+        if (!deleted)
+            QVERIFY(editor);
     }
 
     void theSheetPopupFollowsTheSheet() {

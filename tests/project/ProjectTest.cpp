@@ -139,6 +139,54 @@ private Q_SLOTS:
         QCOMPARE(m_model->desk().sheets().size(), 1);
     }
 
+    // Only a file that can be a project opens; anything else that took the extension is refused
+    // as a wrong extension is, and stays as it was, with nothing made beside it.
+    void filesThatAreNoProjectAreRefused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("opens");
+        QByteArray random(3000, '\0');
+        for (int i = 0; i < random.size(); ++i)
+            random[i] = char((i * 7919 + 13) % 251);
+        QTest::newRow("random bytes") << random << false;
+        QTest::newRow("text without either section") << QByteArray("[Options]\r\nA=1\r\n") << false;
+        QTest::newRow("a NUL byte beside the sections")
+            << QByteArray("[Workspace]\r\nSize=0\r\n") + '\0' + QByteArray("\r\n") << false;
+        QTest::newRow("beyond what an INI file is read to")
+            << QByteArray("[Workspace]\r\n") + QByteArray("Size=0\r\n").repeated(30'000) << false;
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("workspace in lower case") << QByteArray("[workspace]\r\nsize=1\r\n") << true;
+        QTest::newRow("theme alone, in capitals")
+            << QByteArray("[THEME]\r\nName=Book.ini\r\n") << true;
+        QTest::newRow("Windows-1252")
+            << QByteArray("; Entw\xFCrfe\r\n[Workspace]\r\nSize=0\r\n") << true;
+    }
+    void filesThatAreNoProjectAreRefused() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, opens);
+        sheetFile(QStringLiteral("One"), ProjectFiles::sheet(0, 0, 100, 100));
+        QVERIFY(load(projectPath()));
+        const QString other = m_dir->path() + QStringLiteral("/Other/");
+        QVERIFY(ProjectFiles::write(other + QStringLiteral("Garbage.kerfa"), bytes));
+        const auto before = ProjectFiles::snapshot(other);
+
+        QCOMPARE(ProjectCommands::readEarly(other + QStringLiteral("Garbage.kerfa")) != nullptr,
+                 opens);
+        QCOMPARE(load(other + QStringLiteral("Garbage.kerfa")), opens);
+        if (opens) {
+            QVERIFY(m_boxes->shown.isEmpty());
+            QCOMPARE(m_model->project().projectFileName, QStringLiteral("Garbage.kerfa"));
+            return;
+        }
+        QCOMPARE(m_boxes->texts(),
+                 QStringList{QStringLiteral(
+                     "'Garbage.kerfa' is not a Kerfa project file, or cannot be read.")});
+        QCOMPARE(m_model->project().projectFileName, QStringLiteral("Novel.kerfa"));
+        QCOMPARE(m_model->desk().sheets().size(), 1);
+        QCOMPARE(ProjectFiles::snapshot(other), before);
+        QCOMPARE(QDir(other).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("Garbage.kerfa")});
+    }
+
     void projectFileSettings() {
         QVERIFY(ProjectFiles::write(projectPath(), "[Workspace]\r\nSize=7\r\n"));
         QVERIFY(load(projectPath()));
