@@ -46,7 +46,9 @@ void SheetTextCommands::PrintSheet(const TKerfa* sheet) {
     }
     SheetText text(SheetText::pathOf(m_project.projectFolder, sheet->SheetName));
     if (!text.load()) {
-        MessageBoxes::warning(Messages::text(Messages::CANNOT_OPEN_FILE));
+        MessageBoxes::warning(SheetText::isLinked(text.path())
+                                  ? SheetText::linkedMessage(text.path())
+                                  : Messages::text(Messages::CANNOT_OPEN_FILE));
         return;
     }
     const EditorSettings& settings = m_options.settings();
@@ -60,7 +62,7 @@ bool SheetTextCommands::fillFromDroppedFile(const TKerfa* sheet, const QString& 
                                   Messages::text(Messages::DOES_NOT_EXIST));
         return false;
     }
-    const std::optional<QString> dropped = SheetText::read(path);
+    const std::optional<QString> dropped = SheetText::import(path);
     if (!dropped) {
         MessageBoxes::warning(Messages::text(Messages::CANNOT_OPEN_FILE));
         return false;

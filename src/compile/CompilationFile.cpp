@@ -4,6 +4,7 @@
 #include "common/FileWriter.h"
 #include "common/IniFile.h"
 #include "compile/Utf8Text.h"
+#include "editor/SheetText.h"
 #include "project/SheetNames.h"
 
 #include <QFileInfo>
@@ -86,5 +87,6 @@ CompilationFile::readFiles(const QString& projectFolder, const QString& name, In
 }
 
 bool CompilationFile::write(const QString& projectFolder, const QByteArray& bytes) {
-    return FileWriter::write(path(projectFolder), bytes);
+    const QString file = path(projectFolder);
+    return !SheetText::isLinked(file) && FileWriter::write(file, bytes);
 }

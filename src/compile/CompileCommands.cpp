@@ -77,8 +77,11 @@ bool CompileCommands::FindAndCompile(const QString& findText, bool matchCase,
             const QString path = SheetText::pathOf(m_project.projectFolder, sheet->SheetName);
             const std::optional<bool> inFile = search.inFile(path);
             if (!inFile) {
-                MessageBoxes::error(u'\'' + QFileInfo(path).fileName() + QStringLiteral("' ") +
-                                    Messages::text(Messages::CANNOT_OPEN_FILE));
+                MessageBoxes::error(SheetText::isLinked(path)
+                                        ? SheetText::linkedMessage(path)
+                                        : u'\'' + QFileInfo(path).fileName() +
+                                              QStringLiteral("' ") +
+                                              Messages::text(Messages::CANNOT_OPEN_FILE));
                 break;
             }
             matches = *inFile;
@@ -129,19 +132,23 @@ CompileCommands::CreateResult CompileCommands::Create(CompilationFile::Include i
         return CreateResult::Nothing;
     std::optional<QByteArray> compilation;
     bool written = false;
+    QString unread;
     {
         const WaitCursor wait;
         const QHash<QString, TKerfa*> onDesk = sheetsByName();
         compilation = CompilationFile::compose(
             m_list.names(), include, [&](const QString& name, CompilationFile::Include parts) {
-                return sheetParts(name, parts, onDesk);
+                std::optional<CompilationFile::Sheet> sheet = sheetParts(name, parts, onDesk);
+                if (!sheet)
+                    unread = name;
+                return sheet;
             });
         if (compilation && compilation->isEmpty())
             return CreateResult::Nothing;
         written = compilation && CompilationFile::write(m_project.projectFolder, *compilation);
     }
     if (!written) {
-        MessageBoxes::information(Messages::text(Messages::COMPILATION_NOT_OK));
+        MessageBoxes::information(failure(unread, Messages::COMPILATION_NOT_OK));
         return CreateResult::Failed;
     }
     AutoCreateCompilationSheet();
@@ -154,6 +161,7 @@ CompileCommands::Export(const QString& path, ManuscriptExport::Format format, bo
     if (m_list.isEmpty())
         return CreateResult::Nothing;
     bool written = false;
+    QString unread;
     {
         const WaitCursor wait;
         const QHash<QString, TKerfa*> onDesk = sheetsByName();
@@ -171,6 +179,7 @@ CompileCommands::Export(const QString& path, ManuscriptExport::Format format, bo
                 sheetParts(name, {descriptions, true}, onDesk);
             if (!parts) {
                 readable = false;
+                unread = name;
                 break;
             }
             if (!parts->description && !parts->text && !onDesk.contains(name))
@@ -187,11 +196,18 @@ CompileCommands::Export(const QString& path, ManuscriptExport::Format format, bo
         written = readable && ManuscriptExport::write(path, manuscript, format);
     }
     if (!written) {
-        MessageBoxes::error(Messages::text(Messages::EXPORT_NOT_OK));
+        MessageBoxes::error(failure(unread, Messages::EXPORT_NOT_OK));
         return CreateResult::Failed;
     }
     MessageBoxes::information(Messages::text(Messages::EXPORT_OK));
     return CreateResult::Created;
+}
+
+QString CompileCommands::failure(const QString& unreadSheet, Messages::Key key) const {
+    const QString path = SheetText::pathOf(m_project.projectFolder, unreadSheet);
+    if (unreadSheet.isEmpty() || !SheetText::isLinked(path))
+        return Messages::text(key);
+    return SheetText::linkedMessage(path) + QStringLiteral("\n\n") + Messages::text(key);
 }
 
 TKerfa* CompileCommands::AutoCreateCompilationSheet() {

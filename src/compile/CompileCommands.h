@@ -2,6 +2,7 @@
 
 #include "compile/CompilationFile.h"
 #include "compile/ManuscriptExport.h"
+#include "language/Messages.h"
 
 #include <QHash>
 #include <QObject>
@@ -73,6 +74,9 @@ private:
     std::optional<CompilationFile::Sheet> sheetParts(const QString& name,
                                                      CompilationFile::Include include,
                                                      const QHash<QString, TKerfa*>& onDesk) const;
+    // The message of a compilation or export that failed, naming the sheet whose text is a link
+    // when that was the cause.
+    QString failure(const QString& unreadSheet, Messages::Key key) const;
 
     Desk& m_desk;
     DeskTheme& m_look;

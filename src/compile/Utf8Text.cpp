@@ -1,6 +1,5 @@
 #include "compile/Utf8Text.h"
 
-#include "common/FileReader.h"
 #include "common/TextEncoding.h"
 #include "editor/SheetText.h"
 
@@ -15,15 +14,7 @@ std::optional<QByteArray> Utf8Text::read(const QString& path, bool* missing) {
 }
 
 std::optional<QByteArray> Utf8Text::readBytes(const QString& path, bool* missing) {
-    FileReader::Limits limits;
-    limits.maxBytes = SheetText::kMaxBytes;
-    FileReader::Status status = FileReader::Status::Failed;
-    QByteArray bytes = FileReader::read(path, limits, &status);
-    if (missing)
-        *missing = status == FileReader::Status::Missing;
-    if (status != FileReader::Status::Ok)
-        return std::nullopt;
-    return bytes;
+    return SheetText::readBytes(path, missing);
 }
 
 QByteArray Utf8Text::toUtf8(QByteArray bytes) {

@@ -32,8 +32,10 @@ std::optional<qint64> WordCounts::countSheet(const TKerfa* sheet) const {
     const QString path = SheetText::pathOf(m_project.projectFolder, sheet->SheetName);
     const std::optional<qint64> count = SheetText::countWordsInFile(path);
     if (!count)
-        MessageBoxes::error(u'\'' + QFileInfo(path).fileName() + QStringLiteral("' ") +
-                            Messages::text(Messages::CANNOT_OPEN_FILE));
+        MessageBoxes::error(SheetText::isLinked(path)
+                                ? SheetText::linkedMessage(path)
+                                : u'\'' + QFileInfo(path).fileName() + QStringLiteral("' ") +
+                                      Messages::text(Messages::CANNOT_OPEN_FILE));
     return count;
 }
 

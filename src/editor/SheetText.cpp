@@ -2,10 +2,12 @@
 
 #include "common/FileReader.h"
 #include "common/FileWriter.h"
+#include "common/LinkSafe.h"
 #include "common/TextCodec.h"
 #include "common/TextEncoding.h"
 #include "common/WholeFile.h"
 #include "editor/WordCount.h"
+#include "language/Messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,11 +19,19 @@
 
 namespace {
 
+// A sheet's text file, or its text folder, that is a link is not the book's: never read.
+constexpr int kTextLevels = 2;
+
 // The whole file; none when it is missing (missing is then set), not a regular file, too large
-// or cannot be read.
-std::optional<QByteArray> readWhole(const QString& path, bool& missing) {
+// or cannot be read, or (unless links are followed) a link.
+std::optional<QByteArray> readWhole(const QString& path, bool& missing,
+                                    FileReader::Links links = FileReader::Links::Refuse) {
+    missing = false;
+    if (links == FileReader::Links::Refuse && LinkSafe::crossesLink(path, kTextLevels))
+        return std::nullopt;
     FileReader::Limits limits;
     limits.maxBytes = SheetText::kMaxBytes;
+    limits.links = links;
     FileReader::Status status = FileReader::Status::Failed;
     QByteArray bytes = FileReader::read(path, limits, &status);
     missing = status == FileReader::Status::Missing;
@@ -58,15 +68,47 @@ std::optional<QString> SheetText::read(const QString& path) {
     return TextCodec::toCrLf(TextCodec::decode(*bytes));
 }
 
+std::optional<QString> SheetText::import(const QString& path) {
+    bool missing = false;
+    const std::optional<QByteArray> bytes = readWhole(path, missing, FileReader::Links::Follow);
+    if (!bytes)
+        return std::nullopt;
+    return TextCodec::toCrLf(TextCodec::decode(*bytes));
+}
+
+std::optional<QByteArray> SheetText::readBytes(const QString& path, bool* missing) {
+    bool isMissing = false;
+    std::optional<QByteArray> bytes = readWhole(path, isMissing);
+    if (missing)
+        *missing = isMissing;
+    return bytes;
+}
+
+bool SheetText::isLinked(const QString& path) {
+    return LinkSafe::crossesLink(path, kTextLevels);
+}
+
+QString SheetText::linkedMessage(const QString& path) {
+    QString name = QFileInfo(path).fileName();
+    if (name.endsWith(QStringLiteral(".txt")))
+        name.chop(4);
+    return u'\'' + name + QStringLiteral("' ") + Messages::text(Messages::LINKED_TEXT_FILE);
+}
+
 bool SheetText::write(const QString& path, const QString& text) {
+    if (isLinked(path))
+        return false;
     // A text folder someone removed is made again rather than losing the text.
     return QDir().mkpath(QFileInfo(path).absolutePath()) &&
            FileWriter::write(path, TextCodec::encode(TextCodec::toCrLf(text)));
 }
 
 std::optional<qint64> SheetText::countWordsInFile(const QString& path) {
+    if (isLinked(path))
+        return std::nullopt;
     kerfa::WholeFile file;
-    const kerfa::WholeFile::Status status = file.open(QFile::encodeName(path).toStdString());
+    const kerfa::WholeFile::Status status =
+        file.open(QFile::encodeName(path).toStdString(), kerfa::WholeFile::Links::Refuse);
     if (status == kerfa::WholeFile::Status::Missing)
         return 0;
     if (status != kerfa::WholeFile::Status::Ok)

@@ -175,13 +175,16 @@ void TfmEditor::FormShow() {
 
 void TfmEditor::loadText() {
     m_textLoaded = true;
-    if (!m_memEditor->document()->isEmpty() || !QFileInfo::exists(textFilePath()))
+    if (!m_memEditor->document()->isEmpty() ||
+        (!QFileInfo::exists(textFilePath()) && !SheetText::isLinked(textFilePath())))
         return;
     SheetText text(textFilePath());
     if (!text.load()) {
         // Whatever was typed here would be saved over the text that could not be read.
         m_memEditor->setReadOnly(true);
-        MessageBoxes::warning(Messages::text(Messages::CANNOT_OPEN_FILE));
+        MessageBoxes::warning(SheetText::isLinked(textFilePath())
+                                  ? SheetText::linkedMessage(textFilePath())
+                                  : Messages::text(Messages::CANNOT_OPEN_FILE));
         return;
     }
     // Loading is no change of the writer's.
@@ -315,7 +318,7 @@ void TfmEditor::ImportText(const QString& path) {
                                   Messages::text(Messages::DOES_NOT_EXIST));
         return;
     }
-    const std::optional<QString> text = SheetText::read(file);
+    const std::optional<QString> text = SheetText::import(file);
     if (!text) {
         MessageBoxes::warning(Messages::text(Messages::CANNOT_OPEN_FILE));
         return;

@@ -72,6 +72,8 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
      "this window? Yes saves it and keeps the other version as a snapshot; No takes the other "
      "version and keeps the text of this window as a snapshot; Cancel saves nothing."},
     {"TEXT_RELOADED", "Another program changed the text file; it was read again."},
+    {"LINKED_TEXT_FILE", "is a kerfa whose text file is a link to a file elsewhere. Links are "
+                         "neither read nor written, so this text is left alone."},
 }};
 
 // Every key has its name and text: a key added without a row would show nothing.

@@ -75,6 +75,8 @@ public:
         // after an editor read its changed file again.
         TEXT_CHANGED_ON_DISK,
         TEXT_RELOADED,
+        // A sheet whose text file is a symbolic link, after the sheet's name in quotes.
+        LINKED_TEXT_FILE,
         Count
     };
 

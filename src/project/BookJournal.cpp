@@ -3,6 +3,7 @@
 #include "common/FileReader.h"
 #include "common/FileWriter.h"
 #include "common/IniFile.h"
+#include "common/LinkSafe.h"
 #include "project/ProjectNames.h"
 #include "project/SheetNames.h"
 #include "project/SnapshotStore.h"
@@ -108,7 +109,9 @@ bool BookJournal::run(const QJsonObject& entry) const {
             return true;
         QFile::remove(SheetNames::sheetFile(m_projectFolder, name));
         const QString text = SheetNames::textFile(m_projectFolder, name);
-        if (entry.value(u"text").toBool())
+        // A text file that is a link goes as a link; in a text folder that is a link nothing is
+        // the book's to delete.
+        if (entry.value(u"text").toBool() && !LinkSafe::crossesLink(QFileInfo(text).path(), 1))
             QFile::remove(text);
         // A text kept keeps its earlier versions too.
         if (!exists(text))

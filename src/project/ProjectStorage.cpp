@@ -4,6 +4,7 @@
 #include "common/FileNames.h"
 #include "common/FileReader.h"
 #include "common/IniFile.h"
+#include "common/LinkSafe.h"
 #include "project/DayLog.h"
 #include "project/ProjectNames.h"
 #include "project/ProjectState.h"
@@ -91,9 +92,13 @@ bool ProjectStorage::backup(const ProjectState& project, const QString& target) 
         const QString to = target + sub + u'/';
         if (!QDir().mkpath(to))
             return false;
+        // What a link in the book points at is no part of it.
+        if (LinkSafe::crossesLink(from, 1))
+            return true;
         const QDir dir(from);
         bool all = true;
-        for (const QString& file : dir.entryList({pattern}, QDir::Files | QDir::Hidden))
+        for (const QString& file :
+             dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::NoSymLinks))
             all = copy(dir.filePath(file), to + file) && all;
         return all;
     };
@@ -110,11 +115,15 @@ bool ProjectStorage::backup(const ProjectState& project, const QString& target) 
     // Each sheet's snapshots, in a folder of their own under "Snapshots/".
     const QString snapshots = project.projectFolder + SnapshotStore::folderName() + u'/';
     const QString snapshotsTo = SnapshotStore::folderName() + u'/';
-    for (const QString& sheet : QDir(snapshots).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+    const QStringList sheets =
+        LinkSafe::crossesLink(snapshots, 1)
+            ? QStringList()
+            : QDir(snapshots).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QString& sheet : sheets)
         ok = copyFolder(snapshots + sheet, snapshotsTo + sheet, QStringLiteral("*.txt")) && ok;
     // The day log, when the book keeps one: the words written per day go with the book.
     const QString dayLog = project.projectFolder + DayLog::fileName();
-    if (QFileInfo::exists(dayLog))
+    if (QFileInfo::exists(dayLog) && !QFileInfo(dayLog).isSymLink())
         ok = copy(dayLog, target + DayLog::fileName()) && ok;
     return ok;
 }

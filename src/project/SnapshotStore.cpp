@@ -2,6 +2,7 @@
 
 #include "common/FileReader.h"
 #include "common/FileWriter.h"
+#include "common/LinkSafe.h"
 #include "common/TextCodec.h"
 
 #include <QDir>
@@ -30,6 +31,25 @@ bool usable(const QString& sheetName) {
     return !sheetName.isEmpty() && sheetName != u"." && sheetName != u"..";
 }
 
+// A snapshot, its sheet's folder or "Snapshots" that is a link leads out of the book: nothing
+// there is read, written or deleted through it.
+constexpr int kSnapshotLevels = 3;
+constexpr int kFolderLevels = 2;
+constexpr int kTextLevels = 2;
+
+std::optional<QString> readText(const QString& path, int levels) {
+    if (LinkSafe::crossesLink(path, levels))
+        return std::nullopt;
+    FileReader::Limits limits;
+    limits.maxBytes = kMaxBytes;
+    limits.links = FileReader::Links::Refuse;
+    FileReader::Status status = FileReader::Status::Failed;
+    const QByteArray bytes = FileReader::read(path, limits, &status);
+    if (status != FileReader::Status::Ok)
+        return std::nullopt;
+    return TextCodec::toCrLf(TextCodec::decode(bytes));
+}
+
 } // namespace
 
 QString SnapshotStore::folderOf(const QString& sheetName) const {
@@ -38,10 +58,10 @@ QString SnapshotStore::folderOf(const QString& sheetName) const {
 
 QList<SnapshotStore::Entry> SnapshotStore::list(const QString& sheetName) const {
     QList<Entry> entries;
-    if (!usable(sheetName))
+    if (!usable(sheetName) || LinkSafe::crossesLink(folderOf(sheetName), kFolderLevels))
         return entries;
     const QDir dir(folderOf(sheetName));
-    for (const QString& file : dir.entryList({u'*' + kExtension}, QDir::Files))
+    for (const QString& file : dir.entryList({u'*' + kExtension}, QDir::Files | QDir::NoSymLinks))
         if (const std::optional<QDateTime> taken = takenAt(file))
             entries.append({dir.filePath(file), *taken});
     std::sort(entries.begin(), entries.end(),
@@ -52,7 +72,8 @@ QList<SnapshotStore::Entry> SnapshotStore::list(const QString& sheetName) const 
 std::optional<QString> SnapshotStore::take(const QString& sheetName, const QString& text,
                                            const QDateTime& when) const {
     const QString folder = folderOf(sheetName);
-    if (!usable(sheetName) || !QDir().mkpath(folder))
+    if (!usable(sheetName) || LinkSafe::crossesLink(folder, kFolderLevels) ||
+        !QDir().mkpath(folder))
         return std::nullopt;
     // Two snapshots within one millisecond (a restore right after a replace) both stay.
     QDateTime at = when;
@@ -72,19 +93,13 @@ bool SnapshotStore::takeDaily(const QString& sheetName, const QDateTime& now) co
     if (std::any_of(entries.cbegin(), entries.cend(),
                     [&](const Entry& e) { return e.taken.date() == now.date(); }))
         return false;
-    const std::optional<QString> text =
-        read(m_projectFolder + QStringLiteral("Text Files/") + sheetName + kExtension);
+    const std::optional<QString> text = readText(
+        m_projectFolder + QStringLiteral("Text Files/") + sheetName + kExtension, kTextLevels);
     return text && !text->isEmpty() && take(sheetName, *text, now);
 }
 
 std::optional<QString> SnapshotStore::read(const QString& path) {
-    FileReader::Limits limits;
-    limits.maxBytes = kMaxBytes;
-    FileReader::Status status = FileReader::Status::Failed;
-    const QByteArray bytes = FileReader::read(path, limits, &status);
-    if (status != FileReader::Status::Ok)
-        return std::nullopt;
-    return TextCodec::toCrLf(TextCodec::decode(bytes));
+    return readText(path, kSnapshotLevels);
 }
 
 void SnapshotStore::renameSheet(const QString& oldName, const QString& newName) const {
@@ -92,13 +107,17 @@ void SnapshotStore::renameSheet(const QString& oldName, const QString& newName) 
         return;
     const QString from = folderOf(oldName);
     const QString to = folderOf(newName);
-    if (!QFileInfo(from).isDir())
+    // A link at "Snapshots" would move files elsewhere; one at the sheet's folder moves as it is.
+    if (LinkSafe::crossesLink(m_projectFolder + folderName(), 1) || !QFileInfo(from).isDir())
         return;
-    // A change of letter case alone, or a name nobody used: the folder moves whole.
+    // A change of letter case alone, or a name nobody used: the folder moves whole (named
+    // without the trailing "/", which would move what a link there points at).
     if (!QFileInfo::exists(to) || from.compare(to, Qt::CaseInsensitive) == 0) {
-        QDir().rename(from, to);
+        QDir().rename(from.chopped(1), to.chopped(1));
         return;
     }
+    if (QFileInfo(from).isSymLink())
+        return;
     const QDir dir(from);
     for (const QString& file : dir.entryList(QDir::Files))
         if (!QFileInfo::exists(to + file))
@@ -107,7 +126,9 @@ void SnapshotStore::renameSheet(const QString& oldName, const QString& newName) 
 }
 
 void SnapshotStore::removeSheet(const QString& sheetName) const {
-    if (!usable(sheetName))
+    // Within a "Snapshots" that is a link nothing is the book's; a sheet's folder that is a link
+    // goes as a link.
+    if (!usable(sheetName) || LinkSafe::crossesLink(m_projectFolder + folderName(), 1))
         return;
-    QDir(folderOf(sheetName)).removeRecursively();
+    LinkSafe::removeTree(folderOf(sheetName));
 }
