@@ -113,6 +113,8 @@ void TfmMain::FormCreate() {
     connect(m_mru, &TMRUFiles::clicked, this, &TfmMain::OpenRecentProject);
     connect(&m_model.commands(), &ProjectCommands::projectLoaded, m_mru, &TMRUFiles::AddFile);
     const QString programFolder = ProgramFolder::path();
+    // What killed saves left there goes before anything is read or written.
+    ProgramFolder::removeLeftovers();
     // An installed Kerfa has its file types from its package, and each user a program folder of
     // their own, brought in step with the shipped data at every start.
     const QString shipped = ProgramFolder::shippedData();

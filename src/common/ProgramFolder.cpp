@@ -1,5 +1,6 @@
 #include "common/ProgramFolder.h"
 
+#include "common/FileWriter.h"
 #include "common/ShippedFiles.h"
 
 #include <QCoreApplication>
@@ -51,4 +52,13 @@ QString ProgramFolder::path() {
 
 QString ProgramFolder::sub(const QString& name) {
     return path() + name + u'/';
+}
+
+int ProgramFolder::removeLeftovers() {
+    const QString folder = path();
+    QStringList folders = {folder};
+    for (const QString& sub : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot |
+                                                     QDir::NoSymLinks | QDir::Hidden))
+        folders << folder + sub;
+    return FileWriter::removeLeftovers(folders);
 }

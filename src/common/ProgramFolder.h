@@ -13,6 +13,10 @@ public:
     static QString path();
     // A sub-folder of the program folder, with a trailing "/".
     static QString sub(const QString& name);
+    // Removes what killed saves left in the program folder and the folders in it (settings,
+    // spelling configuration, custom dictionaries, shipped files brought in step). Returns how
+    // many files were removed.
+    static int removeLeftovers();
 
     // The shipped read-only data of an installed Kerfa (with a trailing "/"), or an empty string
     // when Kerfa runs from its build tree.

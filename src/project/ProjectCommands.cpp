@@ -1,6 +1,7 @@
 #include "project/ProjectCommands.h"
 
 #include "common/FileWriter.h"
+#include "common/LinkSafe.h"
 #include "common/ProgramFolder.h"
 #include "language/Captions.h"
 #include "language/Messages.h"
@@ -13,11 +14,13 @@
 #include "project/ProjectState.h"
 #include "project/ProjectStorage.h"
 #include "project/SheetReading.h"
+#include "project/SnapshotStore.h"
 #include "themes/Theme.h"
 #include "themes/ThemeData.h"
 
 #include <QCursor>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -47,7 +50,15 @@ QString ProjectCommands::folderOf(const QString& path) {
 }
 
 QStringList ProjectCommands::leftoverFolders(const ProjectState& project) {
-    return {project.projectFolder, project.sheetFolder(), project.textFolder()};
+    QStringList folders = {project.projectFolder, project.sheetFolder(), project.textFolder()};
+    // Each sheet's snapshots, unless "Snapshots" is a link (what it points at is no part of
+    // the book); a sheet's folder that is a link is passed over.
+    const QString snapshots = project.projectFolder + SnapshotStore::folderName() + u'/';
+    if (!LinkSafe::crossesLink(snapshots, 1))
+        for (const QString& sheet :
+             QDir(snapshots).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks))
+            folders << snapshots + sheet;
+    return folders;
 }
 
 std::unique_ptr<SheetReading> ProjectCommands::readEarly(const QString& path) {
@@ -59,8 +70,7 @@ std::unique_ptr<SheetReading> ProjectCommands::readEarly(const QString& path) {
     ProjectState project;
     project.projectFolder = folderOf(path);
     auto reading = std::make_unique<SheetReading>(project.sheetFolder());
-    reading->startHelper(
-        [folders = leftoverFolders(project)] { FileWriter::removeLeftovers(folders); });
+    reading->startHelper([project] { FileWriter::removeLeftovers(leftoverFolders(project)); });
     return reading;
 }
 

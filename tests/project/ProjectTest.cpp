@@ -410,10 +410,20 @@ private Q_SLOTS:
         for (int i = 0; i < 300; ++i)
             sheetFile(QStringLiteral("Scene %1").arg(i, 3, 10, QChar(u'0')),
                       ProjectFiles::sheet(1, i % 6, 40 + i, 40));
-        // What a save killed halfway left behind, removed by the early reading or by the load.
+        // What a save killed halfway left behind, removed by the early reading or by the load:
+        // a text's, and a snapshot's, as large as the chapter. A leftover in a folder that a
+        // link in the book points at is not the book's.
         const QString leftover =
             folder() + QStringLiteral("Text Files/.Scene 001.txt.kerfa-save-ab12cd");
         QVERIFY(ProjectFiles::write(leftover, "half a scene"));
+        const QString snapshotLeftover = folder() + QStringLiteral("Snapshots/Scene 002/"
+                                                                   ".2026-01-01 10.00.00.000.txt"
+                                                                   ".kerfa-save-ef34gh");
+        QVERIFY(ProjectFiles::write(snapshotLeftover, "half a snapshot"));
+        const QString outside = m_dir->path() + QStringLiteral("/Outside");
+        const QString elsewhere = outside + QStringLiteral("/.Notes.txt.kerfa-save-ij56kl");
+        QVERIFY(ProjectFiles::write(elsewhere, "not the book's"));
+        QVERIFY(QFile::link(outside, folder() + QStringLiteral("Snapshots/Linked")));
 
         std::unique_ptr<SheetReading> early = ProjectCommands::readEarly(folder() + earlyPath);
         QCOMPARE(early != nullptr, earlyPath != QStringLiteral("Novel.txt"));
@@ -424,6 +434,8 @@ private Q_SLOTS:
         QCOMPARE(m_model->desk().sheets().back()->left(), 40 + 299);
         QVERIFY(!find(QStringLiteral("Stranger")));
         QVERIFY(!QFileInfo::exists(leftover));
+        QVERIFY(!QFileInfo::exists(snapshotLeftover));
+        QVERIFY(QFileInfo::exists(elsewhere));
         QVERIFY(m_boxes->shown.isEmpty());
     }
 

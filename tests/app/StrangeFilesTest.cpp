@@ -29,11 +29,12 @@
 
 using namespace Qt::StringLiterals;
 
+// Files that are not what they seem, as the writer meets them through the program's commands.
 // Symbolic links inside a book, where a sync client, an archive or another user may have left
 // them: nothing Kerfa reads, writes or deletes goes through one. Each row puts one link in the
 // book, gives one command, and checks what lies outside the book is as it was and what the
-// writer was told.
-class BookLinksTest : public QObject {
+// writer was told. And what killed saves left behind, in the program folder.
+class StrangeFilesTest : public QObject {
     Q_OBJECT
 
 public:
@@ -45,11 +46,11 @@ public:
     struct Case {
         const char* name;
         Link link;
-        std::function<void(BookLinksTest&)> command;
+        std::function<void(StrangeFilesTest&)> command;
         Told told;
     };
 
-    explicit BookLinksTest(TestEnvironment& env) : m_env(env) {}
+    explicit StrangeFilesTest(TestEnvironment& env) : m_env(env) {}
 
 private:
     TestEnvironment& m_env;
@@ -194,6 +195,25 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
+    // A killed save's temporary file, as large as what it saved, is gone at the next start; a
+    // save in progress (its file locked) and files of other names stay.
+    void leftoversInTheProgramFolderGoAtStart() {
+        const QString program = m_env.programFolder();
+        const QStringList leftovers = {program + u".Kerfa.ini.kerfa-save-a1b2c3"_s,
+                                       program + u"Spelling/.Custom.adu.kerfa-save-d4e5f6"_s,
+                                       program + u"Themes/.Book.ini.kerfa-save-g7h8i9"_s};
+        const QStringList kept = {program + u"Spelling/Custom.adu.kerfa-save"_s,
+                                  program + u"Spelling/.Custom.adu.kerfa-save-toolong1"_s};
+        for (const QString& path : leftovers + kept)
+            QVERIFY(ProjectFiles::write(path, "half a file"));
+        m_main.reset();
+        m_main = std::make_unique<TfmMain>();
+        for (const QString& path : leftovers)
+            QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
+        for (const QString& path : kept)
+            QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+    }
+
     void nothingGoesThroughALink_data() {
         QTest::addColumn<int>("row");
         for (std::size_t i = 0; i < cases().size(); ++i)
@@ -235,8 +255,8 @@ private Q_SLOTS:
     }
 };
 
-const std::vector<BookLinksTest::Case>& BookLinksTest::cases() {
-    using T = BookLinksTest;
+const std::vector<StrangeFilesTest::Case>& StrangeFilesTest::cases() {
+    using T = StrangeFilesTest;
     static const std::vector<Case> all = {
         {"open the editor, text file a link", Link::TextFile, &T::openEditor, Told::Linked},
         {"open the editor, text folder a link", Link::TextFolder, &T::openEditor, Told::Linked},
@@ -275,8 +295,8 @@ int main(int argc, char** argv) {
     TestEnvironment environment;
     QApplication app(argc, argv);
     KerfaProgram::initialiseApplication();
-    BookLinksTest test(environment);
+    StrangeFilesTest test(environment);
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "BookLinksTest.moc"
+#include "StrangeFilesTest.moc"
