@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -30,6 +31,20 @@ bool address(const QString& path, sockaddr_un& out) {
     return true;
 }
 
+// The folder, made private (0700) when it is missing, or none when it is not a folder of this
+// user's own: looked at without following a link, since anyone may have made it first.
+QString privateFolder(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return {};
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid())
+        return {};
+    if ((info.st_mode & 0077) != 0 && ::chmod(path.constData(), 0700) != 0)
+        return {};
+    return folder + u'/';
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent) {
@@ -52,21 +67,20 @@ QString SingleInstance::runtimeFolder(const QString& name) {
     if (!folder.isEmpty() && QDir(folder).exists())
         return folder.endsWith(u'/') ? folder : folder + u'/';
 
-    // The temp folder is shared by every user: only a folder of this user's own in it will do,
-    // made private, and checked without following a link, since anyone may have made it first.
+    // The temp folder is shared by every user: only a folder of this user's own in it will do.
+    // When another user took its name first, a folder under the user's own home serves, so
+    // that nobody can turn the guard off.
+    const QString lower = name.toLower();
     folder = QDir::tempPath();
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    folder += name.toLower() + u'-' + QString::number(getuid());
-    const QByteArray path = QFile::encodeName(folder);
-    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+    const QString shared = privateFolder(folder + lower + u'-' + QString::number(getuid()));
+    if (!shared.isEmpty())
+        return shared;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache))
         return {};
-    struct stat info {};
-    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid())
-        return {};
-    if ((info.st_mode & 0077) != 0 && ::chmod(path.constData(), 0700) != 0)
-        return {};
-    return folder + u'/';
+    return privateFolder(cache + u'/' + lower + QStringLiteral("-instance"));
 }
 
 bool SingleInstance::isPreviousInstance() {

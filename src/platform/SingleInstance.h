@@ -9,7 +9,8 @@ class QSocketNotifier;
 // instance to come forward and ends. The lock goes with the process that holds it, so a killed
 // instance never blocks the next start, and when no running instance answers, the later start
 // runs normally. A lock or socket that is not the user's own is ignored, and links are never
-// followed, so another user can neither keep Kerfa from starting nor have it create files.
+// followed, so another user can neither keep Kerfa from starting, nor have it create files, nor
+// turn the guard off.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -21,8 +22,9 @@ public:
 
     // The folder that holds the lock and the socket, with a trailing "/": $XDG_RUNTIME_DIR, else
     // a private folder of the user's own under the temp folder, named for the program and the
-    // user ("kerfa-1000"), made on first use. Empty when that folder is not the user's own
-    // private folder (another user made it, or it is a link): there is no single instance then.
+    // user ("kerfa-1000"), made on first use. When that is not the user's own folder (another
+    // user made it, or it is a link or a file), a private folder in the user's cache folder
+    // ("~/.cache/kerfa-instance"). Empty when neither will do: there is no single instance then.
     static QString runtimeFolder(const QString& name);
 
 Q_SIGNALS:

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -154,6 +155,58 @@ TEST_F(SingleInstanceTest, AFallbackFolderOfAnotherUserIsNotUsed) {
     EXPECT_TRUE(
         QDir(fallbackFolder())
             .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+}
+
+// Another user who takes the fallback's name first does not turn the guard off: a private folder
+// in the user's own cache folder serves instead, and nothing is made where they point.
+TEST_F(SingleInstanceTest, AFallbackTakenByAnotherUserMovesToTheUsersOwnFolder) {
+    QTemporaryDir elsewhere;
+    const auto otherUsers = [&](mode_t mode) {
+        return [this, mode] {
+            return QDir().mkpath(fallbackFolder()) &&
+                   chown(QFile::encodeName(fallbackFolder()).constData(), kOtherUser, kOtherUser) ==
+                       0 &&
+                   chmod(QFile::encodeName(fallbackFolder()).constData(), mode) == 0;
+        };
+    };
+    struct Case {
+        const char* what;
+        bool needsRoot;
+        std::function<bool()> take;
+    };
+    const Case cases[] = {
+        {"a link to a folder of theirs", false,
+         [&] {
+             return QFile::link(elsewhere.path(), fallbackFolder());
+         }},
+        {"a file", false,
+         [&] {
+             QFile file(fallbackFolder());
+             return file.open(QIODevice::WriteOnly);
+         }},
+        {"their private folder", true, otherUsers(0700)},
+        {"their folder open to all", true, otherUsers(0777)},
+    };
+    useFallback();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsRoot && getuid() != 0)
+            continue;
+        ASSERT_TRUE(c.take());
+        {
+            const FirstInstance first;
+            SingleInstance later(QStringLiteral("Kerfa"));
+            EXPECT_TRUE(later.isPreviousInstance());
+            EXPECT_TRUE(first.asked(1000));
+        }
+        EXPECT_TRUE(SingleInstance::runtimeFolder(QStringLiteral("Kerfa"))
+                        .startsWith(qEnvironmentVariable("XDG_CACHE_HOME")));
+        EXPECT_TRUE(
+            QDir(elsewhere.path())
+                .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+        QFile::remove(fallbackFolder());
+        QDir(fallbackFolder()).removeRecursively();
+    }
 }
 
 TEST_F(SingleInstanceTest, LinksAreNeverFollowed) {
