@@ -54,6 +54,7 @@ bool SheetText::load() {
     m_text.clear();
     bool missing = false;
     const std::optional<QByteArray> bytes = readWhole(m_path, missing);
+    m_stamp = FileStamp::of(m_path, bytes.value_or(QByteArray()));
     if (!bytes)
         return missing;
     m_text = TextCodec::toCrLf(TextCodec::decode(*bytes));
@@ -96,11 +97,22 @@ QString SheetText::linkedMessage(const QString& path) {
 }
 
 bool SheetText::write(const QString& path, const QString& text) {
+    return writeBytes(path, TextCodec::encode(TextCodec::toCrLf(text)));
+}
+
+bool SheetText::write(const QString& path, const QString& text, FileStamp& stamp) {
+    const QByteArray bytes = TextCodec::encode(TextCodec::toCrLf(text));
+    if (!writeBytes(path, bytes))
+        return false;
+    stamp = FileStamp::of(path, bytes);
+    return true;
+}
+
+bool SheetText::writeBytes(const QString& path, QByteArrayView bytes) {
     if (isLinked(path))
         return false;
     // A text folder someone removed is made again rather than losing the text.
-    return QDir().mkpath(QFileInfo(path).absolutePath()) &&
-           FileWriter::write(path, TextCodec::encode(TextCodec::toCrLf(text)));
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && FileWriter::write(path, bytes);
 }
 
 std::optional<qint64> SheetText::countWordsInFile(const QString& path) {

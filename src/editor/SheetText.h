@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FileStamp.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -26,6 +28,8 @@ public:
     // exists but cannot be read.
     bool load();
     const QString& text() const { return m_text; }
+    // What the file held when load read it.
+    const FileStamp& stamp() const { return m_stamp; }
     void setText(QString text) { m_text = std::move(text); }
     // Writes the text to the file; false, leaving the file as it was, when it cannot be written.
     bool save() const { return write(m_path, m_text); }
@@ -45,11 +49,16 @@ public:
     static QString linkedMessage(const QString& path);
     // The one writer of sheet texts: the editor's saves and the document's go through here.
     static bool write(const QString& path, const QString& text);
+    // The same, stamping what was written when it was.
+    static bool write(const QString& path, const QString& text, FileStamp& stamp);
     // The file's words, counted without decoding it; 0 for a missing file, none when it cannot
     // be read.
     static std::optional<qint64> countWordsInFile(const QString& path);
 
 private:
+    static bool writeBytes(const QString& path, QByteArrayView bytes);
+
     QString m_path;
     QString m_text;
+    FileStamp m_stamp;
 };

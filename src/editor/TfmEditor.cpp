@@ -29,11 +29,13 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTextCursor>
 #include <QTime>
 #include <QTimer>
 #include <algorithm>
@@ -87,6 +89,16 @@ TfmEditor::TfmEditor(const EditorOptions& options, QWidget* parent)
             &TfmEditor::clipboardChanged);
     clipboardChanged();
     connect(&m_options, &EditorOptions::changed, this, &TfmEditor::optionsChanged);
+    // A sync client writes a file in several steps: the check waits until they are done.
+    m_watcher = new QFileSystemWatcher(this);
+    m_tmrDiskCheck = new QTimer(this);
+    m_tmrDiskCheck->setSingleShot(true);
+    m_tmrDiskCheck->setInterval(250);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_tmrDiskCheck,
+            qOverload<>(&QTimer::start));
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_tmrDiskCheck,
+            qOverload<>(&QTimer::start));
+    connect(m_tmrDiskCheck, &QTimer::timeout, this, &TfmEditor::checkFileOnDisk);
     FormCreate();
 }
 
@@ -175,9 +187,13 @@ void TfmEditor::FormShow() {
 
 void TfmEditor::loadText() {
     m_textLoaded = true;
-    if (!m_memEditor->document()->isEmpty() ||
-        (!QFileInfo::exists(textFilePath()) && !SheetText::isLinked(textFilePath())))
+    watchFile();
+    if (!m_memEditor->document()->isEmpty())
         return;
+    if (!QFileInfo::exists(textFilePath()) && !SheetText::isLinked(textFilePath())) {
+        m_onDisk = FileStamp::of(textFilePath(), {});
+        return;
+    }
     SheetText text(textFilePath());
     if (!text.load()) {
         // Whatever was typed here would be saved over the text that could not be read.
@@ -192,6 +208,66 @@ void TfmEditor::loadText() {
     m_memEditor->setPlainText(text.text());
     m_memEditor->document()->setModified(false);
     m_loading = false;
+    m_onDisk = text.stamp();
+    watchFile();
+}
+
+void TfmEditor::watchFile() {
+    // The folder tells of a file replaced by a rename (as every save replaces it), the file of
+    // one written in place; a file replaced is watched anew.
+    for (const QString& path : {QFileInfo(textFilePath()).absolutePath(), textFilePath()})
+        if (QFileInfo::exists(path) && !m_watcher->files().contains(path) &&
+            !m_watcher->directories().contains(path))
+            m_watcher->addPath(path);
+}
+
+void TfmEditor::checkFileOnDisk() {
+    if (!m_onDisk || m_settling || isModified() || m_memEditor->isReadOnly() ||
+        !m_onDisk->changedSince(textFilePath(), SheetText::kMaxBytes))
+        return;
+    reloadText();
+}
+
+void TfmEditor::reloadText() {
+    SheetText text(textFilePath());
+    if (!text.load())
+        return;
+    const int position = m_memEditor->textCursor().position();
+    m_loading = true;
+    m_memEditor->setPlainText(text.text());
+    m_memEditor->document()->setModified(false);
+    m_loading = false;
+    QTextCursor cursor = m_memEditor->textCursor();
+    cursor.setPosition(std::min(position, m_memEditor->document()->characterCount() - 1));
+    m_memEditor->setTextCursor(cursor);
+    m_onDisk = text.stamp();
+    watchFile();
+    m_status->setText(u' ' + Messages::text(Messages::TEXT_RELOADED));
+    UpdateEditorState();
+}
+
+bool TfmEditor::settleChangedFile(bool& taken) {
+    m_settling = true;
+    const MessageBoxes::Answer answer = MessageBoxes::confirm(
+        Messages::text(Messages::TEXT_CHANGED_ON_DISK), MessageBoxes::Buttons::YesNoCancel);
+    m_settling = false;
+    if (answer == MessageBoxes::Answer::Cancel)
+        return false;
+    const std::optional<QString> other = SheetText::read(textFilePath());
+    if (!other) {
+        MessageBoxes::warning(Messages::text(Messages::CANNOT_OPEN_FILE));
+        return false;
+    }
+    const QString given = answer == MessageBoxes::Answer::Yes ? *other : m_memEditor->text();
+    if (!given.isEmpty() && !SnapshotStore(m_projectFolder).take(m_sheetName, given)) {
+        MessageBoxes::warning(Messages::text(Messages::CANNOT_WRITE_FILE));
+        return false;
+    }
+    if (answer == MessageBoxes::Answer::No) {
+        reloadText();
+        taken = true;
+    }
+    return true;
 }
 
 void TfmEditor::LoadEditorSettings() {
@@ -243,17 +319,27 @@ void TfmEditor::ShowAutoSaveStatus() {
 }
 
 bool TfmEditor::SaveText() {
-    const bool saved = SheetText::write(textFilePath(), m_memEditor->text());
-    if (saved)
+    if (m_onDisk && m_onDisk->changedSince(textFilePath(), SheetText::kMaxBytes)) {
+        bool taken = false;
+        if (!settleChangedFile(taken))
+            return false;
+        if (taken)
+            return true;
+    }
+    FileStamp written;
+    const bool saved = SheetText::write(textFilePath(), m_memEditor->text(), written);
+    if (saved) {
+        m_onDisk = written;
+        watchFile();
         m_memEditor->document()->setModified(false);
-    else
+    } else
         MessageBoxes::warning(Messages::text(Messages::CANNOT_WRITE_FILE));
     UpdateEditorState();
     return saved;
 }
 
 void TfmEditor::tmrAutoSaveTimer() {
-    if (!isModified())
+    if (!isModified() || m_settling)
         return;
     // A save that failed has said so; the status line does not claim otherwise.
     if (SaveText())
@@ -456,6 +542,8 @@ void TfmEditor::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
         FormDeactivate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_tmrDiskCheck->start();
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
         // Once the window system has finished minimising it.
         QTimer::singleShot(0, this, [this] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FileStamp.h"
 #include "editor/WindowPlacement.h"
 #include "printing/PrintCommand.h"
 
@@ -7,11 +8,13 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 class EditorMenus;
 class EditorOptions;
 class EditorSpeller;
 class MemoEdit;
+class QFileSystemWatcher;
 class QLabel;
 class QPlainTextEdit;
 class QStatusBar;
@@ -57,6 +60,8 @@ public:
 
     // Writes the memo to the text file. A failure is reported (CANNOT_WRITE_FILE) and the text
     // stays marked changed; false then.
+    // Before it writes, a file another program changed since this window read or saved it is
+    // settled with the writer (see settleChangedFile).
     bool SaveText();
     // The save question of a window holding unsaved text, asked when it closes and before its
     // sheet is deleted. False when the writer cancels, or the text could not be saved.
@@ -131,6 +136,15 @@ private:
     void clipboardChanged();
     void loadText();
     void startLiveSpelling();
+    // Another program changed the text file: a window holding no unsaved text reads it again and
+    // says so; one holding unsaved text asks at its next save.
+    void checkFileOnDisk();
+    void reloadText();
+    void watchFile();
+    // The writer keeps this window's text (the file's first kept as a snapshot) or takes the
+    // file's (this window's first kept as a snapshot). False when the writer cancels or a
+    // snapshot could not be kept; taken is set when the file's text is now in the window.
+    bool settleChangedFile(bool& taken);
     // The memo's popup; over an underlined word it begins with that word's suggestions.
     void showPopup(const QPoint& at);
     void restartTimer();
@@ -151,6 +165,12 @@ private:
     // closed meanwhile is freed only once that check has returned.
     bool m_checking = false;
     bool m_freeAfterCheck = false;
+    // What the text file held when this window last read or wrote it; none while it never did.
+    std::optional<FileStamp> m_onDisk;
+    QFileSystemWatcher* m_watcher;
+    QTimer* m_tmrDiskCheck;
+    // The question about a changed file is open: timers and watchers wait for its answer.
+    bool m_settling = false;
     WindowPlacement m_placement;
     // The day whose first snapshot this window has seen to.
     QDate m_dailySnapshot;

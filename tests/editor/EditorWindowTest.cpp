@@ -3,6 +3,7 @@
 #include "common/IniFile.h"
 #include "editor/TfmFindReplace.h"
 #include "language/Captions.h"
+#include "language/Messages.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -81,12 +82,16 @@ private Q_SLOTS:
         TfmEditor* editor = f.shown(QStringLiteral("Chapter"));
         QCOMPARE(f.memo(editor)->toPlainText(), QStringLiteral("one\ntwo\nthree"));
         QVERIFY(!editor->isModified());
+        // Shown again, the window keeps what it holds; the file changed meanwhile is asked about
+        // at the save.
+        type(editor, QStringLiteral("Zero "));
         QVERIFY(ProjectFiles::write(f.textFile(QStringLiteral("Chapter")), "changed on disk"));
         editor->hide();
         editor->show();
-        QCOMPARE(f.memo(editor)->toPlainText(), QStringLiteral("one\ntwo\nthree"));
-        type(editor, QStringLiteral("Zero "));
+        QCOMPARE(f.memo(editor)->toPlainText(), QStringLiteral("Zero one\ntwo\nthree"));
+        f.m_boxes->answer(Answer::Yes);
         EditorFixture::action(editor, "mnuSave")->trigger();
+        QCOMPARE(f.m_boxes->texts(), QStringList{Messages::text(Messages::TEXT_CHANGED_ON_DISK)});
         QCOMPARE(editor->windowTitle(), caption(QStringLiteral("Chapter")));
         QVERIFY(!enabled(editor, "mnuSave"));
         QCOMPARE(ProjectFiles::read(f.textFile(QStringLiteral("Chapter"))),
