@@ -17,6 +17,7 @@ void AppSettings::load(const IniFile& file, const std::function<QString()>& font
                    ? file.readString(u"Editor", u"FontName").trimmed()
                    : fontDefault();
     fontSize = file.readInteger(u"Editor", u"FontSize", fontSize);
+    recovery = file.readBool(u"Recovery", u"Enabled", recovery);
     const int top = file.readInteger(u"AppWindow", u"Top", window.top());
     const int left = file.readInteger(u"AppWindow", u"Left", window.left());
     const int width = file.readInteger(u"AppWindow", u"Width", window.width());
@@ -38,6 +39,7 @@ void AppSettings::save(IniFile& file, const QRect* windowBounds) const {
     file.deleteKey(u"Editor", u"Font Size");
     file.writeString(u"Editor", u"FontName", fontName);
     file.writeInteger(u"Editor", u"FontSize", fontSize);
+    file.writeBool(u"Recovery", u"Enabled", recovery);
     if (windowBounds) {
         file.writeInteger(u"AppWindow", u"Top", windowBounds->top());
         file.writeInteger(u"AppWindow", u"Left", windowBounds->left());

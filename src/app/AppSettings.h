@@ -21,6 +21,8 @@ struct AppSettings {
     bool stayOnTop = false;
     QString fontName;
     int fontSize = 11;
+    // Unsaved text kept as recovery copies ([Recovery] Enabled).
+    bool recovery = true;
     QRect window{50, 50, 700, 500};
 
     // fontDefault gives the editor font when the file names none; it is asked only then, as

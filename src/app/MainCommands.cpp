@@ -84,6 +84,7 @@ std::span<const MainCommands::Row> MainCommands::rows() {
 
         {K::MenuBarMenu, nullptr, "mmnuHelp", {}, nullptr, nullptr},
         {K::Item, "mmnuHelp", "mnuHelp", Qt::Key_F1, &M::mnuHelpClick, nullptr},
+        {K::Item, "mmnuHelp", "mnuRecover", {}, &M::mnuRecoverClick, nullptr},
         {K::Separator, "mmnuHelp", nullptr, {}, nullptr, nullptr},
         {K::Item, "mmnuHelp", "mnuAbout", {}, &M::mnuAboutClick, nullptr},
 

@@ -12,9 +12,10 @@
 
 MainModel::MainModel(QObject* parent)
     : QObject(parent), m_desk(&m_pnlMain), m_deskTheme(m_desk, m_theme),
-      m_deskSheets(m_desk, m_deskTheme), m_editors(m_desk),
-      m_commands(m_project, m_theme, m_deskSheets, m_editors),
+      m_deskSheets(m_desk, m_deskTheme), m_recoveryRun(RecoveryStore(RecoveryStore::defaultRoot())),
+      m_editors(m_desk), m_commands(m_project, m_theme, m_deskSheets, m_editors),
       m_sheetTexts(m_project, m_editors, m_editorOptions),
+      m_recovery(m_recoveryRun, m_project, m_desk, m_editors, m_sheetTexts, m_commands),
       m_wordCounts(m_desk, m_editors, m_project, m_theme),
       m_compileCommands(m_desk, m_deskTheme, m_editors, m_project, m_compilation),
       m_sheetCommands(m_desk, m_deskTheme, m_project, m_commands, m_editors),
@@ -52,6 +53,7 @@ void MainModel::applyEditorSettings() {
     editor.language = m_settings.language;
     editor.settingsFile = ProgramFolder::path() + AppSettings::fileName();
     m_editorOptions.set(editor);
+    m_recoveryRun.setEnabled(m_settings.recovery);
 }
 
 bool MainModel::ApplyLanguage() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/BookRecovery.h"
 #include "app/OptionChoices.h"
 #include "app/SheetTextCommands.h"
 #include "compile/BookReplace.h"
@@ -46,6 +47,7 @@ public:
     SheetTextCommands& sheetTexts() { return m_sheetTexts; }
     const WordCounts& wordCounts() const { return m_wordCounts; }
     CompileCommands& compileCommands() { return m_compileCommands; }
+    BookRecovery& recovery() { return m_recovery; }
 
     // Hands the editor settings on to every editor window: after the settings were read, and
     // whenever they change.
@@ -97,10 +99,14 @@ private:
     DeskTheme m_deskTheme;
     DeskSheets m_deskSheets;
     EditorOptions m_editorOptions;
+    // Outlives the editor windows, whose copies go as they are freed.
+    RecoveryRun m_recoveryRun;
     EditorRegistry m_editors;
     CompilationList m_compilation;
     ProjectCommands m_commands;
     SheetTextCommands m_sheetTexts;
+    // Watches the editors the registry above attaches.
+    BookRecovery m_recovery;
     WordCounts m_wordCounts;
     CompileCommands m_compileCommands;
     SheetCommands m_sheetCommands;

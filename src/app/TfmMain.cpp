@@ -40,6 +40,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <utility>
 
 namespace {
@@ -96,6 +97,8 @@ TfmMain::TfmMain(QWidget* parent)
             &TfmMain::RefreshWindow);
     connect(&m_model.wordProgress(), &WordProgress::counted, this, &TfmMain::showWordsToday);
     connect(&Language::instance(), &Language::applied, this, &TfmMain::showWordsToday);
+    connect(&m_model.recovery(), &BookRecovery::copiesFound, this,
+            [this](const QList<TfmRecovery::Entry>& entries) { showRecovery(entries, false); });
     FormCreate();
 }
 
@@ -204,7 +207,11 @@ void TfmMain::FormClose() {
         m_fmReplaceInBook->hide();
     if (m_fmDayChart)
         m_fmDayChart->hide();
+    // What is left in it is offered again at the next start.
+    if (m_fmRecovery)
+        m_fmRecovery->close();
     desk().clear();
+    m_model.recovery().closeBooks();
 }
 
 void TfmMain::keyPressEvent(QKeyEvent* event) {
@@ -548,6 +555,37 @@ void TfmMain::mnuHelpClick() {
     if (!m_help)
         m_help = new HelpWindow(this);
     m_help->showContents();
+}
+
+void TfmMain::mnuRecoverClick() {
+    QList<TfmRecovery::Entry> entries = m_model.recovery().everything();
+    if (entries.isEmpty()) {
+        MessageBoxes::information(Messages::text(Messages::NO_RECOVERED_TEXT));
+        return;
+    }
+    showRecovery(std::move(entries), true);
+}
+
+void TfmMain::showRecovery(QList<TfmRecovery::Entry> entries, bool withBooks) {
+    if (entries.isEmpty())
+        return;
+    if (m_fmRecovery)
+        m_fmRecovery->close();
+    TfmRecovery::Actions actions = m_model.recovery().actions();
+    // The window stays in front of the editor a restore opened, while copies are left in it.
+    actions.restore = [this, restore = std::move(actions.restore)](const TfmRecovery::Entry& e) {
+        const bool restored = restore(e);
+        if (restored && m_fmRecovery && m_fmRecovery->entries().size() > 1)
+            QTimer::singleShot(0, m_fmRecovery, [window = m_fmRecovery] {
+                window->raise();
+                window->activateWindow();
+            });
+        return restored;
+    };
+    m_fmRecovery = new TfmRecovery(std::move(entries), std::move(actions), withBooks, this);
+    m_fmRecovery->show();
+    m_fmRecovery->raise();
+    m_fmRecovery->activateWindow();
 }
 
 void TfmMain::mnuAboutClick() {

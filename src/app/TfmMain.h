@@ -3,6 +3,7 @@
 #include "app/MainModel.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class DeskView;
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void mnuOptionsClick();
     void mnuHelpClick();
     void mnuAboutClick();
+    void mnuRecoverClick();
     void pmnuWordCountClick();
     void pmnuTargetClick();
     void mnuWordsPerDayClick();
@@ -122,6 +124,9 @@ private:
     LiveSheetText currentSheetText();
     // The words written today, at the foot of the window, once the book is counted.
     void showWordsToday();
+    // The recovery window, in place of one still open: the copies the book just opened has, or
+    // with withBooks every copy left.
+    void showRecovery(QList<TfmRecovery::Entry> entries, bool withBooks);
     QString settingsPath() const;
 
     MainModel m_model;
@@ -137,6 +142,7 @@ private:
     // Made on first use.
     TfmReplaceInBook* m_fmReplaceInBook = nullptr;
     TfmDayChart* m_fmDayChart = nullptr;
+    QPointer<TfmRecovery> m_fmRecovery;
     QLabel* m_lblWordsToday;
     bool m_firstShow = false;
     bool m_closeAfterLoad = false;

@@ -74,6 +74,11 @@ bool AtomicFile::open() {
     } else if (errno != ENOENT) {
         return fail(errno);
     }
+    if (mode_ != 0) {
+        // Created with no more than the mode asked, so that nobody else may open it meanwhile.
+        mode = mode_ & 07777;
+        keepMode = true;
+    }
 
     const std::string base = name_.substr(0, kMaxBaseLength);
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
@@ -91,7 +96,8 @@ bool AtomicFile::open() {
     // Marks the file as being written, so that removeLeftovers leaves it alone; the lock goes
     // with the process, so a killed writer's file can be told apart.
     ::flock(fd_, LOCK_EX | LOCK_NB);
-    // The mask applies to a new file's mode, but a replaced file keeps the mode it had.
+    // The mask applies to a new file's mode, but a replaced file keeps the mode it had, and a
+    // mode set is the file's whatever the mask.
     if (keepMode && ::fchmod(fd_, mode) != 0)
         return fail(errno);
     return true;
@@ -149,8 +155,9 @@ void AtomicFile::discard() {
     }
 }
 
-bool AtomicFile::save(const std::string& path, std::string_view bytes) {
+bool AtomicFile::save(const std::string& path, std::string_view bytes, mode_t mode) {
     AtomicFile file(path);
+    file.setMode(mode);
     return file.open() && file.write(bytes) && file.commit();
 }
 

@@ -7,7 +7,8 @@
 //
 // Only a regular file, or nothing, is ever replaced: a symbolic link, a folder, a pipe or a
 // device at the target's path makes the save fail, so that nothing is written where a link
-// points. A new file takes the usual permissions; a replaced one keeps its own.
+// points. A new file takes the usual permissions; a replaced one keeps its own, unless the
+// writer sets the file's mode (setMode), which then holds whatever was there or the umask says.
 //
 // A temporary file is named "." + the target's name + ".kerfa-save-" + six random letters and
 // digits, and locked while it is written. One left by a killed writer is removed by
@@ -27,6 +28,10 @@ public:
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // The mode the file takes, new or replaced (0600 for a file only its owner may read); set
+    // before open().
+    void setMode(mode_t mode) { mode_ = mode; }
 
     // Creates the temporary file. False when the target is not a regular file or the folder
     // cannot take the temporary file.
@@ -48,7 +53,8 @@ public:
     const struct stat& written() const { return written_; }
 
     // The whole file in one call; false, with the target as it was, when it could not be saved.
-    static bool save(const std::string& path, std::string_view bytes);
+    // A mode other than 0 is the file's mode, as setMode.
+    static bool save(const std::string& path, std::string_view bytes, mode_t mode = 0);
     // Removes the temporary files killed writers left in the folder, and only those: names of
     // the form above that no running writer holds. Returns how many were removed.
     static std::size_t removeLeftovers(const std::string& folder);
@@ -65,6 +71,7 @@ private:
     int fd_ = -1;
     int error_ = 0;
     std::size_t size_ = 0;
+    mode_t mode_ = 0; // 0: the usual permissions
     struct stat written_ {};
 };
 

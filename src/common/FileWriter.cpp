@@ -4,9 +4,10 @@
 
 #include <QFile>
 
-bool FileWriter::write(const QString& path, QByteArrayView bytes) {
+bool FileWriter::write(const QString& path, QByteArrayView bytes, Access access) {
     return kerfa::AtomicFile::save(QFile::encodeName(path).toStdString(),
-                                   std::string_view(bytes.data(), std::size_t(bytes.size())));
+                                   std::string_view(bytes.data(), std::size_t(bytes.size())),
+                                   access == Access::Private ? 0600 : 0);
 }
 
 int FileWriter::removeLeftovers(const QStringList& folders) {

@@ -17,9 +17,14 @@ public:
     // rather than once per file: for saves of many files at once.
     using Batch = kerfa::FolderSync;
 
+    enum class Access {
+        Usual,   // a new file as the umask allows, a replaced one keeps its permissions
+        Private, // read and written by its owner alone (0600), new or replaced
+    };
+
     // True when the file now holds bytes; false, with the old file as it was, when it could not
     // be saved.
-    static bool write(const QString& path, QByteArrayView bytes);
+    static bool write(const QString& path, QByteArrayView bytes, Access access = Access::Usual);
     // Removes what killed saves left in these folders (only temporary files of the save path's
     // own form that no running save holds). Returns how many were removed.
     static int removeLeftovers(const QStringList& folders);

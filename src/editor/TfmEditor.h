@@ -36,6 +36,8 @@ public:
     // The sheet edited. A sheet renamed while its editor is open gives the window its new name.
     void setSheet(const QString& projectFolder, const QString& sheetName);
     const QString& sheetName() const { return m_sheetName; }
+    // With a trailing '/'.
+    const QString& projectFolder() const { return m_projectFolder; }
     // "Text Files/<sheet name>.txt" and "Kerfa Files/<sheet name>.kfa" in the project folder.
     QString textFilePath() const;
     QString sheetFilePath() const;

@@ -1,7 +1,7 @@
 #include "editor/TfmSnapshots.h"
 
 #include "editor/SheetText.h"
-#include "editor/WordDiff.h"
+#include "editor/WordDiffView.h"
 #include "language/Captions.h"
 #include "language/FormCaptions.h"
 #include "language/Language.h"
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QTextCursor>
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -126,29 +125,7 @@ void TfmSnapshots::lstSnapshotsChange() {
     const std::optional<QString> current = m_text.read();
     if (!snapshot || !current)
         return;
-    // Both with one break per line, as the editor shows them.
-    QString before = *snapshot;
-    before.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QString after = *current;
-    after.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const WaitCursor wait;
-    QTextCursor cursor(m_memCompare->document());
-    QTextCharFormat same;
-    QTextCharFormat removed;
-    removed.setForeground(QColor(0xb0, 0x00, 0x20));
-    removed.setBackground(QColor(0xfd, 0xe4, 0xe6));
-    removed.setFontStrikeOut(true);
-    QTextCharFormat added;
-    added.setForeground(QColor(0x00, 0x6a, 0x2e));
-    added.setBackground(QColor(0xe2, 0xf5, 0xe6));
-    added.setFontUnderline(true);
-    cursor.beginEditBlock();
-    for (const WordDiff::Piece& piece : WordDiff::compare(before, after))
-        cursor.insertText(piece.text, piece.kind == WordDiff::Kind::Same      ? same
-                                      : piece.kind == WordDiff::Kind::Removed ? removed
-                                                                              : added);
-    cursor.endEditBlock();
-    m_memCompare->moveCursor(QTextCursor::Start);
+    WordDiffView::show(m_memCompare, *snapshot, *current);
 }
 
 void TfmSnapshots::btnTakeSnapshotClick() {

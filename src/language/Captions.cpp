@@ -40,6 +40,8 @@ constexpr Captions::Row kRows[] = {
     {"fmMain", "mnuOptions", "Project.Tools", "MN03", "&Options...", Form::AsIs},
     {"fmMain", "mnuHelp", "Project.Help", "MN00", "&Help...", Form::AsIs},
     {"fmMain", "mnuAbout", "Project.Help", "MN01", "&About...", Form::AsIs},
+    // Recovery copies of unsaved text: the Help menu's command.
+    {"fmMain", "mnuRecover", "Project.Help", "MN02", "&Recover Unsaved Text...", Form::AsIs},
     {"fmMain", "pmnuEdit", "Project.PopupKerfa", "MN00", "&Edit", Form::AsIs},
     {"fmCompile", "pmnuEdit", "Project.PopupKerfa", "MN00", "&Edit", Form::AsIs},
     {"fmMain", "pmnuAddToCompilation", "Project.PopupKerfa", "MN01", "&Add To Compilation",
@@ -211,6 +213,38 @@ constexpr Captions::Row kRows[] = {
     {"fmTarget", "btnOk", "Buttons", "BN00", "&OK", Form::AsIs},
     {"fmTarget", "btnCancel", "Buttons", "BN01", "&Cancel", Form::AsIs},
     {"fmDayChart", "btnClose", "Dialog.Compile", "BN01", "C&lose", Form::AsIs},
+    // The recovery window: unsaved text that runs which ended without saving it kept.
+    {"fmRecovery", "", "Dialog.Recovery", "TL00", "Recover Unsaved Text", Form::AsIs},
+    {"fmRecovery", "btnRestore", "Dialog.Recovery", "BN00", "&Restore", Form::AsIs},
+    {"fmRecovery", "btnCopy", "Dialog.Recovery", "BN01", "Copy &Text", Form::AsIs},
+    {"fmRecovery", "btnDiscard", "Dialog.Recovery", "BN02", "&Discard", Form::AsIs},
+    {"fmRecovery", "btnClose", "Dialog.Recovery", "BN03", "&Close", Form::AsIs},
+    {"fmRecovery", "hdrBook", "Dialog.Recovery", "HD00", "Book", Form::AsIs},
+    {"fmRecovery", "hdrKerfa", "Dialog.Recovery", "HD01", "Kerfa", Form::AsIs},
+    {"fmRecovery", "hdrKept", "Dialog.Recovery", "HD02", "Last kept", Form::AsIs},
+    {"fmRecovery", "txtEnded", "Dialog.Recovery", "TX00",
+     "Kerfa ended without saving the text of these kerfas. Restore puts a text back into its "
+     "kerfa's editor, where you can save it; Discard throws it away. What you leave here is "
+     "offered again the next time the book is opened.",
+     Form::AsIs},
+    {"fmRecovery", "txtKept", "Dialog.Recovery", "TX01",
+     "Text typed in Kerfa that was never saved, kept when Kerfa ended without saving it. The "
+     "text of a book that is no longer where it was is kept for 30 days.",
+     Form::AsIs},
+    {"fmRecovery", "lblLegend", "Dialog.Recovery", "LB00",
+     "Struck through in red: only in the saved file. Underlined in green: only in the unsaved "
+     "text.",
+     Form::AsIs},
+    {"fmRecovery", "txtDamaged", "Dialog.Recovery", "TX02",
+     "This copy is damaged: it is shown as far as it could be read. Copy the text to keep it.",
+     Form::AsIs},
+    {"fmRecovery", "txtSheetGone", "Dialog.Recovery", "TX03",
+     "The book has no kerfa of this name any more. Copy the text to keep it.", Form::AsIs},
+    {"fmRecovery", "txtOtherBook", "Dialog.Recovery", "TX04",
+     "From the book in %1, which is not open. Copy the text to keep it, or open the book.",
+     Form::AsIs},
+    {"fmRecovery", "txtBookGone", "Dialog.Recovery", "TX05",
+     "From a book that is no longer in %1. Copy the text to keep it.", Form::AsIs},
     // Fixed texts: no language file names them.
     {"fmAbout", "", "", "", "About Kerfa", Form::AsIs},
 };

@@ -74,6 +74,8 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"TEXT_RELOADED", "Another program changed the text file; it was read again."},
     {"LINKED_TEXT_FILE", "is a kerfa whose text file is a link to a file elsewhere. Links are "
                          "neither read nor written, so this text is left alone."},
+    {"DISCARD_RECOVERED", "Throw this unsaved text away? It cannot be brought back."},
+    {"NO_RECOVERED_TEXT", "No unsaved text from an earlier run of Kerfa is kept."},
 }};
 
 // Every key has its name and text: a key added without a row would show nothing.

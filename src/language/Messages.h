@@ -77,6 +77,10 @@ public:
         TEXT_RELOADED,
         // A sheet whose text file is a symbolic link, after the sheet's name in quotes.
         LINKED_TEXT_FILE,
+        // Recovery copies of unsaved text: the question before one is thrown away, and Help >
+        // Recover Unsaved Text... when there is none.
+        DISCARD_RECOVERED,
+        NO_RECOVERED_TEXT,
         Count
     };
 

@@ -88,6 +88,52 @@ TEST(SavePath, AReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(readAll(path), QByteArray("new"));
 }
 
+// A private file (a recovery copy) is 0600 whatever the umask and whatever mode the file it
+// replaces had; the usual one takes the umask when new and keeps a replaced file's mode.
+struct ModeCase {
+    const char* name;
+    mode_t umask;
+    int oldMode; // -1: no file there before
+    FileWriter::Access access;
+    mode_t expected;
+};
+
+class SaveMode : public testing::TestWithParam<ModeCase> {};
+
+TEST_P(SaveMode, IsTheAccessAsked) {
+    const ModeCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("copy.txt"));
+    if (c.oldMode >= 0) {
+        ASSERT_TRUE(writeAll(path, "old"));
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode_t(c.oldMode)), 0);
+    }
+    const mode_t before = ::umask(c.umask);
+    const bool saved = FileWriter::write(path, "new", c.access);
+    ::umask(before);
+    ASSERT_TRUE(saved);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, c.expected);
+    EXPECT_EQ(readAll(path), QByteArray("new"));
+    // Nothing of the save is left beside it.
+    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("copy.txt")});
+}
+
+using Access = FileWriter::Access;
+INSTANTIATE_TEST_SUITE_P(
+    Modes, SaveMode,
+    testing::Values(ModeCase{"usual_new", 022, -1, Access::Usual, 0644},
+                    ModeCase{"usual_new_tight_umask", 077, -1, Access::Usual, 0600},
+                    ModeCase{"usual_replaced", 022, 0640, Access::Usual, 0640},
+                    ModeCase{"private_new", 022, -1, Access::Private, 0600},
+                    ModeCase{"private_new_open_umask", 0, -1, Access::Private, 0600},
+                    ModeCase{"private_replaces_a_readable_file", 022, 0644, Access::Private, 0600},
+                    ModeCase{"private_replaces_a_world_writable_file", 0, 0666, Access::Private,
+                             0600},
+                    ModeCase{"private_replaces_a_private_file", 022, 0600, Access::Private, 0600}),
+    [](const testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
+
 TEST(SavePath, TheLongestFileNameSaves) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QString(255, u'n'));

@@ -24,6 +24,7 @@ public:
             {"XDG_CONFIG_HOME", "config"},
             {"XDG_DATA_HOME", "data"},
             {"XDG_CACHE_HOME", "cache"},
+            {"XDG_STATE_HOME", "state"},
             {"XDG_RUNTIME_DIR", "runtime"},
         };
         for (const auto& [variable, folder] : folders) {

@@ -7,7 +7,7 @@
 
 TestEnvironment::TestEnvironment() {
     const QString base = m_root.path();
-    for (const char* sub : {"home", "config", "data", "cache", "runtime", "program"})
+    for (const char* sub : {"home", "config", "data", "cache", "state", "runtime", "program"})
         QDir().mkpath(base + u'/' + QLatin1String(sub));
     QFile::setPermissions(base + QStringLiteral("/runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -15,6 +15,7 @@ TestEnvironment::TestEnvironment() {
     qputenv("XDG_CONFIG_HOME", (base + QStringLiteral("/config")).toUtf8());
     qputenv("XDG_DATA_HOME", (base + QStringLiteral("/data")).toUtf8());
     qputenv("XDG_CACHE_HOME", (base + QStringLiteral("/cache")).toUtf8());
+    qputenv("XDG_STATE_HOME", (base + QStringLiteral("/state")).toUtf8());
     qputenv("XDG_RUNTIME_DIR", (base + QStringLiteral("/runtime")).toUtf8());
     qputenv("KERFA_HOME", (base + QStringLiteral("/program")).toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
