@@ -1,15 +1,19 @@
 // The writing benchmarks: word counts over a whole book against a plain read of its files,
-// typing into a long sheet (with and without spelling as you type), and printing one. Plain timing
-// with medians; see bench/README.md.
+// typing into a long sheet (with and without spelling as you type, with and without recovery
+// copies), and printing one. Plain timing with medians; see bench/README.md.
 
 #include "GeneratedBook.h"
 #include "app/MainModel.h"
+#include "common/TextCodec.h"
 #include "desk/TKerfa.h"
 #include "editor/EditorOptions.h"
+#include "editor/EditorRecovery.h"
+#include "editor/MemoEdit.h"
 #include "editor/SheetText.h"
 #include "editor/TfmEditor.h"
 #include "editor/WordCount.h"
 #include "printing/PrintCommand.h"
+#include "project/RecoveryRun.h"
 #include "spelling/TSpellChecker.h"
 #include "spellui/EditorSpeller.h"
 #include "spellui/LiveSpeller.h"
@@ -23,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QThread>
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
@@ -236,6 +241,112 @@ void typeIntoALongSheet(const QString& prose, bool liveSpelling) {
     qunsetenv("KERFA_HOME");
 }
 
+// Typing into the long sheet of `type` with recovery copies off (no EditorRecovery on the window)
+// and on, in alternating rounds so that the machine's other work weighs on both alike; then how
+// long the typing thread spends on a copy when it falls due, and how long after the last key the
+// copy is on disk.
+void typeWithRecovery(const QString& prose) {
+    QTemporaryDir state;
+    QTemporaryDir book;
+    RecoveryRun run(RecoveryStore(state.path() + QStringLiteral("/kerfa/recovery/")));
+    const QString text = GeneratedBook::sheet(prose.split(QStringLiteral("\r\n")), 0, 500000);
+    EditorOptions options;
+    EditorSettings settings;
+    settings.fontName = QStringLiteral("DejaVu Serif");
+    settings.positioning = EditorSettings::None;
+    options.set(settings);
+    TfmEditor editor(options);
+    editor.setSheet(book.path() + u'/', QStringLiteral("Long Sheet"));
+    editor.setMemoFont(settings.fontName, 11);
+    QPlainTextEdit* memo = editor.memo();
+    memo->setPlainText(text);
+    editor.resize(800, 600);
+    editor.show();
+    if (!QTest::qWaitForWindowExposed(&editor))
+        std::printf("recovery: the window was not exposed\n");
+    QCoreApplication::processEvents();
+    editor.speller().checker().Config().SetOption(kerfa::spelling::soLiveSpelling, false);
+    LiveSpeller::recheckEverywhere(false);
+    QTextCursor cursor(memo->document()->findBlockByNumber(memo->document()->blockCount() / 2));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    memo->setTextCursor(cursor);
+    memo->ensureCursorVisible();
+    QCoreApplication::processEvents();
+
+    constexpr int kRounds = 6;
+    constexpr int kKeys = 500;
+    constexpr double kTargetMs = 2;
+    constexpr double kMostMoreMs = 0.1;
+    std::vector<double> offMeans;
+    std::vector<double> onMeans;
+    std::vector<double> offMedians;
+    std::vector<double> onMedians;
+    EditorRecovery* recovery = nullptr;
+    for (int round = 0; round < kRounds; ++round) {
+        delete recovery;
+        recovery = nullptr;
+        const Keystrokes off = typeKeys(memo, kKeys);
+        recovery = new EditorRecovery(&editor, run);
+        const Keystrokes on = typeKeys(memo, kKeys);
+        offMeans.push_back(off.mean);
+        onMeans.push_back(on.mean);
+        offMedians.push_back(off.median);
+        onMedians.push_back(on.median);
+    }
+    // After the last key: the copy falls due once typing has paused, and goes to disk.
+    QElapsedTimer sinceLastKey;
+    sinceLastKey.start();
+    const qint64 before = run.written();
+    while (run.written() == before && sinceLastKey.elapsed() < 10000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(1);
+    }
+    const double onDiskMs = sinceLastKey.nsecsElapsed() / 1e6;
+    // What a copy costs the typing thread when it falls due: the memo's text taken and handed
+    // over (the encoding and the write are the run's own thread's).
+    std::vector<double> takeMs;
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(memo, 'x');
+        QElapsedTimer timer;
+        timer.start();
+        recovery->keepNow();
+        takeMs.push_back(timer.nsecsElapsed() / 1e6);
+        run.wait();
+    }
+    std::vector<double> writeMs;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run.keep(editor.projectFolder(), editor.sheetName(), MemoEdit::textOf(memo->document()));
+        run.wait();
+        writeMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    delete recovery;
+
+    const double offMean = median(offMeans);
+    const double onMean = median(onMeans);
+    std::printf("recovery: sheet of %lld words, %d rounds of %d keystrokes off then on, on the %s "
+                "platform\n",
+                static_cast<long long>(WordCount::CountWords(text)), kRounds, kKeys,
+                qPrintable(QGuiApplication::platformName()));
+    std::printf("recovery: keystroke with recovery off: mean %.3f ms, median %.3f ms (medians of "
+                "the rounds)\n",
+                offMean, median(offMedians));
+    std::printf("recovery: keystroke with recovery on:  mean %.3f ms, median %.3f ms; %+.3f ms a "
+                "key on the mean, %+.3f ms on the median (target mean < %.0f ms and at most "
+                "%.1f ms more: %s)\n",
+                onMean, median(onMedians), onMean - offMean, median(onMedians) - median(offMedians),
+                kTargetMs, kMostMoreMs,
+                onMean < kTargetMs && onMean - offMean <= kMostMoreMs ? "met" : "MISSED");
+    std::printf("recovery: the copy on disk %.0f ms after the last key (%lld ms of pause, then "
+                "the write); a copy of the whole sheet (%.1f MB) takes the typing thread %.1f ms "
+                "and the writing thread %.1f ms (medians)\n",
+                onDiskMs, static_cast<long long>(RecoverySchedule::kQuietMs),
+                TextCodec::encode(TextCodec::toCrLf(MemoEdit::textOf(memo->document()))).size() /
+                    1e6,
+                median(takeMs), median(writeMs));
+}
+
 void printALongSheet(const QString& prose, int runs) {
     const QString text = GeneratedBook::sheet(prose.split(QStringLiteral("\r\n")), 1, 500000);
     QTemporaryDir dir;
@@ -276,7 +387,7 @@ int main(int argc, char** argv) {
     QStringList parts = QApplication::arguments().mid(1);
     if (parts.isEmpty())
         parts = {QStringLiteral("count"), QStringLiteral("type"), QStringLiteral("livetype"),
-                 QStringLiteral("print")};
+                 QStringLiteral("recovery"), QStringLiteral("print")};
     const QString prose = GeneratedBook::prose();
     if (prose.isEmpty()) {
         std::printf("no prose: install the fortunes package (tools/install-deps)\n");
@@ -288,6 +399,8 @@ int main(int argc, char** argv) {
         typeIntoALongSheet(prose, false);
     if (parts.contains(QStringLiteral("livetype")))
         typeIntoALongSheet(prose, true);
+    if (parts.contains(QStringLiteral("recovery")))
+        typeWithRecovery(prose);
     if (parts.contains(QStringLiteral("print")))
         printALongSheet(prose, 3);
     return 0;
