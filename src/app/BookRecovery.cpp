@@ -88,7 +88,11 @@ QList<TfmRecovery::Entry> BookRecovery::entriesOf(const QList<RecoveryStore::Cop
 bool BookRecovery::restore(const TfmRecovery::Entry& entry) {
     const QString& name = entry.copy.sheetName;
     TKerfa* sheet = m_desk.findSheet(name);
-    if (!sheet || entry.offer != RecoveryStore::Offer::Restore)
+    // Asked again: the desk may hold another book, or lack the sheet, by now.
+    if (!sheet || !m_project.onDisk ||
+        RecoveryStore::offerFor(entry.copy, m_project.projectFolder, [](const QString&) {
+            return true;
+        }) != RecoveryStore::Offer::Restore)
         return false;
     const QString folder = m_project.projectFolder;
     const QString file = SheetText::pathOf(folder, name);

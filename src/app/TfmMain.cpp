@@ -97,6 +97,12 @@ TfmMain::TfmMain(QWidget* parent)
             &TfmMain::RefreshWindow);
     connect(&m_model.wordProgress(), &WordProgress::counted, this, &TfmMain::showWordsToday);
     connect(&Language::instance(), &Language::applied, this, &TfmMain::showWordsToday);
+    // Its copies are the book's on the desk: another book takes the window away.
+    for (const auto signal : {&ProjectCommands::loadStarting, &ProjectCommands::projectClosed})
+        connect(&m_model.commands(), signal, this, [this] {
+            if (m_fmRecovery)
+                m_fmRecovery->close();
+        });
     connect(&m_model.recovery(), &BookRecovery::copiesFound, this,
             [this](const QList<TfmRecovery::Entry>& entries) { showRecovery(entries, false); });
     FormCreate();

@@ -6,6 +6,7 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenCentre.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,10 +17,12 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -48,16 +51,16 @@ TfmRecovery::TfmRecovery(QList<Entry> entries, Actions actions, bool withBooks, 
     m_lblIntro = named(new QLabel(this), "lblIntro");
     m_lblIntro->setWordWrap(true);
     m_lstCopies = named(new QTreeWidget(this), "lstCopies");
-    m_lstCopies->setColumnCount(withBooks ? 3 : 2);
+    m_lstCopies->setColumnCount(2);
     m_lstCopies->setRootIsDecorated(false);
+    m_lstCopies->setIndentation(withBooks ? fontMetrics().averageCharWidth() * 2 : 0);
     m_lstCopies->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstCopies->setUniformRowHeights(true);
+    m_lstCopies->setAllColumnsShowFocus(true);
     m_lstCopies->header()->setStretchLastSection(false);
-    for (int column = 0; column < m_lstCopies->columnCount() - 1; ++column)
-        m_lstCopies->header()->setSectionResizeMode(column, QHeaderView::Stretch);
-    m_lstCopies->header()->setSectionResizeMode(m_lstCopies->columnCount() - 1,
-                                                QHeaderView::ResizeToContents);
-    m_lstCopies->setMinimumWidth(fontMetrics().averageCharWidth() * (withBooks ? 52 : 38));
+    m_lstCopies->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_lstCopies->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_lstCopies->setMinimumWidth(fontMetrics().averageCharWidth() * 42);
     m_memCompare = named(new QTextEdit(this), "memCompare");
     m_memCompare->setReadOnly(true);
     m_memCompare->setMinimumSize(fontMetrics().averageCharWidth() * 60,
@@ -100,18 +103,21 @@ TfmRecovery::TfmRecovery(QList<Entry> entries, Actions actions, bool withBooks, 
     connect(&Language::instance(), &Language::applied, this, &TfmRecovery::applyCaptions);
     applyCaptions();
     fillList();
-    resize(sizeHint().expandedTo(QSize(840, 480)));
+    resize(sizeHint().expandedTo(QSize(820, 460)));
     m_lstCopies->setFocus();
+}
+
+void TfmRecovery::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // In the middle of the screen, over the desk and the editors, the first time.
+    if (!event->spontaneous() && std::exchange(m_firstShow, false))
+        centreOnScreen(this);
 }
 
 void TfmRecovery::applyCaptions() {
     setWindowTitle(Captions::text(u"fmRecovery", u""));
     m_lblIntro->setText(caption(m_withBooks ? "txtKept" : "txtEnded"));
-    QStringList headers;
-    if (m_withBooks)
-        headers << caption("hdrBook");
-    headers << caption("hdrKerfa") << caption("hdrKept");
-    m_lstCopies->setHeaderLabels(headers);
+    m_lstCopies->setHeaderLabels({caption("hdrKerfa"), caption("hdrKept")});
     lstCopiesChange();
 }
 
@@ -119,25 +125,44 @@ void TfmRecovery::fillList() {
     m_lstCopies->clear();
     const QLocale locale;
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    QTreeWidgetItem* book = nullptr;
     for (const Entry& entry : std::as_const(m_entries)) {
-        QStringList columns;
-        if (m_withBooks)
-            columns << bookName(entry.copy.projectFolder);
-        columns << entry.copy.sheetName
-                << locale.toString(entry.copy.kept.date(), QLocale::ShortFormat) + u' ' +
-                       entry.copy.kept.time().toString(QStringLiteral("hh:mm:ss"));
-        auto* item = new QTreeWidgetItem(m_lstCopies, columns);
+        // Under its book, which heads the copies of each book it kept.
+        if (m_withBooks && (!book || book->toolTip(0) != entry.copy.projectFolder)) {
+            book = new QTreeWidgetItem(m_lstCopies, {bookName(entry.copy.projectFolder)});
+            book->setToolTip(0, entry.copy.projectFolder);
+            book->setFirstColumnSpanned(true);
+            book->setFlags(Qt::ItemIsEnabled);
+            book->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+        }
+        const QStringList columns{entry.copy.sheetName,
+                                  locale.toString(entry.copy.kept.date(), QLocale::ShortFormat) +
+                                      u' ' +
+                                      entry.copy.kept.time().toString(QStringLiteral("hh:mm:ss"))};
+        auto* item =
+            book ? new QTreeWidgetItem(book, columns) : new QTreeWidgetItem(m_lstCopies, columns);
         item->setData(0, Qt::UserRole, entry.copy.path);
-        if (m_withBooks)
-            item->setToolTip(0, entry.copy.projectFolder);
         // What cannot be put back is marked, so that it is not taken for what can.
-        if (entry.offer != RecoveryStore::Offer::Restore &&
-            entry.offer != RecoveryStore::Offer::OtherBook)
-            item->setIcon(m_withBooks ? 1 : 0, warning);
+        if (entry.offer == RecoveryStore::Offer::SheetGone ||
+            entry.offer == RecoveryStore::Offer::Damaged)
+            item->setIcon(0, warning);
     }
-    if (QTreeWidgetItem* first = m_lstCopies->topLevelItem(0))
+    m_lstCopies->expandAll();
+    if (QTreeWidgetItem* first = copyItems().value(0))
         m_lstCopies->setCurrentItem(first, 0, QItemSelectionModel::ClearAndSelect);
     lstCopiesChange();
+}
+
+QList<QTreeWidgetItem*> TfmRecovery::copyItems() const {
+    QList<QTreeWidgetItem*> items;
+    for (int i = 0; i < m_lstCopies->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* top = m_lstCopies->topLevelItem(i);
+        if (top->childCount() == 0)
+            items << top;
+        for (int j = 0; j < top->childCount(); ++j)
+            items << top->child(j);
+    }
+    return items;
 }
 
 const TfmRecovery::Entry* TfmRecovery::chosen() const {
@@ -146,15 +171,14 @@ const TfmRecovery::Entry* TfmRecovery::chosen() const {
         return nullptr;
     const QString path = items.front()->data(0, Qt::UserRole).toString();
     for (const Entry& entry : m_entries)
-        if (entry.copy.path == path)
+        if (!path.isEmpty() && entry.copy.path == path)
             return &entry;
     return nullptr;
 }
 
 void TfmRecovery::choose(const QString& copyPath) {
-    for (int i = 0; i < m_lstCopies->topLevelItemCount(); ++i)
-        if (QTreeWidgetItem* item = m_lstCopies->topLevelItem(i);
-            item->data(0, Qt::UserRole).toString() == copyPath)
+    for (QTreeWidgetItem* item : copyItems())
+        if (item->data(0, Qt::UserRole).toString() == copyPath)
             m_lstCopies->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
 }
 
@@ -219,20 +243,22 @@ void TfmRecovery::btnCloseClick() {
 
 void TfmRecovery::decided(QString copyPath) {
     m_entries.removeIf([&](const Entry& entry) { return entry.copy.path == copyPath; });
-    int at = 0;
-    for (int i = 0; i < m_lstCopies->topLevelItemCount(); ++i)
-        if (m_lstCopies->topLevelItem(i)->data(0, Qt::UserRole).toString() == copyPath) {
-            delete m_lstCopies->takeTopLevelItem(i);
-            at = i;
-            break;
-        }
     if (m_entries.isEmpty()) {
         close();
         return;
     }
-    // The one that took its place is chosen (the view made it current without choosing it).
-    m_lstCopies->setCurrentItem(
-        m_lstCopies->topLevelItem(std::min(at, m_lstCopies->topLevelItemCount() - 1)), 0,
-        QItemSelectionModel::ClearAndSelect);
+    const QList<QTreeWidgetItem*> items = copyItems();
+    for (qsizetype at = 0; at < items.size(); ++at) {
+        if (items[at]->data(0, Qt::UserRole).toString() != copyPath)
+            continue;
+        // The next copy in the list is chosen, or the one before at its end.
+        QTreeWidgetItem* next = items.value(at + 1, items.value(at - 1));
+        QTreeWidgetItem* book = items[at]->parent();
+        delete items[at];
+        if (book && book->childCount() == 0)
+            delete book;
+        m_lstCopies->setCurrentItem(next, 0, QItemSelectionModel::ClearAndSelect);
+        break;
+    }
     lstCopiesChange();
 }

@@ -11,9 +11,11 @@ class QLabel;
 class QPushButton;
 class QTextEdit;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // The unsaved text that runs of Kerfa which ended without saving it left as recovery copies.
-// Each copy is listed with its sheet and the time it was last kept; the one chosen is shown
+// Each copy is listed with its sheet and the time it was last kept (under its book, when the
+// list holds several books' copies); the one chosen is shown
 // against its sheet's saved file (the snapshots window's word comparison) or, when it cannot be
 // put back (damaged, its sheet gone, another book's), as plain text. Restore puts the text into
 // the sheet's editor, Copy Text puts it on the clipboard, Discard throws the copy away after a
@@ -44,6 +46,9 @@ public:
     // Chooses the entry of that copy file.
     void choose(const QString& copyPath);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private Q_SLOTS:
     void lstCopiesChange();
     void btnRestoreClick();
@@ -54,12 +59,15 @@ private Q_SLOTS:
 private:
     void applyCaptions();
     void fillList();
+    // The rows that are copies (with books, the books' rows hold them), in list order.
+    QList<QTreeWidgetItem*> copyItems() const;
     // The entry leaves the list; the window closes with the last.
     void decided(QString copyPath);
 
     QList<Entry> m_entries;
     Actions m_actions;
     bool m_withBooks;
+    bool m_firstShow = true;
     QLabel* m_lblIntro;
     QTreeWidget* m_lstCopies;
     QTextEdit* m_memCompare;

@@ -219,9 +219,8 @@ constexpr Captions::Row kRows[] = {
     {"fmRecovery", "btnCopy", "Dialog.Recovery", "BN01", "Copy &Text", Form::AsIs},
     {"fmRecovery", "btnDiscard", "Dialog.Recovery", "BN02", "&Discard", Form::AsIs},
     {"fmRecovery", "btnClose", "Dialog.Recovery", "BN03", "&Close", Form::AsIs},
-    {"fmRecovery", "hdrBook", "Dialog.Recovery", "HD00", "Book", Form::AsIs},
-    {"fmRecovery", "hdrKerfa", "Dialog.Recovery", "HD01", "Kerfa", Form::AsIs},
-    {"fmRecovery", "hdrKept", "Dialog.Recovery", "HD02", "Last kept", Form::AsIs},
+    {"fmRecovery", "hdrKerfa", "Dialog.Recovery", "HD00", "Kerfa", Form::AsIs},
+    {"fmRecovery", "hdrKept", "Dialog.Recovery", "HD01", "Last kept", Form::AsIs},
     {"fmRecovery", "txtEnded", "Dialog.Recovery", "TX00",
      "Kerfa ended without saving the text of these kerfas. Restore puts a text back into its "
      "kerfa's editor, where you can save it; Discard throws it away. What you leave here is "

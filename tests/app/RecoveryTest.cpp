@@ -299,6 +299,16 @@ private Q_SLOTS:
         QCOMPARE(listed(window), (QStringList{u"One"_s, u"Two"_s}));
     }
 
+    void theWindowGoesWithItsBook() {
+        killedRunKept({{u"One"_s, u"Dawn came early."_s}});
+        QVERIFY(m_main->LoadProject(projectFile()));
+        QVERIFY(recoveryWindow());
+        action("mnuNewProject")->trigger();
+        QTRY_VERIFY(!m_main->findChild<TfmRecovery*>());
+        // Still kept, for the next time the book is opened.
+        QCOMPARE(store().ended(folder()).size(), 1);
+    }
+
     void aDamagedCopyOrOneWithoutItsSheetIsTextToCopy() {
         endedCopyFile(u"Gone"_s, "A sheet deleted since.");
         endedCopyFile(u"Two"_s, QByteArray("Noon", 4) + QByteArray(4, '\0') + "night");
@@ -333,10 +343,12 @@ private Q_SLOTS:
         action("mnuRecover")->trigger();
         TfmRecovery* window = recoveryWindow();
         QVERIFY(window);
+        // Under its book, named by its folder.
         auto* list = window->findChild<QTreeWidget*>(u"lstCopies"_s);
-        QCOMPARE(list->columnCount(), 3);
+        QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(0), u"Book"_s);
-        QCOMPARE(list->topLevelItem(0)->text(1), u"One"_s);
+        QCOMPARE(list->topLevelItem(0)->child(0)->text(0), u"One"_s);
+        QVERIFY(list->topLevelItem(0)->child(0)->isSelected());
         QVERIFY(!button(window, "btnRestore")->isEnabled());
         QCOMPARE(window->findChild<QTextEdit*>(u"memCompare"_s)->toPlainText(),
                  u"Dawn came early."_s);

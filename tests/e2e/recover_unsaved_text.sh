@@ -21,7 +21,7 @@ original() { echo "$examples/$book/Text Files/$1.txt"; }
 sheet() { echo "$books/$book/Kerfa Files/$1.kfa"; }
 # The recovery copies of a chapter, wherever they lie below the recovery folder.
 copies_of() { find "$recovery" -type f -name "$1.txt" 2>/dev/null; }
-copy_holds() { local c; c=$(copies_of "$1"); [ -n "$c" ] && grep -q "$2" $c; }
+copy_holds() { find "$recovery" -type f -name "$1.txt" -exec grep -l "$2" {} + 2>/dev/null | grep -q .; }
 added_one="The gulls came back at dusk."
 added_two="Brass takes a shine like water."
 
@@ -34,6 +34,8 @@ for chapter in "$one" "$two"; do
     if [ "$chapter" = "$one" ]; then added=$added_one; else added=$added_two; fi
     xdotool type --delay 15 "$added"
     window_named "Editing Kerfa: '$chapter' \*" >/dev/null
+    # Out of the way of the next sheet's icon.
+    xdotool windowmove --sync "$editor" 660 380
 done
 
 # Kept within seconds of the last key, private, outside the book.
@@ -45,6 +47,10 @@ for folder in "$recovery" "$(dirname "$copy")" "$(dirname "$(dirname "$copy")")"
     [ "$(stat -c %a "$folder")" = 700 ] || fail "$folder is $(stat -c %a "$folder"), not 700"
 done
 [ -z "$(grep -rl "$added_one" "$books")" ] || fail "the unsaved text reached the book's folder"
+
+# The chapter's snapshots, oldest first: the day's first one was taken at the first change.
+snapshots() { find "$books/$book/Snapshots/$one" -name '*.txt' 2>/dev/null | sort; }
+before=$(snapshots | wc -l)
 
 kill -9 "$kerfa_pid"
 wait "$kerfa_pid" 2>/dev/null || true
@@ -66,8 +72,8 @@ fi
 xdotool key alt+r
 editor=$(window_named "Editing Kerfa: '$one' \*")
 cmp -s "$(text "$one")" "$(original "$one")" || fail "the restore wrote the file"
-snapshot=$(find "$books/$book/Snapshots/$one" -name '*.txt')
-cmp -s "$snapshot" "$(original "$one")" || fail "the saved text was not kept as a snapshot"
+[ "$(snapshots | wc -l)" = $((before + 1)) ] || fail "the restore kept no snapshot"
+cmp -s "$(snapshots | tail -n1)" "$(original "$one")" || fail "the snapshot is not the saved text"
 
 # The other, discarded after the question.
 window=$(window_named "Recover Unsaved Text")
