@@ -171,7 +171,7 @@ private Q_SLOTS:
             if (!row.handler)
                 QVERIFY2(!action->isEnabled(), row.name);
         }
-        QCOMPARE(commands, 37);
+        QCOMPARE(commands, 38);
         QCOMPARE(main.findChild<QMenu*>(QStringLiteral("pmnuKerfa"))->defaultAction()->objectName(),
                  QStringLiteral("pmnuEdit"));
     }
