@@ -1,7 +1,8 @@
 #pragma once
-// BenchChecker: a spelling checker set up as the editor sets it up (program values, british.adm,
-// an empty personal dictionary and learning dictionary), in a temporary program folder of its
-// own that is removed afterwards, so a benchmark never writes beside the build.
+// BenchChecker: a spelling checker set up as the editor sets it up (program values, british.adm or
+// another main dictionary, an empty personal dictionary and learning dictionary), in a temporary
+// program folder of its own that is removed afterwards, so a benchmark never writes beside the
+// build.
 
 #include "spelling/TSpellCheckerBase.h"
 
@@ -11,7 +12,7 @@ namespace kerfa::bench {
 
 class BenchChecker {
 public:
-    BenchChecker();
+    explicit BenchChecker(const std::filesystem::path& mainDictionary = KERFA_BRITISH_ADM);
     ~BenchChecker();
     BenchChecker(const BenchChecker&) = delete;
     BenchChecker& operator=(const BenchChecker&) = delete;

@@ -5,6 +5,7 @@
 #include "desk/DeskView.h"
 #include "desk/TKerfa.h"
 #include "language/Language.h"
+#include "spellui/BookLanguage.h"
 #include "themes/ThemeData.h"
 
 #include <QGuiApplication>
@@ -40,6 +41,13 @@ MainModel::MainModel(QObject* parent)
             &WordProgress::scheduleRefresh);
     connect(&m_commands, &ProjectCommands::builtInThemeInForce, this,
             [this] { m_settings.defaultTheme = ThemeData::defaultFileName(); });
+    // Every editor's spelling follows the language of the book on the desk.
+    connect(&m_commands, &ProjectCommands::languageChanged, &BookLanguage::instance(),
+            &BookLanguage::set);
+}
+
+MainModel::~MainModel() {
+    BookLanguage::instance().set({});
 }
 
 void MainModel::applyEditorSettings() {
@@ -71,6 +79,7 @@ OptionChoices MainModel::options() const {
     options.workspaceSize = m_project.workspaceSize;
     options.projectTheme = m_project.projectTheme;
     options.boldBaseType = m_project.boldBaseType;
+    options.bookLanguage = m_project.language;
     options.positioning = m_settings.editMemory;
     options.editorsOnTop = m_settings.stayOnTop;
     options.fontName = m_settings.fontName;
@@ -104,6 +113,10 @@ void MainModel::applyOptions(const OptionChoices& chosen) {
     }
     if (!chosen.defaultTheme.isEmpty())
         m_settings.defaultTheme = chosen.defaultTheme;
+    if (chosen.bookLanguage != m_project.language) {
+        m_commands.setLanguage(chosen.bookLanguage);
+        m_project.modified = true;
+    }
     if (!chosen.projectTheme.isEmpty() && chosen.projectTheme != m_project.projectTheme) {
         m_commands.useTheme(chosen.projectTheme);
         m_project.modified = true;

@@ -33,6 +33,8 @@ class MainModel : public QObject {
     Q_OBJECT
 public:
     explicit MainModel(QObject* parent = nullptr);
+    // The book's language leaves with the book: spelling windows made later follow the settings.
+    ~MainModel() override;
 
     ProjectState& project() { return m_project; }
     AppSettings& settings() { return m_settings; }

@@ -3,8 +3,8 @@
 #include <QString>
 
 // What the options dialog shows and the writer chooses there: the program's settings and the
-// open project's own (workspace size, theme, bold main type). The main window fills it from its
-// settings and project, and applies it when the dialog is confirmed.
+// open project's own (workspace size, theme, bold main type, language). The main window fills it
+// from its settings and project, and applies it when the dialog is confirmed.
 struct OptionChoices {
     // Application.
     QString language;     // "German.ini"
@@ -16,6 +16,7 @@ struct OptionChoices {
     int workspaceSize = 0; // ProjectState::WorkspaceSize
     QString projectTheme;
     bool boldBaseType = false;
+    QString bookLanguage; // a language tag ("en-US"), or empty for the spelling settings
     // Editor.
     int positioning = 1; // AppSettings::EditMemory
     bool editorsOnTop = false;

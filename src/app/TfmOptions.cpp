@@ -1,13 +1,17 @@
 #include "app/TfmOptions.h"
 
 #include "common/ProgramFolder.h"
+#include "language/Captions.h"
 #include "language/FormCaptions.h"
+#include "spelling/DictionaryLanguages.h"
+#include "spelling/TMainDictionary.h"
 
 #include <QCheckBox>
 #include <QCollator>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -58,6 +62,27 @@ void fillWithIniFiles(QComboBox* list, const QString& folder, const QString& sel
     list->setCurrentIndex(list->findData(selected));
 }
 
+// The languages a book can name: the spelling settings' choice, then each language whose main
+// dictionary is in the program's Spelling folder, by the dictionary's title; a tag the book names
+// beyond those (written by another program) is kept as it stands.
+void fillWithBookLanguages(QComboBox* list, const QString& selected) {
+    list->clear();
+    list->addItem(Captions::text(u"fmOptions", u"txtSpellingSettings"), QString());
+    const QString folder = ProgramFolder::sub(QStringLiteral("Spelling"));
+    for (const auto& entry : kerfa::spelling::DictionaryLanguages::All()) {
+        kerfa::spelling::TMainDictionary dictionary;
+        const QString file = QString::fromLatin1(entry.file.data(), entry.file.size());
+        if (!dictionary.Open(QFile::encodeName(folder + file).toStdString()))
+            continue;
+        const QString tag = QString::fromLatin1(entry.tag.data(), entry.tag.size());
+        list->addItem(
+            QString::fromStdString(dictionary.Title()) + QStringLiteral(" (") + tag + u')', tag);
+    }
+    if (list->findData(selected) < 0)
+        list->addItem(selected, selected);
+    list->setCurrentIndex(list->findData(selected));
+}
+
 // The list's text as a number, or the fallback when nothing is selected.
 int chosenNumber(const QComboBox* list, int fallback) {
     return list->currentIndex() >= 0 ? list->currentText().toInt() : fallback;
@@ -89,12 +114,13 @@ TfmOptions::TfmOptions(QWidget* parent) : QDialog(parent) {
     applicationLayout->addWidget(group(tsApplication, "gbWorkspace", workspaceLayout));
     applicationLayout->addStretch();
 
-    // Project: the open project's desk size, theme and labels.
+    // Project: the open project's desk size, theme, labels and language.
     m_rbNormal = named(new QRadioButton, "rbNormal");
     m_rbDouble = named(new QRadioButton, "rbDouble");
     m_rbQuad = named(new QRadioButton, "rbQuad");
     m_cmbThemes = dropDownList("cmbThemes", kLanguageRows);
     m_cbBoldBaseType = named(new QCheckBox, "cbBoldBaseType");
+    m_cmbBookLanguage = dropDownList("cmbBookLanguage", kLanguageRows);
     auto* tsProject = named(new QWidget, "tsProject");
     auto* sizeLayout = new QVBoxLayout;
     sizeLayout->addWidget(m_rbNormal);
@@ -104,10 +130,13 @@ TfmOptions::TfmOptions(QWidget* parent) : QDialog(parent) {
     themeLayout->addWidget(m_cmbThemes);
     auto* labelsLayout = new QVBoxLayout;
     labelsLayout->addWidget(m_cbBoldBaseType);
+    auto* bookLanguageLayout = new QVBoxLayout;
+    bookLanguageLayout->addWidget(m_cmbBookLanguage);
     auto* projectLayout = new QVBoxLayout(tsProject);
     projectLayout->addWidget(group(tsProject, "gbProjectWorkspace", sizeLayout));
     projectLayout->addWidget(group(tsProject, "gbProjectTheme", themeLayout));
     projectLayout->addWidget(group(tsProject, "gbKerfaLabels", labelsLayout));
+    projectLayout->addWidget(group(tsProject, "gbBookLanguage", bookLanguageLayout));
     projectLayout->addStretch();
 
     // Editor: where its windows open, their font, and saving on a timer.
@@ -229,6 +258,7 @@ void TfmOptions::FormShow() {
     const QString themes = ProgramFolder::sub(QStringLiteral("Themes"));
     fillWithIniFiles(m_cmbDefaultTheme, themes, c.defaultTheme);
     fillWithIniFiles(m_cmbThemes, themes, c.projectTheme);
+    fillWithBookLanguages(m_cmbBookLanguage, c.bookLanguage);
     m_cbHints->setChecked(c.hints);
 
     // Each showing starts on the first tab, at the language list.
@@ -264,6 +294,8 @@ void TfmOptions::FormClose() {
         c.defaultTheme = m_cmbDefaultTheme->currentData().toString();
     if (m_cmbThemes->currentIndex() >= 0)
         c.projectTheme = m_cmbThemes->currentData().toString();
+    if (m_cmbBookLanguage->currentIndex() >= 0)
+        c.bookLanguage = m_cmbBookLanguage->currentData().toString();
     c.hints = m_cbHints->isChecked();
     c.fontName = m_cmbFontName->currentIndex() >= 0 ? m_cmbFontName->currentText() : QString();
     c.fontSize = chosenNumber(m_cmbFontSize, kDefaultFontSize);

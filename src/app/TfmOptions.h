@@ -56,6 +56,7 @@ private:
     QRadioButton* m_rbQuad;
     QComboBox* m_cmbThemes;
     QCheckBox* m_cbBoldBaseType;
+    QComboBox* m_cmbBookLanguage;
     QRadioButton* m_rbAll;
     QRadioButton* m_rbSingle;
     QRadioButton* m_rbNone;

@@ -663,8 +663,17 @@ void TfmEditor::mnuSpellingOptionsClick() {
 }
 
 void TfmEditor::mnuThesaurusClick() {
-    if (!m_thesaurus)
+    if (!m_thesaurus) {
         m_thesaurus = std::make_unique<TThesaurus>(this);
+        // Inflected words are looked up through base forms that the spelling's main dictionary
+        // knows, and replacements take the forms it knows; without a main dictionary every
+        // form counts.
+        m_thesaurus->IsWord = [this](std::string_view word) {
+            auto& checker = speller().checker();
+            return checker.IsMainDictionaryWord(std::string(word)) ||
+                   checker.MainDictionaries().empty();
+        };
+    }
     m_thesaurus->SetUILanguage(ThesaurusTexts::languageFor(languageName()));
     m_thesaurus->LookupControl(m_memEditor);
     UpdateEditorState();

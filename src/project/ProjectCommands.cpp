@@ -115,6 +115,7 @@ bool ProjectCommands::LoadProject(const QString& path) {
     Q_EMIT workspaceSizeSet();
     m_state.boldBaseType = settings.boldBaseType;
     m_state.projectTheme = settings.theme;
+    setLanguage(settings.language);
     if (!settings.theme.isEmpty())
         useTheme(settings.theme);
 
@@ -166,7 +167,7 @@ bool ProjectCommands::SaveProject() {
     FileWriter::Batch batch;
     bool ok = false;
     const ProjectSettings settings{m_state.workspaceSize, m_state.boldBaseType,
-                                   m_state.projectTheme};
+                                   m_state.projectTheme, m_state.language};
     if (!ProjectStorage::writeProject(m_state.projectPath(), settings)) {
         MessageBoxes::warning(Messages::text(Messages::ERROR_WRITING_PROJECT));
         m_state.onDisk = false;
@@ -209,6 +210,7 @@ void ProjectCommands::CloseProject() {
     Q_EMIT workspaceSizeSet();
     m_state.onDisk = false;
     m_state.projectFileName = QStringLiteral("unnamed");
+    setLanguage({});
     m_desk.ClearDesk();
     m_state.nextSheetType = 1;
     m_desk.resetDoubleClickGuard();
@@ -308,6 +310,13 @@ void ProjectCommands::BackupProject() {
     const bool ok = ProjectStorage::backup(m_state, target);
     QGuiApplication::restoreOverrideCursor();
     MessageBoxes::information(Messages::text(ok ? Messages::BACKUP_OK : Messages::BACKUP_NOT_OK));
+}
+
+void ProjectCommands::setLanguage(const QString& tag) {
+    if (tag == m_state.language)
+        return;
+    m_state.language = tag;
+    Q_EMIT languageChanged(tag);
 }
 
 bool ProjectCommands::useTheme(const QString& themeFileName) {

@@ -65,6 +65,8 @@ public:
     // was put in force instead.
     bool useTheme(const QString& themeFileName);
     void useBuiltInTheme();
+    // Puts the book's language (a tag, or empty) in force; it is written at the next save.
+    void setLanguage(const QString& tag);
 
 Q_SIGNALS:
     // A load begins: the main window shows itself and puts the splash picture away.
@@ -82,6 +84,8 @@ Q_SIGNALS:
     void projectClosed();
     // The built-in theme is in force; it becomes the default theme too.
     void builtInThemeInForce();
+    // The book's language changed (a tag such as "en-US", or empty for the spelling settings).
+    void languageChanged(const QString& tag);
     // Sent by the sheet commands after they renamed or deleted a sheet's files, so that whatever
     // holds sheet names keeps in step.
     void sheetRenamed(const QString& oldName, const QString& newName);

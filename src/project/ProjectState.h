@@ -12,6 +12,8 @@ struct ProjectState {
     int workspaceSize = Normal;
     bool boldBaseType = false;
     QString projectTheme = QStringLiteral("Book.ini");
+    // The book's language tag ("en-US"), or empty when the spelling settings decide.
+    QString language;
     bool modified = false;
     bool onDisk = false;
     bool freshStart = true;

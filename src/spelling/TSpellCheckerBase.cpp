@@ -231,13 +231,17 @@ void TSpellCheckerBase::UnloadDictionaries() {
     dictionariesLoaded_ = false;
 }
 
-void TSpellCheckerBase::LoadDictionaries() {
-    TSpellConfig& config = Config();
-    // Destroying the old sets saves every modified custom dictionary before any file is read
-    // again, so no two instances of one file are open at once.
-    UnloadDictionaries();
+void TSpellCheckerBase::SetMainOverride(std::vector<std::string> names) {
+    if (names == mainOverride_)
+        return;
+    mainOverride_ = std::move(names);
+    if (!checking_)
+        UnloadDictionaries();
+}
+
+void TSpellCheckerBase::OpenMainDictionaries(const std::vector<std::string>& names) {
     const std::vector<std::string> folders = DictionaryFolders();
-    for (const std::string& name : config.MainList()) {
+    for (const std::string& name : names) {
         const std::string expanded = ExpandPath(name);
         std::vector<std::string> candidates;
         if (expanded.find('/') != std::string::npos)
@@ -254,6 +258,16 @@ void TSpellCheckerBase::LoadDictionaries() {
             }
         }
     }
+}
+
+void TSpellCheckerBase::LoadDictionaries() {
+    TSpellConfig& config = Config();
+    // Destroying the old sets saves every modified custom dictionary before any file is read
+    // again, so no two instances of one file are open at once.
+    UnloadDictionaries();
+    OpenMainDictionaries(mainOverride_);
+    if (mains_.empty())
+        OpenMainDictionaries(config.MainList());
     const std::string activeName = config.ActiveCustom();
     for (const std::string& name : config.CustomList())
         if (ExpandPath(name) != ExpandPath(activeName))
@@ -344,6 +358,33 @@ std::string TSpellCheckerBase::FoldCase(const std::string& word) {
     return folded;
 }
 
+std::string TSpellCheckerBase::CapitalisedForm(const std::string& word) const {
+    if (word.size() < 2 || (AllowedCases != cmInitialCapsOrUpcase && AllowedCases != cmAnyCase))
+        return {};
+    const auto* w = reinterpret_cast<const unsigned char*>(word.data());
+    if (!isUpper(w[0]) || std::any_of(w, w + word.size(), isLower))
+        return {};
+    std::string name = word;
+    for (std::size_t i = 1; i < name.size(); ++i)
+        name[i] = static_cast<char>(cp1252::toLower(w[i]));
+    return name != word ? name : std::string();
+}
+
+bool TSpellCheckerBase::IsMainDictionaryWord(const std::string& word) {
+    if (!dictionariesLoaded_)
+        LoadDictionaries();
+    return std::any_of(mains_.begin(), mains_.end(),
+                       [&](const auto& main) { return main->Contains(word).found; });
+}
+
+bool TSpellCheckerBase::IsMemberFolded(const std::string& word, std::string& form) {
+    form = FoldCase(word);
+    if (form != word && IsMember(form))
+        return true;
+    form = CapitalisedForm(word);
+    return !form.empty() && IsMember(form);
+}
+
 bool TSpellCheckerBase::IsMember(const std::string& word) {
     for (const auto& main : mains_) {
         if (main->Contains(word).found) {
@@ -391,9 +432,11 @@ bool TSpellCheckerBase::IsPossessiveOfKnown(const std::string& word) {
         return false;
     const std::string stem = word.substr(0, word.size() - 2);
     const std::string folded = FoldCase(stem);
+    const std::string name = CapitalisedForm(stem);
     for (const auto& main : mains_)
         if (primaryLanguage(main->Language()) == kEnglish &&
-            (main->Contains(stem).found || main->Contains(folded).found))
+            (main->Contains(stem).found || main->Contains(folded).found ||
+             (!name.empty() && main->Contains(name).found)))
             return true;
     return false;
 }
@@ -410,9 +453,8 @@ bool TSpellCheckerBase::IsAcceptableIn(const std::string& word, TControlParser& 
     }
     if (IsMember(word))
         return !(UseExcludeWords && HasExclusions() && IsWordExcluded(word));
-    const std::string folded = FoldCase(word);
-    if (folded != word && IsMember(folded))
-        return !(UseExcludeWords && HasExclusions() && IsWordExcluded(folded));
+    if (std::string form; IsMemberFolded(word, form))
+        return !(UseExcludeWords && HasExclusions() && IsWordExcluded(form));
     return IsPossessiveOfKnown(word) || isNumber(word) || word.size() == 1 ||
            ignores_.Accepts(word, adapter);
 }
@@ -457,13 +499,17 @@ bool TSpellCheckerBase::FindAutoCorrection(const std::string& word, std::string&
 
 bool TSpellCheckerBase::ExistsForSuggestion(std::string_view candidate) {
     const std::string word(candidate);
-    // Candidates are tested with the case folding the check uses, so "Teh" finds "The".
+    // Candidates are tested with the case folding the check uses, so "Teh" finds "The", and an
+    // all-capitals one also as a name, so "LONDNO" finds "LONDON".
     const std::string folded = FoldCase(word);
+    const std::string name = CapitalisedForm(word);
     if (options_.Has(soPrimaryOnly)) {
         for (const auto& main : mains_)
-            if (main->Contains(word).found || (folded != word && main->Contains(folded).found))
+            if (main->Contains(word).found || (folded != word && main->Contains(folded).found) ||
+                (!name.empty() && main->Contains(name).found))
                 return true;
-    } else if (IsMember(word) || (folded != word && IsMember(folded))) {
+    } else if (IsMember(word) || (folded != word && IsMember(folded)) ||
+               (!name.empty() && IsMember(name))) {
         return true;
     }
     return IsPossessiveOfKnown(word);

@@ -222,8 +222,20 @@ public:
     void Undo();
     void Cancel();
 
+    // Main dictionaries that stand in for the configured list (a book's language), or none for
+    // the configured list; they take effect at the next load of the dictionaries, which comes at
+    // once outside a check. When none of them opens, the configured list is used.
+    void SetMainOverride(std::vector<std::string> names);
+    const std::vector<std::string>& MainOverride() const { return mainOverride_; }
+
     // Word tests.
     std::string FoldCase(const std::string& word);
+    // An all-capitals word ("LONDON") with only its first letter a capital ("London"), for the
+    // dictionaries that hold names so; empty for any other word, and when the case options do
+    // not accept all-capitals words.
+    std::string CapitalisedForm(const std::string& word) const;
+    // Whether a main dictionary holds the word exactly as written.
+    bool IsMainDictionaryWord(const std::string& word);
     bool IsWordAcceptable(const std::string& word);
     bool IsWordExcluded(const std::string& word);
     bool FindAutoCorrection(const std::string& word, std::string& replacement);
@@ -255,9 +267,12 @@ private:
     };
 
     void EnsureConfig();
+    void OpenMainDictionaries(const std::vector<std::string>& names);
     void ApplyOptions();
     void ReviewPrimary();
     bool IsMember(const std::string& word);
+    // A member in the form the case folding gives, or, for all capitals, as a name.
+    bool IsMemberFolded(const std::string& word, std::string& form);
     bool HasExclusions();
     bool IsAcceptableIn(const std::string& word, TControlParser& adapter);
     bool IsPossessiveOfKnown(const std::string& word);
@@ -287,6 +302,7 @@ private:
     std::vector<std::unique_ptr<TCustomDictionary>> wordLists_;
     TCustomDictionary session_;
     std::unique_ptr<TCustomDictionary> mapping_, learning_;
+    std::vector<std::string> mainOverride_;
     bool dictionariesLoaded_ = false;
     unsigned dictionaryGeneration_ = 0; // of the configuration they were loaded from
     bool possessive_ = false;

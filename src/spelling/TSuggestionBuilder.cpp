@@ -24,15 +24,20 @@ bool isLower(unsigned char c) {
     return cp1252::toUpper(c) != c;
 }
 
+// Two letters or more, none of them lower case, the first a capital.
+bool isAllUpper(std::string_view word) {
+    return word.size() > 1 && isUpper(static_cast<unsigned char>(word[0])) &&
+           std::none_of(word.begin(), word.end(),
+                        [](char c) { return isLower(static_cast<unsigned char>(c)); });
+}
+
 // A suggestion for a capitalised or all-capitals word takes the same case ("Teh" offers "Eh",
 // not "eh").
 std::string matchCase(const std::string& word, std::string candidate) {
     const auto first = static_cast<unsigned char>(word[0]);
     if (!isUpper(first) || candidate.empty())
         return candidate;
-    const bool allUpper = word.size() > 1 && std::none_of(word.begin(), word.end(), [](char c) {
-                              return isLower(static_cast<unsigned char>(c));
-                          });
+    const bool allUpper = isAllUpper(word);
     for (std::size_t i = 0; i < (allUpper ? candidate.size() : 1); ++i)
         candidate[i] = static_cast<char>(cp1252::toUpper(static_cast<unsigned char>(candidate[i])));
     return candidate;
@@ -88,7 +93,8 @@ void TSuggestionBuilder::EnumeratePhonetic(TMainDictionary& dictionary, std::str
         return other.size() <= code.size();
     };
     // The word's own first letters, and in lower case for a capitalised word, which the
-    // dictionary holds mostly in lower case.
+    // dictionary holds mostly in lower case; an all-capitals word is also looked for among the
+    // names ("LONDNO" under "Lo").
     const std::string prefix(word.substr(0, depth));
     std::string lower = prefix;
     for (char& c : lower)
@@ -96,6 +102,11 @@ void TSuggestionBuilder::EnumeratePhonetic(TMainDictionary& dictionary, std::str
     dictionary.WalkPrefix(prefix, visit);
     if (lower != prefix)
         dictionary.WalkPrefix(lower, visit);
+    if (std::string name = lower; !name.empty() && name != prefix && isAllUpper(word)) {
+        name[0] = prefix[0];
+        if (name != prefix)
+            dictionary.WalkPrefix(name, visit);
+    }
 }
 
 void TSuggestionBuilder::Build(const std::string& word, int max, const Sources& sources,

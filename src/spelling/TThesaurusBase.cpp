@@ -1,8 +1,10 @@
 #include "spelling/TThesaurusBase.h"
 
+#include "spelling/CodePageCase.h"
 #include "spelling/TMainParsingEngine.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kerfa::spelling {
 
@@ -61,6 +63,46 @@ bool TThesaurusBase::Lookup(std::string_view word, std::vector<TThesaurusEntry>&
                              return a.headWord < b.headWord;
                          });
     return found;
+}
+
+namespace {
+
+// A lower-case word in the letter case of another: all capitals, or an initial capital.
+std::string caseLike(std::string_view word, std::string_view model) {
+    if (model.empty() || word.empty() || LowerCase(model) == model)
+        return std::string(word);
+    if (model.size() > 1 && UpperCase(model) == model)
+        return UpperCase(word);
+    std::string out(word);
+    out[0] = UpperCase(out.substr(0, 1))[0];
+    return out;
+}
+
+} // namespace
+
+bool TThesaurusBase::LookupForms(std::string_view word, std::vector<TThesaurusEntry>& meanings,
+                                 FoundMeanings& found) const {
+    found = {};
+    Lookup(word, meanings);
+    found.own = meanings.size();
+    std::vector<TThesaurusEntry> more;
+    for (const WordForm& candidate : EnglishWordForms::BaseForms(LowerCase(word))) {
+        if (IsWord && !IsWord(candidate.base))
+            continue;
+        if (Lookup(caseLike(candidate.base, word), more)) {
+            found.form = candidate;
+            std::move(more.begin(), more.end(), std::back_inserter(meanings));
+            break;
+        }
+    }
+    return !meanings.empty();
+}
+
+std::string TThesaurusBase::Reinflect(std::string_view chosen, const WordForm& form) const {
+    if (form.ending == WordEnding::None || form.ending == WordEnding::Irregular)
+        return std::string(chosen);
+    const std::string inflected = EnglishWordForms::Inflect(LowerCase(chosen), form.ending, IsWord);
+    return inflected.empty() ? std::string(chosen) : caseLike(inflected, chosen);
 }
 
 std::vector<std::string> TThesaurusBase::ShownWords(const TThesaurusEntry& meaning) const {

@@ -6,6 +6,7 @@
 // The file is loaded only for the time of a look-up unless the caller keeps it loaded. A
 // missing or unreadable file is not an error: nothing is shown.
 
+#include "spelling/EnglishWordForms.h"
 #include "spelling/TControlParser.h"
 #include "spelling/TThesaurusEntry.h"
 #include "spelling/TThesaurusFile.h"
@@ -59,6 +60,22 @@ public:
 
     // The meanings of a word, sorted by head word when SortedLists is on.
     bool Lookup(std::string_view word, std::vector<TThesaurusEntry>& meanings) const;
+    // Where the meanings of a word of running text came from: the first `own` are the word's
+    // own, found as written (or in lower case); those after them belong to the base form it may
+    // be an inflection of, which `form` names with its ending (no ending: none were added).
+    struct FoundMeanings {
+        std::size_t own = 0;
+        WordForm form;
+    };
+    // The meanings of a word of running text: its own, then those of the first of its base forms
+    // ("walked": walk, "mice": mouse, "Walked": Walk, "running": run) that IsWord knows and the
+    // thesaurus holds.
+    bool LookupForms(std::string_view word, std::vector<TThesaurusEntry>& meanings,
+                     FoundMeanings& found) const;
+    // A word chosen among the meanings of a word found through `form`, in that word's form:
+    // "stroll" for "walked" gives "strolled" and "Stroll" "Strolled"; as chosen when the ending is
+    // irregular or the rule gives no word that IsWord knows.
+    std::string Reinflect(std::string_view chosen, const WordForm& form) const;
     // The words a meaning shows, sorted when SortedLists is on.
     std::vector<std::string> ShownWords(const TThesaurusEntry& meaning) const;
 
@@ -80,6 +97,9 @@ public:
 
     // Called before the control's text is changed.
     std::function<void()> OnBeforeChange;
+    // Whether a spelling is a word of the main dictionary, for the base forms of inflected
+    // words and the forms of replacements; without it every spelling counts as a word.
+    EnglishWordForms::IsWord IsWord;
 
 protected:
     // Shows the dialog for a word, placed clear of `near` (screen coordinates) when given; the

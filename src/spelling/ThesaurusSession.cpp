@@ -12,7 +12,7 @@ void ThesaurusSession::LookUp(std::string_view word) {
     word_ = word;
     history_.erase(std::remove(history_.begin(), history_.end(), word_), history_.end());
     history_.insert(history_.begin(), word_);
-    thesaurus_.Lookup(word_, meanings_);
+    thesaurus_.LookupForms(word_, meanings_, found_);
 }
 
 bool ThesaurusSession::Previous() {
@@ -30,11 +30,14 @@ std::vector<std::string> ThesaurusSession::WordsOf(std::size_t index) const {
 }
 
 bool ThesaurusSession::IsLookedUpWord(std::string_view word) const {
-    return SameLetters(word, word_);
+    return SameLetters(word, word_) ||
+           (Form().ending != WordEnding::None && SameLetters(word, Form().base));
 }
 
-std::string ThesaurusSession::ReplacementFor(std::string_view selected) const {
-    return IsLookedUpWord(selected) ? std::string() : std::string(selected);
+std::string ThesaurusSession::ReplacementFor(std::string_view selected, std::size_t index) const {
+    if (IsLookedUpWord(selected))
+        return {};
+    return ThroughBaseForm(index) ? thesaurus_.Reinflect(selected, Form()) : std::string(selected);
 }
 
 } // namespace kerfa::spelling

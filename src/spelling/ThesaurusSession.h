@@ -25,20 +25,29 @@ public:
 
     const std::vector<std::string>& History() const { return history_; }
     const std::string& Word() const { return word_; }
+    // The base form whose meanings follow the word's own (no ending: none do).
+    const WordForm& Form() const { return found_.form; }
+    // Whether meaning `index` belongs to the base form rather than to the word itself.
+    bool ThroughBaseForm(std::size_t index) const {
+        return index >= found_.own && index < meanings_.size();
+    }
     bool Found() const { return !meanings_.empty(); }
     const std::vector<TThesaurusEntry>& Meanings() const { return meanings_; }
     // The words meaning `index` shows; empty for an index out of range.
     std::vector<std::string> WordsOf(std::size_t index) const;
-    // Whether a word is the looked-up word, letter case aside.
+    // Whether a word is the looked-up word, or the base form it was found through, letter case
+    // aside.
     bool IsLookedUpWord(std::string_view word) const;
-    // What the edit takes when a word of the list is selected: the word, or nothing for the
-    // looked-up word itself.
-    std::string ReplacementFor(std::string_view selected) const;
+    // What the edit takes when a word of meaning `index` is selected: the word, put in the
+    // looked-up word's form when the meaning is its base form's ("paced" for "walked"), or
+    // nothing for the looked-up word itself.
+    std::string ReplacementFor(std::string_view selected, std::size_t index) const;
 
 private:
     const TThesaurusBase& thesaurus_;
     std::vector<std::string> history_;
     std::string word_;
+    TThesaurusBase::FoundMeanings found_;
     std::vector<TThesaurusEntry> meanings_;
 };
 

@@ -1,6 +1,7 @@
 #include "spellui/EditorSpeller.h"
 
 #include "language/Language.h"
+#include "spellui/BookLanguage.h"
 #include "spellui/LiveSpeller.h"
 #include "spellui/ProgramSpellConfig.h"
 #include "spellui/SpellTexts.h"
@@ -25,6 +26,19 @@ EditorSpeller::EditorSpeller(QWidget* window) : m_window(window), m_ui(window) {
     setLanguage(language.fileName());
     connect(&language, &Language::applied, this,
             [this] { setLanguage(Language::instance().fileName()); });
+    // The book's language chooses the main dictionary; a change shows in the underlines at once.
+    followBookLanguage();
+    connect(&BookLanguage::instance(), &BookLanguage::changed, this, [this] {
+        followBookLanguage();
+        if (m_live)
+            m_live->recheck();
+    });
+}
+
+void EditorSpeller::followBookLanguage() {
+    const std::string dictionary = BookLanguage::instance().mainDictionary();
+    m_checker.SetMainOverride(dictionary.empty() ? std::vector<std::string>()
+                                                 : std::vector<std::string>{dictionary});
 }
 
 EditorSpeller::~EditorSpeller() {

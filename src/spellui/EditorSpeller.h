@@ -19,7 +19,8 @@ class TPlainTextEditParser;
 // Ignore All words are its own. The editor wires four things to it: Spell Check (F7) calls check();
 // Spelling Options calls showOptionsDialog(); closing the window calls endCheck(); losing the focus
 // calls windowDeactivated(). Its dialogs speak the language of the language file in force
-// (Language), or the one given to setLanguage() since.
+// (Language), or the one given to setLanguage() since. While the open book names its language
+// (BookLanguage), that language's main dictionary stands in for the configured ones.
 class EditorSpeller : public QObject {
     Q_OBJECT
 public:
@@ -48,6 +49,7 @@ public:
     SpellCheckerUI& ui() { return m_ui; }
 
 private:
+    void followBookLanguage();
     void dialogDeactivated();
     void wordAdded(const QString& word);
 

@@ -3,7 +3,9 @@
 #include "common/ProgramFolder.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
+#include "spelling/DictionaryLanguages.h"
 
+#include <QLocale>
 #include <QStandardPaths>
 
 using namespace kerfa::spelling;
@@ -16,6 +18,10 @@ void warnNotSaved(const QString& path) {
 }
 
 } // namespace
+
+std::string ProgramSpellConfig::firstMainDictionary(const QLocale& locale) {
+    return DictionaryLanguages::ForLocale(locale.name().toStdString());
+}
 
 std::shared_ptr<TSpellConfig> ProgramSpellConfig::acquire() {
     // Held by the checkers alone: when the last editor window goes, the configuration is
@@ -31,6 +37,9 @@ std::shared_ptr<TSpellConfig> ProgramSpellConfig::acquire() {
 
 void ProgramSpellConfig::setUp(TSpellCheckerBase& checker) {
     checker.UseProgramSettings();
+    // A first start (no Spell.cfg yet) and Reset Defaults check in the English of the system's
+    // locale, as Qt reads it from the environment.
+    checker.ConfigDefaultMain = {firstMainDictionary(QLocale::system())};
     QString folder = ProgramFolder::path();
     if (folder.endsWith(u'/'))
         folder.chop(1);

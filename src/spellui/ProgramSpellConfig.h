@@ -4,6 +4,9 @@
 #include "spellui/SpellConfigFile.h"
 
 #include <memory>
+#include <string>
+
+class QLocale;
 
 // The program's one spelling configuration, "Spelling/Spell.cfg", shared by the spelling checker
 // of every editor window: an option or dictionary chosen in one window holds in all of them at
@@ -16,6 +19,9 @@ public:
     static std::shared_ptr<kerfa::spelling::TSpellConfig> acquire();
     // Gives a checker the program's values and its path variables.
     static void setUp(kerfa::spelling::TSpellCheckerBase& checker);
+    // The main dictionary of a new configuration: the locale's English (en_US American, en_CA
+    // Canadian), British for any other locale.
+    static std::string firstMainDictionary(const QLocale& locale);
 
     ProgramSpellConfig();
     // Writes what changed since the last save.

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 using namespace kerfa::spelling;
 
 TThesDialog::TThesDialog(const TThesaurusBase& thesaurus, QWidget* parent)
@@ -27,6 +29,10 @@ TThesDialog::TThesDialog(const TThesaurusBase& thesaurus, QWidget* parent)
     m_cmbLookedUp = new QComboBox(this);
     m_cmbLookedUp->setObjectName(QStringLiteral("cmbLookedUp"));
     m_lblLookedUp->setBuddy(m_cmbLookedUp);
+    // The base form an inflected word was found through ("walked": walk).
+    m_lblBaseForm = new QLabel(this);
+    m_lblBaseForm->setObjectName(QStringLiteral("lblBaseForm"));
+    m_lblBaseForm->hide();
     m_lblContexts = new QLabel(this);
     m_lblContexts->setObjectName(QStringLiteral("lblContexts"));
     m_lstContexts = new QTreeWidget(this);
@@ -67,12 +73,13 @@ TThesDialog::TThesDialog(const TThesaurusBase& thesaurus, QWidget* parent)
     auto* grid = new QGridLayout;
     grid->addWidget(m_lblLookedUp, 0, 0);
     grid->addWidget(m_cmbLookedUp, 1, 0);
-    grid->addWidget(m_lblContexts, 2, 0);
-    grid->addWidget(m_lstContexts, 3, 0);
+    grid->addWidget(m_lblBaseForm, 2, 0);
+    grid->addWidget(m_lblContexts, 3, 0);
+    grid->addWidget(m_lstContexts, 4, 0);
     grid->addWidget(m_lblReplaceWith, 0, 1);
     grid->addWidget(m_edtReplaceWith, 1, 1);
-    grid->addWidget(m_lstWords, 2, 1, 2, 1);
-    grid->setRowStretch(3, 1);
+    grid->addWidget(m_lstWords, 2, 1, 3, 1);
+    grid->setRowStretch(4, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_btnPrevious);
     buttons->addStretch();
@@ -129,6 +136,18 @@ void TThesDialog::setCaptions() {
     m_btnClose->setText(text(TThesaurusLanguageString::lsDlgClose));
     if (!session_.Word().empty() && !session_.Found())
         m_lstContexts->topLevelItem(0)->setText(0, text(TThesaurusLanguageString::lsDlgNotFound));
+    ShowBaseForm();
+}
+
+void TThesDialog::ShowBaseForm() {
+    const WordForm& form = session_.Form();
+    const bool inflected = form.ending != WordEnding::None;
+    m_lblBaseForm->setText(inflected
+                               ? ThesaurusTexts::text(thesaurus_.UILanguage(),
+                                                      TThesaurusLanguageString::lsDlgBaseForm) +
+                                     u' ' + CodePageText::fromBytes(form.base)
+                               : QString());
+    m_lblBaseForm->setVisible(inflected);
 }
 
 void TThesDialog::LookUp(std::string_view word) {
@@ -157,6 +176,7 @@ void TThesDialog::ShowLookup() {
         m_lstContexts->setCurrentItem(m_lstContexts->topLevelItem(0));
     }
     m_lstContexts->setEnabled(session_.Found());
+    ShowBaseForm();
     ShowWords(session_.Found() ? 0 : -1);
     UpdateButtons();
 }
@@ -215,7 +235,9 @@ void TThesDialog::lstWordsCurrentRowChanged(int row) {
     if (row < 0)
         return;
     const std::string word = CodePageText::toBytes(m_lstWords->item(row)->text());
-    m_edtReplaceWith->setText(CodePageText::fromBytes(session_.ReplacementFor(word)));
+    const int context = m_lstContexts->indexOfTopLevelItem(m_lstContexts->currentItem());
+    m_edtReplaceWith->setText(CodePageText::fromBytes(
+        session_.ReplacementFor(word, static_cast<std::size_t>(std::max(context, 0)))));
 }
 
 void TThesDialog::lstWordsDoubleClicked(QListWidgetItem* item) {

@@ -1,7 +1,8 @@
 #pragma once
 // TThesDialog: the thesaurus dialog. It shows the history of looked-up words, the contexts
 // (meanings) of the current word and the words of the chosen context, and ends with the word
-// to put in place of the looked-up one. What it shows comes from a ThesaurusSession.
+// to put in place of the looked-up one. An inflected word ("walked") shows the meanings of its
+// base form, named beneath it. What it shows comes from a ThesaurusSession.
 
 #include "spelling/TThesaurusBase.h"
 #include "spelling/ThesaurusSession.h"
@@ -35,6 +36,7 @@ public:
 
 private:
     void ShowLookup();
+    void ShowBaseForm();
     void ShowWords(int context);
     void SelectLookedUpWord();
     void UpdateButtons();
@@ -56,6 +58,7 @@ private:
 
     QLabel* m_lblLookedUp;
     QComboBox* m_cmbLookedUp;
+    QLabel* m_lblBaseForm;
     QLabel* m_lblContexts;
     QTreeWidget* m_lstContexts;
     QLabel* m_lblReplaceWith;

@@ -9,7 +9,7 @@ namespace ThesaurusTexts {
 
 namespace {
 
-constexpr std::size_t kTextCount = 9;
+constexpr std::size_t kTextCount = 10;
 
 struct LanguageTexts {
     TThesaurusLanguageType language;
@@ -21,43 +21,44 @@ using L = TThesaurusLanguageType;
 constexpr LanguageTexts kTexts[] = {
     {L::ltEnglish,
      {"Thesaurus: %name%", "Looked Up:", "Contexts:", "Replace With:", "&Previous", "&Lookup",
-      "&Replace", "&Close", "(not found)"}},
+      "&Replace", "&Close", "(not found)", "Base form:"}},
     {L::ltSwedish,
      {"Synonymordlista: %name%", "Uppslaget ord:", "Betydelser:", "Ersätt med:", "&Föregående",
-      "&Slå upp", "&Ersätt", "S&täng", "(hittades inte)"}},
+      "&Slå upp", "&Ersätt", "S&täng", "(hittades inte)", "Grundform:"}},
     {L::ltGerman,
      {"Thesaurus: %name%", "Nachgeschlagen:", "Bedeutungen:", "Ersetzen durch:", "&Zurück",
-      "&Nachschlagen", "&Ersetzen", "&Schließen", "(nicht gefunden)"}},
+      "&Nachschlagen", "&Ersetzen", "&Schließen", "(nicht gefunden)", "Grundform:"}},
     {L::ltRussian,
      {"Тезаурус: %name%", "Искомое слово:", "Значения:", "Заменить на:", "&Назад", "&Поиск",
-      "&Заменить", "За&крыть", "(не найдено)"}},
+      "&Заменить", "За&крыть", "(не найдено)", "Начальная форма:"}},
     {L::ltCzech,
      {"Slovník synonym: %name%", "Vyhledané slovo:", "Významy:", "Nahradit za:", "&Předchozí",
-      "&Vyhledat", "&Nahradit", "&Zavřít", "(nenalezeno)"}},
+      "&Vyhledat", "&Nahradit", "&Zavřít", "(nenalezeno)", "Základní tvar:"}},
     {L::ltDanish,
      {"Synonymordbog: %name%", "Slået op:", "Betydninger:", "Erstat med:", "&Forrige", "&Slå op",
-      "&Erstat", "&Luk", "(ikke fundet)"}},
+      "&Erstat", "&Luk", "(ikke fundet)", "Grundform:"}},
     {L::ltNorwegianBok,
      {"Synonymordbok: %name%", "Slått opp:", "Betydninger:", "Erstatt med:", "&Forrige", "&Slå opp",
-      "&Erstatt", "&Lukk", "(ikke funnet)"}},
+      "&Erstatt", "&Lukk", "(ikke funnet)", "Grunnform:"}},
     {L::ltPolish,
      {"Słownik synonimów: %name%", "Wyszukany wyraz:", "Znaczenia:", "Zamień na:", "&Poprzedni",
-      "&Wyszukaj", "&Zamień", "Za&mknij", "(nie znaleziono)"}},
+      "&Wyszukaj", "&Zamień", "Za&mknij", "(nie znaleziono)", "Forma podstawowa:"}},
     {L::ltItalian,
      {"Sinonimi: %name%", "Parola cercata:", "Significati:", "Sostituisci con:", "&Precedente",
-      "&Cerca", "&Sostituisci", "C&hiudi", "(non trovata)"}},
+      "&Cerca", "&Sostituisci", "C&hiudi", "(non trovata)", "Forma base:"}},
     {L::ltEstonian,
      {"Tesaurus: %name%", "Otsitud sõna:", "Tähendused:", "Asenda sõnaga:", "&Eelmine", "&Otsi",
-      "&Asenda", "&Sulge", "(ei leitud)"}},
+      "&Asenda", "&Sulge", "(ei leitud)", "Algvorm:"}},
     {L::ltFrench,
-     {"Synonymes\u00A0: %name%", "Mot recherché\u00A0:", "Sens\u00A0:", "Remplacer par\u00A0:",
-      "&Précédent", "&Rechercher", "Re&mplacer", "&Fermer", "(introuvable)"}},
+     {"Synonymes\u00A0: %name%",
+      "Mot recherché\u00A0:", "Sens\u00A0:", "Remplacer par\u00A0:", "&Précédent", "&Rechercher",
+      "Re&mplacer", "&Fermer", "(introuvable)", "Forme de base\u00A0:"}},
     {L::ltSpanish,
      {"Sinónimos: %name%", "Palabra buscada:", "Significados:", "Reemplazar por:", "&Anterior",
-      "&Buscar", "&Reemplazar", "&Cerrar", "(no encontrada)"}},
+      "&Buscar", "&Reemplazar", "&Cerrar", "(no encontrada)", "Forma base:"}},
     {L::ltBrPort,
      {"Dicionário de sinônimos: %name%", "Palavra pesquisada:", "Significados:", "Substituir por:",
-      "&Anterior", "&Pesquisar", "&Substituir", "&Fechar", "(não encontrada)"}},
+      "&Anterior", "&Pesquisar", "&Substituir", "&Fechar", "(não encontrada)", "Forma básica:"}},
 };
 
 // Every language has its row, in the order of the languages, with every text.

@@ -16,6 +16,7 @@ enum class TThesaurusLanguageString {
     lsDlgReplace,
     lsDlgClose,
     lsDlgNotFound,
+    lsDlgBaseForm, // before the base form an inflected word was found through
 };
 
 namespace ThesaurusTexts {

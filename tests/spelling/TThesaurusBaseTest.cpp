@@ -158,7 +158,7 @@ TEST_F(ThesaurusComponent, SessionKeepsTheHistoryMostRecentFirst) {
     EXPECT_FALSE(session.Previous());
 
     EXPECT_EQ(session.WordsOf(0), (std::vector<std::string>{"happy", "willing"}));
-    EXPECT_EQ(session.ReplacementFor("happy"), "happy");
-    EXPECT_EQ(session.ReplacementFor("GLAD"), ""); // the looked-up word itself
+    EXPECT_EQ(session.ReplacementFor("happy", 0), "happy");
+    EXPECT_EQ(session.ReplacementFor("GLAD", 0), ""); // the looked-up word itself
     EXPECT_TRUE(session.WordsOf(99).empty());
 }
