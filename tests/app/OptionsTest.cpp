@@ -17,6 +17,7 @@
 #include "language/Captions.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "spellui/BookLanguage.h"
 #include "spellui/EditorSpeller.h"
 #include "spellui/TSpellDialog.h"
 #include "support/ProjectFiles.h"
@@ -342,6 +343,51 @@ private Q_SLOTS:
         QVERIFY(m_main->project().modified);
         QCOMPARE(m_main->project().projectTheme, QStringLiteral("Screenplay.ini"));
         QCOMPARE(m_main->theme().data().typeNames.value(0), QStringLiteral("&Act"));
+    }
+
+    // The book's language: offered by its dictionary's title, kept in the project file, and
+    // followed by the spelling of the book's editors; a new book leaves it to the settings.
+    void theBooksLanguage() {
+        m_env.installFromBuild(QStringLiteral("Spelling"));
+        load();
+        TfmOptions dialog;
+        dialog.setChoices(m_main->model().options());
+        dialog.show();
+        auto* list = child<QComboBox>(&dialog, "cmbBookLanguage");
+        const QStringList offered = {
+            QStringLiteral("As in Spelling Options"), QStringLiteral("British English (en-GB)"),
+            QStringLiteral("American English (en-US)"), QStringLiteral("Canadian English (en-CA)")};
+        QCOMPARE(list->count(), int(offered.size()));
+        for (int i = 0; i < list->count(); ++i)
+            QCOMPARE(list->itemText(i), offered[i]);
+        QCOMPARE(list->currentIndex(), 0);
+        list->setCurrentIndex(2);
+        dialog.accept();
+        QCOMPARE(dialog.choices().bookLanguage, QStringLiteral("en-US"));
+
+        TfmEditor* editor = open("One");
+        QVERIFY(!editor->speller().checker().IsWordAcceptable("harbor"));
+        m_main->model().applyOptions(dialog.choices());
+        QVERIFY(m_main->project().modified);
+        QVERIFY(editor->speller().checker().IsWordAcceptable("harbor"));
+        QVERIFY(m_main->model().commands().SaveProject());
+        QVERIFY(ProjectFiles::read(folder() + QStringLiteral("Book.kerfa"))
+                    .contains("[Book]\r\nLanguage=en-US\r\n"));
+
+        // A tag of another program's, with no dictionary here, is shown and kept as it is.
+        OptionChoices choices = m_main->model().options();
+        choices.bookLanguage = QStringLiteral("fr-FR");
+        dialog.setChoices(choices);
+        dialog.show();
+        QCOMPARE(list->currentText(), QStringLiteral("fr-FR"));
+        dialog.accept();
+        QCOMPARE(dialog.choices().bookLanguage, QStringLiteral("fr-FR"));
+
+        m_main->model().commands().CloseProject();
+        QCOMPARE(BookLanguage::instance().tag(), QString());
+        QVERIFY(m_main->LoadProject(folder() + QStringLiteral("Book.kerfa")));
+        QCOMPARE(m_main->project().language, QStringLiteral("en-US"));
+        QCOMPARE(BookLanguage::instance().tag(), QStringLiteral("en-US"));
     }
 
     // What the dialog shows: the lists read from the folders at every showing, the choices as

@@ -32,8 +32,13 @@ usr/share/kerfa/Examples/The Lighthouse Keeper/The Lighthouse Keeper.kerfa
 usr/share/kerfa/Help/index.html
 usr/share/kerfa/Spelling/british.adm
 usr/share/kerfa/Spelling/british.copyright
+usr/share/kerfa/Spelling/american.adm
+usr/share/kerfa/Spelling/american.copyright
+usr/share/kerfa/Spelling/canadian.adm
+usr/share/kerfa/Spelling/canadian.copyright
 usr/share/kerfa/Thesaurus/English-uk.adt
 usr/share/kerfa/Thesaurus/English-uk.copyright
+usr/share/kerfa/Thesaurus/English-forms.copyright
 usr/share/applications/org.kerfa.Kerfa.desktop
 usr/share/mime/packages/kerfa.xml
 usr/share/metainfo/org.kerfa.Kerfa.metainfo.xml

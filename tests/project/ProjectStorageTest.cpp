@@ -44,6 +44,38 @@ TEST_F(ProjectStorageTest, TheSampleBookIsWrittenBackByteForByte) {
     EXPECT_EQ(ProjectFiles::snapshot(folder), before);
 }
 
+// [Book] Language is the book's language tag; a book without one is written as before, and one
+// that drops its language loses the key (and the section, when nothing else is in it).
+TEST_F(ProjectStorageTest, TheBooksLanguageIsReadAndWritten) {
+    const QString path = dir.path() + QStringLiteral("/Book.kerfa");
+    struct Case {
+        QByteArray before;
+        QString read;
+        QString written;
+        QByteArray after;
+    };
+    const QByteArray plain =
+        "[Workspace]\r\nBoldBaseType=1\r\nSize=0\r\n[Theme]\r\nName=Book.ini\r\n";
+    const Case cases[] = {
+        {plain, QString(), QString(), plain},
+        {plain, QString(), QStringLiteral("en-US"), plain + "[Book]\r\nLanguage=en-US\r\n"},
+        {plain + "[Book]\r\nLanguage= en-CA \r\n", QStringLiteral("en-CA"), QStringLiteral("en-GB"),
+         plain + "[Book]\r\nLanguage=en-GB\r\n"},
+        {plain + "[book]\r\nlanguage=en-US\r\n", QStringLiteral("en-US"), QString(), plain},
+        {plain + "[Book]\r\nLanguage=en-US\r\nEditor=Mine\r\n", QStringLiteral("en-US"), QString(),
+         plain + "[Book]\r\nEditor=Mine\r\n"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(ProjectFiles::write(path, c.before));
+        ProjectSettings settings = ProjectStorage::readProject(path);
+        EXPECT_EQ(settings.language, c.read) << c.before.toStdString();
+        settings.language = c.written;
+        ASSERT_TRUE(ProjectStorage::writeProject(path, settings));
+        EXPECT_EQ(ProjectFiles::read(path), c.after) << c.before.toStdString();
+        EXPECT_EQ(ProjectStorage::readProject(path).language, c.written);
+    }
+}
+
 TEST_F(ProjectStorageTest, SheetFilesAreTheLowerCaseKfaFilesInAlphabeticalOrder) {
     for (const char* name : {"beta.kfa", "Alpha.kfa", "Gamma.KFA", ".kfa", "notes.txt",
                              "Notes.kfa draft.kfa", "alpha2.kfa"})

@@ -4,8 +4,10 @@
 
 #include "common/IniFile.h"
 #include "spelling/TSpellChecker.h"
+#include "spellui/BookLanguage.h"
 #include "spellui/DialogPlacement.h"
 #include "spellui/EditorSpeller.h"
+#include "spellui/ProgramSpellConfig.h"
 #include "spellui/TPlainTextEditParser.h"
 #include "spellui/TSpellDialog.h"
 #include "support/ScriptedPlatform.h"
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -294,6 +297,39 @@ private Q_SLOTS:
         QVERIFY(m_speller->checker().Config().Options().Has(soRepeated));
         QCOMPARE(m_speller->checker().Config().ActiveCustom(),
                  (user + QStringLiteral(".adu")).toStdString());
+    }
+
+    // A new configuration checks in the English of the system's locale.
+    void firstStartChoosesByLocale() {
+        const std::pair<QLocale, const char*> cases[] = {
+            {QLocale(QLocale::English, QLocale::UnitedStates), "american.adm"},
+            {QLocale(QLocale::English, QLocale::Canada), "canadian.adm"},
+            {QLocale(QLocale::English, QLocale::UnitedKingdom), "british.adm"},
+            {QLocale(QLocale::English, QLocale::Australia), "british.adm"},
+            {QLocale(QLocale::French, QLocale::Canada), "british.adm"},
+            {QLocale(QLocale::German, QLocale::Germany), "british.adm"},
+            {QLocale::c(), "british.adm"},
+        };
+        for (const auto& [locale, file] : cases)
+            QCOMPARE(ProgramSpellConfig::firstMainDictionary(locale), std::string(file));
+        // The tests run in the C locale: a first start there checks in British English.
+        QCOMPARE(m_speller->checker().Config().MainList(), std::vector<std::string>{"british.adm"});
+    }
+
+    // While the book names its language, its editors check with that language's dictionary,
+    // the underlines following at once; the configured list comes back when it names none.
+    void bookLanguageChoosesTheMainDictionary() {
+        const std::string line = "The color of the harbor was gray.";
+        QCOMPARE(m_speller->checker().FindUnknownWords(line).size(), std::size_t(3));
+        BookLanguage::instance().set(QStringLiteral("en-US"));
+        QVERIFY(m_speller->checker().FindUnknownWords(line).empty());
+        makeSpeller(); // a window opened while the book's language is in force
+        QVERIFY(m_speller->checker().FindUnknownWords(line).empty());
+        QCOMPARE(m_speller->checker().Config().MainList(), std::vector<std::string>{"british.adm"});
+        BookLanguage::instance().set(QStringLiteral("en-CA"));
+        QVERIFY(m_speller->checker().FindUnknownWords("The colour of the harbour.").empty());
+        BookLanguage::instance().set(QString());
+        QCOMPARE(m_speller->checker().FindUnknownWords(line).size(), std::size_t(3));
     }
 
     void smartCheckOfASelectionAsksAboutTheRest() {

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -135,6 +136,41 @@ private Q_SLOTS:
         QVERIFY(!thesaurus.File().IsLoaded());
         m_memo->undo();
         QCOMPARE(m_memo->toPlainText(), QStringLiteral("It was a happy day.\nThe end."));
+    }
+
+    // An inflected word shows its base form's meanings, names the base form, and is replaced
+    // by the chosen word in its own form, capital kept.
+    void inflectedWordsAreReplacedInTheirForm() {
+        setText(QStringLiteral("Walked home."), 2);
+        TThesaurus thesaurus(m_memo);
+        bool shown = false;
+        whenShown([&](TThesDialog* dialog) {
+            shown = true;
+            QCOMPARE(child<QComboBox>(dialog, "cmbLookedUp")->currentText(),
+                     QStringLiteral("Walked"));
+            auto* base = child<QLabel>(dialog, "lblBaseForm");
+            QVERIFY(base->isVisible());
+            QCOMPARE(base->text(), QStringLiteral("Base form: walk"));
+            QVERIFY(contexts(dialog).contains(QStringLiteral("Walk|verb")));
+            auto* meanings = child<QTreeWidget>(dialog, "lstContexts");
+            for (int i = 0; !words(dialog).contains(QStringLiteral("Pace")); ++i) {
+                QVERIFY(i < meanings->topLevelItemCount());
+                meanings->setCurrentItem(meanings->topLevelItem(i));
+            }
+            clickWord(dialog, QStringLiteral("Pace"));
+            QCOMPARE(child<QLineEdit>(dialog, "edtReplaceWith")->text(), QStringLiteral("Paced"));
+            QTest::mouseClick(child<QPushButton>(dialog, "btnReplace"), Qt::LeftButton);
+        });
+        QVERIFY(thesaurus.LookupControl(m_memo));
+        QVERIFY(shown);
+        QCOMPARE(m_memo->toPlainText(), QStringLiteral("Paced home."));
+
+        // A word found as written names no base form.
+        setText(QStringLiteral("happy"), 0);
+        whenShown([&](TThesDialog* dialog) {
+            QVERIFY(!child<QLabel>(dialog, "lblBaseForm")->isVisible());
+        });
+        QVERIFY(thesaurus.LookupControl(m_memo));
     }
 
     void wordNotFound() {
