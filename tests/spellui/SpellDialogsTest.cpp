@@ -171,24 +171,32 @@ private Q_SLOTS:
 
         TSpellCheckConfigDialog dialog(checker());
         auto* list = child<QTreeWidget>(&dialog, "lvDictionaries");
-        QCOMPARE(rows(list, 1), (QStringList{"british.adm", "broken.adm", ""}));
-        QVERIFY(!row(list, QStringLiteral("british.adm"), 1)->text(0).isEmpty());
+        QCOMPARE(rows(list, 1),
+                 (QStringList{"american.adm", "british.adm", "broken.adm", "canadian.adm", ""}));
+        // Each shipped dictionary by the title naming its variety.
+        QCOMPARE(row(list, QStringLiteral("american.adm"), 1)->text(0),
+                 QStringLiteral("American English"));
+        QCOMPARE(row(list, QStringLiteral("british.adm"), 1)->text(0),
+                 QStringLiteral("British English"));
+        QCOMPARE(row(list, QStringLiteral("canadian.adm"), 1)->text(0),
+                 QStringLiteral("Canadian English"));
         QCOMPARE(row(list, QStringLiteral("broken.adm"), 1)->text(0), QStringLiteral("???"));
-        QCOMPARE(list->topLevelItem(2)->text(0), QStringLiteral("Locate Dictionaries..."));
+        QCOMPARE(list->topLevelItem(4)->text(0), QStringLiteral("Locate Dictionaries..."));
 
         // Cancelled: nothing changes, and the entry is unchecked again.
         m_files->paths << QString();
-        list->topLevelItem(2)->setCheckState(0, Qt::Checked);
+        list->topLevelItem(4)->setCheckState(0, Qt::Checked);
         QTRY_COMPARE(m_files->titles.size(), 1);
         QCOMPARE(m_files->titles.front(), QStringLiteral("Choose Folder Containing Dictionaries"));
-        QTRY_COMPARE(list->topLevelItem(2)->checkState(0), Qt::Unchecked);
+        QTRY_COMPARE(list->topLevelItem(4)->checkState(0), Qt::Unchecked);
         QVERIFY(checker().Config().NewPaths().empty());
 
         m_files->paths << other;
-        list->topLevelItem(2)->setCheckState(0, Qt::Checked);
-        QTRY_COMPARE(rows(list, 1), (QStringList{"british.adm", "broken.adm", "extra.adm", ""}));
+        list->topLevelItem(4)->setCheckState(0, Qt::Checked);
+        QTRY_COMPARE(rows(list, 1), (QStringList{"american.adm", "british.adm", "broken.adm",
+                                                 "canadian.adm", "extra.adm", ""}));
         QCOMPARE(checker().Config().NewPaths(), std::vector<std::string>{other.toStdString()});
-        QCOMPARE(list->topLevelItem(3)->checkState(0), Qt::Unchecked);
+        QCOMPARE(list->topLevelItem(5)->checkState(0), Qt::Unchecked);
         row(list, QStringLiteral("extra.adm"), 1)->setCheckState(0, Qt::Checked);
         QCOMPARE(checker().Config().MainList(),
                  (std::vector<std::string>{"british.adm", "extra.adm"}));
