@@ -74,6 +74,11 @@ bool AtomicFile::open() {
     } else if (errno != ENOENT) {
         return fail(errno);
     }
+    // A new file in a folder closed to everyone else (the program folder, a private book) is
+    // closed too.
+    struct stat folder {};
+    if (!keepMode && ::fstat(folder_, &folder) == 0 && (folder.st_mode & 0077) == 0)
+        mode = 0600;
     if (mode_ != 0) {
         // Created with no more than the mode asked, so that nobody else may open it meanwhile.
         mode = mode_ & 07777;

@@ -7,8 +7,9 @@
 //
 // Only a regular file, or nothing, is ever replaced: a symbolic link, a folder, a pipe or a
 // device at the target's path makes the save fail, so that nothing is written where a link
-// points. A new file takes the usual permissions; a replaced one keeps its own, unless the
-// writer sets the file's mode (setMode), which then holds whatever was there or the umask says.
+// points. A new file takes the usual permissions, or only its owner's in a folder closed to
+// everyone else; a replaced one keeps its own, unless the writer sets the file's mode (setMode),
+// which then holds whatever was there or the umask says.
 //
 // A temporary file is named "." + the target's name + ".kerfa-save-" + six random letters and
 // digits, and locked while it is written. One left by a killed writer is removed by

@@ -2,11 +2,14 @@
 
 #include "common/FileReader.h"
 #include "common/FileWriter.h"
+#include "common/Folders.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
 
 const QString ShippedFiles::kListName = QStringLiteral("Shipped.sha256");
 
@@ -46,7 +49,7 @@ QByteArray checksum(const QString& path) {
 bool copyFile(const QString& from, const QString& to) {
     FileReader::Status status = FileReader::Status::Ok;
     const QByteArray bytes = FileReader::read(from, kCopied, &status);
-    return status == FileReader::Status::Ok && QDir().mkpath(QFileInfo(to).absolutePath()) &&
+    return status == FileReader::Status::Ok && Folders::makePath(QFileInfo(to).absolutePath()) &&
            FileWriter::write(to, bytes);
 }
 
@@ -60,7 +63,7 @@ bool linkFile(const QString& target, const QString& at) {
     } else if (existing.exists()) {
         return true;
     }
-    return QDir().mkpath(existing.absolutePath()) && QFile::link(target, at);
+    return Folders::makePath(existing.absolutePath()) && QFile::link(target, at);
 }
 
 void keep(QString& failed, const QString& path) {
@@ -96,8 +99,14 @@ bool ShippedFiles::isLinked(const QString& relativePath) {
 
 QString ShippedFiles::update(const QString& shipped, const QString& user) {
     QString failed;
+    // Backups of whole books, custom dictionaries and settings are the user's alone: the folder
+    // is made private, and so is one an earlier version made open to all.
+    const QByteArray native = QFile::encodeName(QDir::cleanPath(user));
+    if (!Folders::makePath(QFileInfo(QDir::cleanPath(user)).path()) ||
+        (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST) || !Folders::makePrivate(user))
+        return user;
     for (const QString& folder : kFolders) {
-        if (!QDir().mkpath(user + folder))
+        if (!Folders::makePath(user + folder))
             keep(failed, user + folder);
     }
     if (!failed.isEmpty())

@@ -21,7 +21,8 @@ public:
     // Whether a shipped file is linked rather than copied.
     static bool isLinked(const QString& relativePath);
 
-    // Makes the user's folder (both with a trailing "/") on first use and brings it in step:
+    // Makes the user's folder (both with a trailing "/") on first use, private (0700, its files
+    // 0600), and brings it in step:
     // files new in this version are added, files the user left as shipped are updated, files
     // the user changed or removed stay as they are. Returns the first path that could not be
     // written, or an empty string; after a failure the next start tries again.

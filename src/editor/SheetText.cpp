@@ -2,6 +2,7 @@
 
 #include "common/FileReader.h"
 #include "common/FileWriter.h"
+#include "common/Folders.h"
 #include "common/LinkSafe.h"
 #include "common/TextCodec.h"
 #include "common/TextEncoding.h"
@@ -9,7 +10,6 @@
 #include "editor/WordCount.h"
 #include "language/Messages.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -112,7 +112,7 @@ bool SheetText::writeBytes(const QString& path, QByteArrayView bytes) {
     if (isLinked(path))
         return false;
     // A text folder someone removed is made again rather than losing the text.
-    return QDir().mkpath(QFileInfo(path).absolutePath()) && FileWriter::write(path, bytes);
+    return Folders::makePath(QFileInfo(path).absolutePath()) && FileWriter::write(path, bytes);
 }
 
 std::optional<qint64> SheetText::countWordsInFile(const QString& path) {

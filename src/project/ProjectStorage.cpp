@@ -3,6 +3,8 @@
 #include "common/AsciiCase.h"
 #include "common/FileNames.h"
 #include "common/FileReader.h"
+#include "common/FileWriter.h"
+#include "common/Folders.h"
 #include "common/IniFile.h"
 #include "common/LinkSafe.h"
 #include "project/DayLog.h"
@@ -11,11 +13,17 @@
 #include "project/SnapshotStore.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <utility>
 #include <vector>
+
+namespace {
+
+// The largest file a backup copies: a text the editor can open.
+constexpr std::uint64_t kMaxCopiedBytes = 128 * 1024 * 1024;
+
+} // namespace
 
 QStringList ProjectStorage::sheetFileNames(const QString& sheetFolder) {
     QStringList files = FileNames::regularFiles(sheetFolder);
@@ -79,18 +87,25 @@ bool ProjectStorage::writeSheet(const QString& sheetFolder, const SheetRecord& r
 }
 
 void ProjectStorage::makeFolders(const ProjectState& project) {
-    QDir().mkdir(project.sheetFolder());
-    QDir().mkdir(project.textFolder());
+    Folders::makePath(project.sheetFolder());
+    Folders::makePath(project.textFolder());
 }
 
 bool ProjectStorage::backup(const ProjectState& project, const QString& target) {
+    // Through the one save path: in the private program folder each copy is private, and a
+    // backup cut short leaves no half-copied text.
     const auto copy = [](const QString& from, const QString& to) {
-        QFile::remove(to);
-        return QFile::copy(from, to);
+        FileReader::Limits limits;
+        limits.maxBytes = kMaxCopiedBytes;
+        limits.links = FileReader::Links::Refuse;
+        FileReader::Status status = FileReader::Status::Failed;
+        const QByteArray bytes = FileReader::read(from, limits, &status);
+        return status == FileReader::Status::Ok && FileWriter::write(to, bytes);
     };
+    FileWriter::Batch batch;
     const auto copyFolder = [&](const QString& from, const QString& sub, const QString& pattern) {
         const QString to = target + sub + u'/';
-        if (!QDir().mkpath(to))
+        if (!Folders::makePath(to))
             return false;
         // What a link in the book points at is no part of it.
         if (LinkSafe::crossesLink(from, 1))
@@ -105,7 +120,7 @@ bool ProjectStorage::backup(const ProjectState& project, const QString& target) 
     // A project never written has nothing to copy: no folder is made for it.
     if (!QFileInfo(project.projectPath()).isFile())
         return false;
-    bool ok = QDir().mkpath(target);
+    bool ok = Folders::makePath(target);
     ok = ok && copy(project.projectPath(), target + project.projectFileName);
     ok = copyFolder(project.sheetFolder(), QStringLiteral("Kerfa Files"),
                     u'*' + ProjectNames::sheetExtension()) &&
@@ -125,5 +140,5 @@ bool ProjectStorage::backup(const ProjectState& project, const QString& target) 
     const QString dayLog = project.projectFolder + DayLog::fileName();
     if (QFileInfo::exists(dayLog) && !QFileInfo(dayLog).isSymLink())
         ok = copy(dayLog, target + DayLog::fileName()) && ok;
-    return ok;
+    return batch.finish() && ok;
 }

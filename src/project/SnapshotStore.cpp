@@ -2,6 +2,7 @@
 
 #include "common/FileReader.h"
 #include "common/FileWriter.h"
+#include "common/Folders.h"
 #include "common/LinkSafe.h"
 #include "common/TextCodec.h"
 
@@ -73,7 +74,7 @@ std::optional<QString> SnapshotStore::take(const QString& sheetName, const QStri
                                            const QDateTime& when) const {
     const QString folder = folderOf(sheetName);
     if (!usable(sheetName) || LinkSafe::crossesLink(folder, kFolderLevels) ||
-        !QDir().mkpath(folder))
+        !Folders::makePath(folder))
         return std::nullopt;
     // Two snapshots within one millisecond (a restore right after a replace) both stay.
     QDateTime at = when;

@@ -1,8 +1,8 @@
 #include "spellui/SpellConfigFile.h"
 
+#include "common/Folders.h"
 #include "spelling/TSpellCheckerBase.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <utility>
@@ -32,7 +32,7 @@ SpellConfigFile::SpellConfigFile(TSpellCheckerBase& checker, SaveFailed saveFail
         if (!m_file)
             return;
         const std::unique_ptr<IniFile> file = std::move(m_file);
-        QDir().mkpath(QFileInfo(file->path()).absolutePath());
+        Folders::makePath(QFileInfo(file->path()).absolutePath());
         if (!file->save() && m_saveFailed)
             m_saveFailed(file->path());
     };

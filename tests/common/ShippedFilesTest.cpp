@@ -2,10 +2,15 @@
 // start, and brought in step with each new version without losing what the user changed.
 
 #include "common/ShippedFiles.h"
+#include "common/FileWriter.h"
+#include "common/IniFile.h"
 #include "common/ProgramFolder.h"
+#include "project/ProjectState.h"
+#include "project/ProjectStorage.h"
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -13,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -207,6 +213,61 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ShippedList, SkipsChecksumsThatAreNotHex) {
     EXPECT_TRUE(ShippedFiles::parse(QByteArray(64, 'g') + "  Themes/Book.ini\n").isEmpty());
     EXPECT_TRUE(ShippedFiles::parse(QByteArray(63, 'a') + "  Themes/Book.ini\n").isEmpty());
+}
+
+mode_t modeOf(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : 0;
+}
+
+// Backups of whole books, custom dictionaries and settings are nobody else's to read: the user's
+// folder and everything Kerfa makes in it are private, and so is a folder an earlier version left
+// open to all. The shipped files its links point at stay as they are.
+TEST_F(UserFolder, EverythingInItIsPrivate) {
+    const mode_t mask = ::umask(022);
+    m_v1.put(QStringLiteral("Themes/Book.ini"), "[Theme]\r\n");
+    m_v1.put(QStringLiteral("Examples/Book/Book.kerfa"), "[Project]\r\n");
+    m_v1.put(QStringLiteral("Spelling/british.adm"), "dictionary");
+    const QString earlier = m_temp.path() + QStringLiteral("/earlier/kerfa/");
+    ASSERT_TRUE(writeAll(earlier + QStringLiteral("Kerfa.ini"), "[Options]\r\n"));
+    ASSERT_TRUE(writeAll(earlier + QStringLiteral("Backups/Book 1/Text Files/One.txt"), "One."));
+    ASSERT_TRUE(QDir().mkpath(earlier + QStringLiteral("Spelling")));
+    ASSERT_TRUE(QFile::link(m_v1.root() + QStringLiteral("Spelling/british.adm"),
+                            earlier + QStringLiteral("Spelling/british.adm")));
+    ASSERT_EQ(modeOf(earlier), 0755u);
+
+    for (const QString& user : {m_user, earlier}) {
+        SCOPED_TRACE(user.toStdString());
+        ASSERT_EQ(ShippedFiles::update(m_v1.root(), user), QString());
+        // What Kerfa writes there afterwards: settings, a custom dictionary, a backup.
+        IniFile settings(user + QStringLiteral("Kerfa.ini"));
+        settings.writeString(u"Options", u"Language", QStringLiteral("English"));
+        ASSERT_TRUE(settings.save());
+        ASSERT_TRUE(FileWriter::write(user + QStringLiteral("Spelling/Custom.adu"), "words"));
+        ProjectState book;
+        book.projectFolder = m_temp.path() + QStringLiteral("/Book/");
+        book.projectFileName = QStringLiteral("Book.kerfa");
+        ASSERT_TRUE(writeAll(book.projectPath(), "[Workspace]\r\n"));
+        ASSERT_TRUE(writeAll(book.textFolder() + QStringLiteral("One.txt"), "One."));
+        ASSERT_TRUE(writeAll(book.projectFolder + QStringLiteral("Snapshots/One/a.txt"), "Was."));
+        ASSERT_TRUE(ProjectStorage::backup(book, user + QStringLiteral("Backups/Book 2/")));
+
+        QDirIterator it(user, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        int files = 0;
+        EXPECT_EQ(modeOf(user), 0700u);
+        while (it.hasNext()) {
+            const QFileInfo info(it.next());
+            if (info.isSymLink())
+                continue;
+            files += info.isFile();
+            EXPECT_EQ(modeOf(info.filePath()), info.isDir() ? 0700u : 0600u)
+                << info.filePath().toStdString();
+        }
+        EXPECT_GE(files, 7);
+    }
+    EXPECT_EQ(modeOf(m_v1.root() + QStringLiteral("Spelling/british.adm")), 0644u);
+    ::umask(mask);
 }
 
 struct Place {
