@@ -96,6 +96,7 @@ struct ModeCase {
     int oldMode; // -1: no file there before
     FileWriter::Access access;
     mode_t expected;
+    mode_t folder = 0755; // a new file in a folder closed to others is closed too
 };
 
 class SaveMode : public testing::TestWithParam<ModeCase> {};
@@ -103,6 +104,7 @@ class SaveMode : public testing::TestWithParam<ModeCase> {};
 TEST_P(SaveMode, IsTheAccessAsked) {
     const ModeCase& c = GetParam();
     QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), c.folder), 0);
     const QString path = dir.filePath(QStringLiteral("copy.txt"));
     if (c.oldMode >= 0) {
         ASSERT_TRUE(writeAll(path, "old"));
@@ -123,15 +125,17 @@ TEST_P(SaveMode, IsTheAccessAsked) {
 using Access = FileWriter::Access;
 INSTANTIATE_TEST_SUITE_P(
     Modes, SaveMode,
-    testing::Values(ModeCase{"usual_new", 022, -1, Access::Usual, 0644},
-                    ModeCase{"usual_new_tight_umask", 077, -1, Access::Usual, 0600},
-                    ModeCase{"usual_replaced", 022, 0640, Access::Usual, 0640},
-                    ModeCase{"private_new", 022, -1, Access::Private, 0600},
-                    ModeCase{"private_new_open_umask", 0, -1, Access::Private, 0600},
-                    ModeCase{"private_replaces_a_readable_file", 022, 0644, Access::Private, 0600},
-                    ModeCase{"private_replaces_a_world_writable_file", 0, 0666, Access::Private,
-                             0600},
-                    ModeCase{"private_replaces_a_private_file", 022, 0600, Access::Private, 0600}),
+    testing::Values(
+        ModeCase{"usual_new", 022, -1, Access::Usual, 0644},
+        ModeCase{"usual_new_tight_umask", 077, -1, Access::Usual, 0600},
+        ModeCase{"usual_replaced", 022, 0640, Access::Usual, 0640},
+        ModeCase{"usual_new_in_a_private_folder", 022, -1, Access::Usual, 0600, 0700},
+        ModeCase{"usual_replaced_in_a_private_folder", 022, 0644, Access::Usual, 0644, 0700},
+        ModeCase{"private_new", 022, -1, Access::Private, 0600},
+        ModeCase{"private_new_open_umask", 0, -1, Access::Private, 0600},
+        ModeCase{"private_replaces_a_readable_file", 022, 0644, Access::Private, 0600},
+        ModeCase{"private_replaces_a_world_writable_file", 0, 0666, Access::Private, 0600},
+        ModeCase{"private_replaces_a_private_file", 022, 0600, Access::Private, 0600}),
     [](const testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
 TEST(SavePath, TheLongestFileNameSaves) {
