@@ -30,6 +30,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), m_browser(new QTe
     connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(home, &QAction::triggered, this, &HelpWindow::showContents);
+    auto* escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    addAction(escape);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     resize(760, 600);

@@ -39,6 +39,9 @@ MainModel::MainModel(QObject* parent)
             &WordProgress::scheduleRefresh);
     connect(&m_sheetCommands, &SheetCommands::targetsChanged, &m_wordProgress,
             &WordProgress::scheduleRefresh);
+    // Hits of another book would name sheets this one lacks, or sheets of the same name.
+    connect(&m_commands, &ProjectCommands::loadStarting, &m_bookReplace, &BookReplace::clear);
+    connect(&m_commands, &ProjectCommands::projectClosed, &m_bookReplace, &BookReplace::clear);
     connect(&m_commands, &ProjectCommands::builtInThemeInForce, this,
             [this] { m_settings.defaultTheme = ThemeData::defaultFileName(); });
     // Every editor's spelling follows the language of the book on the desk.

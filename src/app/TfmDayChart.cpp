@@ -4,6 +4,7 @@
 #include "language/FormCaptions.h"
 #include "project/DayLog.h"
 
+#include <QAction>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -17,6 +18,10 @@ TfmDayChart::TfmDayChart(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(btnClose, QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    auto* escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    addAction(escape);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_bars, 1);
     layout->addWidget(buttons);

@@ -20,6 +20,7 @@
 #include "desk/LoadProgress.h"
 #include "desk/SheetCommands.h"
 #include "desk/TKerfa.h"
+#include "editor/ExploreFolder.h"
 #include "editor/LiveSheetText.h"
 #include "editor/TfmSnapshots.h"
 #include "language/FormCaptions.h"
@@ -27,7 +28,7 @@
 #include "language/Messages.h"
 #include "platform/FileTypes.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Shell.h"
+#include "platform/ScreenCentre.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -44,6 +45,9 @@
 #include <utility>
 
 namespace {
+
+// How long a report in the status bar stays, in milliseconds.
+constexpr int kStatusShown = 8000;
 
 // For Kerfa's own files, which have no message of their own.
 void warnNotSaved(const QString& path) {
@@ -422,8 +426,14 @@ LiveSheetText TfmMain::currentSheetText() {
 }
 
 void TfmMain::pmnuTakeSnapshotClick() {
-    if (desk().current() && !currentSheetText().takeSnapshot())
-        MessageBoxes::warning(Messages::text(Messages::CANNOT_WRITE_FILE));
+    if (!desk().current())
+        return;
+    const LiveSheetText text = currentSheetText();
+    const LiveSheetText::Taken taken = text.snapshot();
+    if (taken == LiveSheetText::Taken::Failed)
+        MessageBoxes::warning(text.said(taken));
+    else
+        statusBar()->showMessage(text.said(taken), kStatusShown);
 }
 
 void TfmMain::pmnuSnapshotsClick() {
@@ -480,27 +490,27 @@ void TfmMain::mnuBackupProjectClick() {
 }
 
 void TfmMain::mnuExploreProjectClick() {
-    Shell::current().openFolder(project().textFolder());
+    exploreFolder(project().textFolder());
 }
 
 void TfmMain::mnuExploreTemplatesClick() {
-    Shell::current().openFolder(ProgramFolder::sub(QStringLiteral("Templates")));
+    exploreFolder(ProgramFolder::sub(QStringLiteral("Templates")));
 }
 
 void TfmMain::mnuExploreBackupsClick() {
-    Shell::current().openFolder(ProgramFolder::sub(QStringLiteral("Backups")));
+    exploreFolder(ProgramFolder::sub(QStringLiteral("Backups")));
 }
 
 void TfmMain::mnuExploreThemesClick() {
-    Shell::current().openFolder(ProgramFolder::sub(QStringLiteral("Themes")));
+    exploreFolder(ProgramFolder::sub(QStringLiteral("Themes")));
 }
 
 void TfmMain::mnuExploreDictionariesClick() {
-    Shell::current().openFolder(ProgramFolder::sub(QStringLiteral("Spelling")));
+    exploreFolder(ProgramFolder::sub(QStringLiteral("Spelling")));
 }
 
 void TfmMain::mnuExploreThesaurusClick() {
-    Shell::current().openFolder(ProgramFolder::sub(QStringLiteral("Thesaurus")));
+    exploreFolder(ProgramFolder::sub(QStringLiteral("Thesaurus")));
 }
 
 void TfmMain::mnuExitClick() {
@@ -520,8 +530,10 @@ void TfmMain::pmnuTargetClick() {
 }
 
 void TfmMain::mnuWordsPerDayClick() {
-    if (!m_fmDayChart)
+    if (!m_fmDayChart) {
         m_fmDayChart = new TfmDayChart(this);
+        centreOver(m_fmDayChart, this);
+    }
     WordProgress& progress = m_model.wordProgress();
     m_fmDayChart->showLog(progress.dayLog(), progress.today());
     m_fmDayChart->show();

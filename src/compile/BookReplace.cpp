@@ -58,6 +58,12 @@ int BookReplace::sheetsHit() const {
     return int(m_searched.size());
 }
 
+void BookReplace::clear() {
+    m_hits.clear();
+    m_searched.clear();
+    Q_EMIT cleared();
+}
+
 BookReplace::Outcome BookReplace::replace(const QList<bool>& ticked, const QString& with) {
     Outcome outcome;
     const WaitCursor wait;

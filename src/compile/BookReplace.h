@@ -45,6 +45,11 @@ public:
     // Replaces the hits ticked (one flag per hit, in order) with the text; the hits are then
     // spent and cleared.
     Outcome replace(const QList<bool>& ticked, const QString& with);
+    // Forgets the hits: another book was opened or made, or the book closed.
+    void clear();
+
+Q_SIGNALS:
+    void cleared();
 
 private:
     const ProjectState& m_project;

@@ -89,6 +89,17 @@ TfmReplaceInBook::TfmReplaceInBook(QWidget* parent) : QDialog(parent) {
     applyCaptions();
 }
 
+void TfmReplaceInBook::setCommands(BookReplace* commands) {
+    if (m_commands)
+        disconnect(m_commands, nullptr, this, nullptr);
+    m_commands = commands;
+    if (commands)
+        connect(commands, &BookReplace::cleared, this, [this] {
+            showHits();
+            m_lblStatus->clear();
+        });
+}
+
 void TfmReplaceInBook::applyCaptions() {
     m_lstMatches->setHeaderLabels({caption("hdrKerfa"), caption("hdrLine"), caption("hdrText")});
 }

@@ -18,7 +18,8 @@ class TfmReplaceInBook : public QDialog {
 public:
     explicit TfmReplaceInBook(QWidget* parent = nullptr);
 
-    void setCommands(BookReplace* commands) { m_commands = commands; }
+    // The commands whose hits the window lists; their hits cleared, the list and its status go.
+    void setCommands(BookReplace* commands);
 
 Q_SIGNALS:
     // A sheet's occurrence was double-clicked: its editor is to show.

@@ -1,15 +1,22 @@
 #include "desk/TargetBox.h"
 
+#include "language/Messages.h"
+#include "platform/MessageBoxes.h"
 #include "project/WordTarget.h"
 
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 namespace {
 
 QString shown(int target) {
     return target > 0 ? QString::number(target) : QString();
+}
+
+std::optional<int> typed(const QLineEdit* edit) {
+    return WordTarget::parseTyped(edit->text(), QLocale().groupSeparator());
 }
 
 } // namespace
@@ -46,9 +53,21 @@ void TargetBox::setTargets(int target, int chainTarget, bool headsChain) {
 }
 
 int TargetBox::target() const {
-    return WordTarget::parse(m_edtTarget->text());
+    return typed(m_edtTarget).value_or(WordTarget::kNone);
 }
 
 int TargetBox::chainTarget() const {
-    return m_headsChain ? WordTarget::parse(m_edtChainTarget->text()) : m_keptChainTarget;
+    return m_headsChain ? typed(m_edtChainTarget).value_or(WordTarget::kNone) : m_keptChainTarget;
+}
+
+bool TargetBox::checkTyped() {
+    for (QLineEdit* edit : {m_edtTarget, m_edtChainTarget}) {
+        if ((edit == m_edtChainTarget && !m_headsChain) || typed(edit))
+            continue;
+        MessageBoxes::warning(Messages::text(Messages::INVALID_TARGET));
+        edit->setFocus();
+        edit->selectAll();
+        return false;
+    }
+    return true;
 }

@@ -6,7 +6,8 @@ class QLabel;
 class QLineEdit;
 
 // The word targets of a sheet as a dialog edits them: the sheet's own and, for the first sheet
-// of a chain, the chain's. An empty field, 0 or anything that is not a whole number is no target.
+// of a chain, the chain's. An empty field or 0 is no target; the digits may be grouped as the
+// interface's language groups them, or by blanks.
 class TargetBox : public QGroupBox {
     Q_OBJECT
 public:
@@ -16,6 +17,8 @@ public:
     void setTargets(int target, int chainTarget, bool headsChain);
     int target() const;
     int chainTarget() const;
+    // Whether the targets typed can be read; if not, says so and puts the caret in the field.
+    bool checkTyped();
     QLineEdit* targetEdit() const { return m_edtTarget; }
 
 private:

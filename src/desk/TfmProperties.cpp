@@ -169,6 +169,8 @@ void TfmProperties::accept() {
 }
 
 bool TfmProperties::FormClose() {
+    if (!m_targets->checkTyped())
+        return false;
     const QString name = SheetNames::NormalizeName(m_edtName->text());
     m_edtName->setText(name);
     switch (SheetNames::check(name, m_inputs.oldName, m_inputs.projectFolder)) {

@@ -27,6 +27,11 @@ TfmTarget::TfmTarget(QWidget* parent) : QDialog(parent) {
     FormCaptions::apply(this);
 }
 
+void TfmTarget::accept() {
+    if (m_targets->checkTyped())
+        QDialog::accept();
+}
+
 void TfmTarget::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     adjustSize();

@@ -15,6 +15,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Closes only on targets that can be read.
+    void accept() override;
 
 private:
     TargetBox* m_targets;

@@ -3,6 +3,7 @@
 #include "editor/MemoEdit.h"
 #include "editor/SheetText.h"
 #include "editor/TfmEditor.h"
+#include "language/Messages.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -51,11 +52,26 @@ bool LiveSheetText::write(const QString& text) {
     return true;
 }
 
-bool LiveSheetText::takeSnapshot() const {
+LiveSheetText::Taken LiveSheetText::snapshot() const {
     const std::optional<QString> text = read();
     if (!text)
-        return false;
-    return text->isEmpty() || store().take(m_sheetName, *text).has_value();
+        return Taken::Failed;
+    if (text->isEmpty())
+        return Taken::NothingToKeep;
+    return store().take(m_sheetName, *text) ? Taken::Snapshot : Taken::Failed;
+}
+
+QString LiveSheetText::said(Taken taken) const {
+    switch (taken) {
+    case Taken::Snapshot:
+        return Messages::text(Messages::SNAPSHOT_TAKEN) + QStringLiteral(" '") + m_sheetName +
+               u'\'';
+    case Taken::NothingToKeep:
+        return Messages::text(Messages::SNAPSHOT_EMPTY);
+    case Taken::Failed:
+        break;
+    }
+    return Messages::text(Messages::CANNOT_WRITE_FILE);
 }
 
 bool LiveSheetText::restore(const QString& snapshotPath) {

@@ -28,9 +28,13 @@ public:
     // text it could not read (and so must not be replaced).
     bool write(const QString& text);
 
-    // Keeps the current text as a snapshot. False when it could not be read or written; an
-    // empty text needs none and is no failure.
-    bool takeSnapshot() const;
+    enum class Taken { Snapshot, NothingToKeep, Failed };
+    // Keeps the current text as a snapshot: Failed when it could not be read or written; an
+    // empty text needs none.
+    Taken snapshot() const;
+    bool takeSnapshot() const { return snapshot() != Taken::Failed; }
+    // What the writer is told of a snapshot taken or not needed, in the interface's language.
+    QString said(Taken taken) const;
     // Puts a snapshot's text in place, after keeping the current text as a snapshot, so that a
     // restore can itself be undone from the snapshots. False, with nothing changed, when the
     // snapshot or the current text cannot be read or that snapshot not be written.

@@ -5,6 +5,7 @@
 #include "common/ProgramFolder.h"
 #include "editor/EditorMenus.h"
 #include "editor/EditorOptions.h"
+#include "editor/ExploreFolder.h"
 #include "editor/MemoEdit.h"
 #include "editor/SheetText.h"
 #include "editor/TfmFindReplace.h"
@@ -16,7 +17,6 @@
 #include "language/Messages.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Shell.h"
 #include "platform/WaitCursor.h"
 #include "project/SnapshotStore.h"
 #include "spellui/EditorSpeller.h"
@@ -557,7 +557,7 @@ void TfmEditor::changeEvent(QEvent* event) {
 
 void TfmEditor::FormDeactivate() {
     if (m_findReplace && m_findReplace->isVisible() &&
-        QApplication::activeWindow() != m_findReplace)
+        QApplication::activeWindow() != m_findReplace && !TfmFindReplace::messageBoxUp())
         m_findReplace->hide();
     // A running check ends unless the focus went to its dialog.
     if (m_speller)
@@ -586,15 +586,15 @@ void TfmEditor::mnuPrintClick() {
 }
 
 void TfmEditor::mnuExploreTemplatesClick() {
-    Shell::current().openFolder(ProgramFolder::sub(QStringLiteral("Templates")));
+    exploreFolder(ProgramFolder::sub(QStringLiteral("Templates")));
 }
 
 void TfmEditor::mnuExploreDictionariesClick() {
-    Shell::current().openFolder(ProgramFolder::sub(QStringLiteral("Spelling")));
+    exploreFolder(ProgramFolder::sub(QStringLiteral("Spelling")));
 }
 
 void TfmEditor::mnuExploreThesaurusClick() {
-    Shell::current().openFolder(ProgramFolder::sub(QStringLiteral("Thesaurus")));
+    exploreFolder(ProgramFolder::sub(QStringLiteral("Thesaurus")));
 }
 
 void TfmEditor::mnuCloseClick() {
@@ -626,10 +626,14 @@ void TfmEditor::mnuFindReplaceClick() {
         m_findReplace = new TfmFindReplace(this, m_memEditor);
     QLineEdit* find = m_findReplace->findBox();
     const QString selected = m_memEditor->textCursor().selectedText();
-    if (!selected.isEmpty())
-        find->setText(selected);
-    if (find->text() == selected)
-        m_findReplace->replaceBox()->clear();
+    // A selection longer than the find box holds would be cut short there, and then no longer
+    // be what was selected: the boxes stay as they were.
+    if (selected.size() <= find->maxLength()) {
+        if (!selected.isEmpty())
+            find->setText(selected);
+        if (find->text() == selected)
+            m_findReplace->replaceBox()->clear();
+    }
     m_findReplace->show();
     m_findReplace->raise();
     m_findReplace->activateWindow();
@@ -709,8 +713,12 @@ void TfmEditor::firstChange(bool modified) {
 }
 
 void TfmEditor::mnuTakeSnapshotClick() {
-    if (!LiveSheetText(m_projectFolder, m_sheetName, this).takeSnapshot())
-        MessageBoxes::warning(Messages::text(Messages::CANNOT_WRITE_FILE));
+    const LiveSheetText text(m_projectFolder, m_sheetName, this);
+    const LiveSheetText::Taken taken = text.snapshot();
+    if (taken == LiveSheetText::Taken::Failed)
+        MessageBoxes::warning(text.said(taken));
+    else
+        m_status->setText(u' ' + text.said(taken));
 }
 
 void TfmEditor::mnuSnapshotsClick() {

@@ -97,10 +97,25 @@ void TfmFindReplace::changeEvent(QEvent* event) {
         FormDeactivate();
 }
 
+bool TfmFindReplace::messageBoxUp() {
+    // A box closed before its activation arrived leaves a hidden window active for a moment.
+    const QWidget* active = QApplication::activeWindow();
+    return QApplication::activeModalWidget() || (active && !active->isVisible());
+}
+
 void TfmFindReplace::FormDeactivate() {
-    // Going back to the text keeps the window; going anywhere else puts it away.
-    if (QApplication::activeWindow() != m_editor)
+    // Going back to the text keeps the window, and so does a message box over it (its own, or
+    // the editor's); going anywhere else puts it away.
+    if (QApplication::activeWindow() != m_editor && !messageBoxUp())
         hide();
+}
+
+void TfmFindReplace::comeBack() {
+    if (!isVisible())
+        return;
+    raise();
+    activateWindow();
+    m_edtFind->setFocus();
 }
 
 void TfmFindReplace::startFromTopIfAsked(bool scroll) {
@@ -138,11 +153,8 @@ bool TfmFindReplace::Find(const QString& text, bool interactive) {
                                   text + u'\'');
     }
     // Back over the editor, which came to the front.
-    if (interactive && isVisible()) {
-        raise();
-        activateWindow();
-        m_edtFind->setFocus();
-    }
+    if (interactive)
+        comeBack();
     return found;
 }
 
@@ -168,8 +180,10 @@ void TfmFindReplace::ReplaceAll() {
     m_editor->raise();
     if (MessageBoxes::current().show(MessageBoxes::Kind::Information,
                                      Messages::text(Messages::REPLACE_ALL),
-                                     MessageBoxes::Buttons::OkCancel) != MessageBoxes::Answer::Ok)
+                                     MessageBoxes::Buttons::OkCancel) != MessageBoxes::Answer::Ok) {
+        comeBack();
         return;
+    }
     if (!Find(needle, true))
         return;
     const WaitCursor wait;
@@ -193,8 +207,7 @@ void TfmFindReplace::ReplaceAll() {
     caret.setPosition(static_cast<int>(end));
     m_memo->setTextCursor(caret);
     m_memo->ensureCursorVisible();
-    raise();
-    activateWindow();
+    comeBack();
 }
 
 void TfmFindReplace::btnFindClick() {

@@ -29,6 +29,8 @@ public:
     // The caption and the captions of the buttons and boxes of the language in force; done when
     // the window is made and whenever a language file is read.
     void ApplyLanguageToFindReplace();
+    // Whether a message box takes, or has just given back, the activation: the window stays.
+    static bool messageBoxUp();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -43,6 +45,8 @@ private Q_SLOTS:
 private:
     void FormShow();
     void FormDeactivate();
+    // Raised and focused again, when shown, after a search or a message box.
+    void comeBack();
     void startFromTopIfAsked(bool scroll);
     bool matchCase() const;
 

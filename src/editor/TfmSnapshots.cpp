@@ -7,6 +7,7 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenCentre.h"
 #include "platform/WaitCursor.h"
 
 #include <QHBoxLayout>
@@ -81,6 +82,7 @@ TfmSnapshots::TfmSnapshots(LiveSheetText text, QWidget* parent)
     connect(&Language::instance(), &Language::applied, this, &TfmSnapshots::applyCaptions);
     applyCaptions();
     resize(sizeHint().expandedTo(QSize(820, 440)));
+    centreOver(this, parent);
     refresh();
     m_lstSnapshots->setFocus();
 }

@@ -144,6 +144,17 @@ void compareWords(QList<WordDiff::Piece>& pieces, QStringView a, QStringView b) 
 
 } // namespace
 
+QList<WordDiff::Piece> WordDiff::forReading(QList<Piece> pieces) {
+    for (qsizetype i = pieces.size() - 1; i > 0; --i) {
+        const Piece& went = pieces[i - 1];
+        const Piece& came = pieces[i];
+        if (went.kind == Kind::Removed && came.kind == Kind::Added && !went.text.back().isSpace() &&
+            !came.text.front().isSpace())
+            pieces.insert(i, {Kind::Same, QStringLiteral(" ")});
+    }
+    return pieces;
+}
+
 QList<WordDiff::Piece> WordDiff::compare(QStringView before, QStringView after) {
     QList<Piece> pieces;
     const Units wa = words(before);

@@ -21,6 +21,10 @@ public:
 
     // In reading order; removed pieces stand before the added ones that replace them.
     static QList<Piece> compare(QStringView before, QStringView after);
+    // The pieces as a reader is shown them: where what went and what came meet with no blank
+    // between them ("Mara" struck, "Maren" added), a blank of neither text keeps them apart, so
+    // the two never read as one word.
+    static QList<Piece> forReading(QList<Piece> pieces);
 
     // The table a comparison may fill, in cells of one unit of each text; beyond it, the
     // comparison goes by paragraphs.

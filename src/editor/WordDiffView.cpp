@@ -22,7 +22,7 @@ void WordDiffView::show(QTextEdit* view, QString before, QString after) {
     added.setBackground(QColor(0xe2, 0xf5, 0xe6));
     added.setFontUnderline(true);
     cursor.beginEditBlock();
-    for (const WordDiff::Piece& piece : WordDiff::compare(before, after))
+    for (const WordDiff::Piece& piece : WordDiff::forReading(WordDiff::compare(before, after)))
         cursor.insertText(piece.text, piece.kind == WordDiff::Kind::Same      ? same
                                       : piece.kind == WordDiff::Kind::Removed ? removed
                                                                               : added);

@@ -76,6 +76,10 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
                          "neither read nor written, so this text is left alone."},
     {"DISCARD_RECOVERED", "Throw this unsaved text away? It cannot be brought back."},
     {"NO_RECOVERED_TEXT", "No unsaved text from an earlier run of Kerfa is kept."},
+    {"INVALID_TARGET", "A word target is a whole number of words, such as 2000."},
+    {"SNAPSHOT_TAKEN", "Snapshot taken of"},
+    {"SNAPSHOT_EMPTY", "The text is empty: there is nothing to keep as a snapshot."},
+    {"CANNOT_SHOW_FOLDER", "No program could show the folder"},
 }};
 
 // Every key has its name and text: a key added without a row would show nothing.

@@ -81,6 +81,13 @@ public:
         // Recover Unsaved Text... when there is none.
         DISCARD_RECOVERED,
         NO_RECOVERED_TEXT,
+        // A word target typed that is no whole number.
+        INVALID_TARGET,
+        // Take Snapshot: done (before the sheet's name in quotes), or nothing to keep.
+        SNAPSHOT_TAKEN,
+        SNAPSHOT_EMPTY,
+        // Explore, when no program showed the folder (before its path in quotes).
+        CANNOT_SHOW_FOLDER,
         Count
     };
 

@@ -71,6 +71,9 @@ MessageBoxes::Answer QtMessageBoxes::showCaptioned(Kind kind, const QString& cap
         break;
     }
     QMessageBox box(icon, caption, text, set, QApplication::activeWindow());
+    // Above every window of the program, the ones kept on top (Find & Compile, an editor set to
+    // stay on top) included: a box beneath one would block every click unseen.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

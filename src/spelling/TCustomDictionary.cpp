@@ -361,13 +361,20 @@ bool TCustomDictionary::FindPair(std::string_view word, std::string& replacement
     const std::int64_t slot = FindSlot(word);
     if (slot < 0 || text_[static_cast<std::size_t>(table_[slot]) - 1] != 'A')
         return false;
-    replacement.assign(WordAt(table_[slot] + static_cast<std::int32_t>(word.size()) + 1));
+    // A pair with nothing to put in place of its word would delete the word wherever it is
+    // met: such a pair (written by another program) stays in the file but is never applied.
+    const std::string_view found =
+        WordAt(table_[slot] + static_cast<std::int32_t>(word.size()) + 1);
+    if (found.empty())
+        return false;
+    replacement.assign(found);
     return true;
 }
 
 bool TCustomDictionary::Add(Kind kind, std::string_view word, std::string_view replacement) {
     EnsureLoaded();
-    if (word.empty() || word.size() + replacement.size() > kMaxEntryBytes ||
+    if (word.empty() || (kind == Kind::Pair && replacement.empty()) ||
+        word.size() + replacement.size() > kMaxEntryBytes ||
         word.find('\0') != std::string_view::npos ||
         replacement.find('\0') != std::string_view::npos || FindSlot(word) >= 0)
         return false;

@@ -51,9 +51,16 @@ public:
 
     bool IsAdded(std::string_view word) { return Has(Kind::Added, word); }
     bool IsExcluded(std::string_view word) { return Has(Kind::Excluded, word); }
+    // The word's replacement; a pair with an empty replacement is never found.
     bool FindPair(std::string_view word, std::string& replacement);
+    // Any entry for the word, of whichever kind.
+    bool Holds(std::string_view word) {
+        EnsureLoaded();
+        return FindSlot(word) >= 0;
+    }
 
-    // True if added; any entry for the same word, an empty word or a too long entry refuses.
+    // True if added; any entry for the same word, an empty word, a pair without a replacement
+    // or a too long entry refuses.
     bool AddWord(std::string_view word) { return Add(Kind::Added, word, {}); }
     bool AddExcluded(std::string_view word) { return Add(Kind::Excluded, word, {}); }
     bool AddPair(std::string_view word, std::string_view replacement) {

@@ -906,7 +906,8 @@ void TSpellCheckerBase::IgnoreAll() {
 }
 
 void TSpellCheckerBase::Change(const std::string& replacement) {
-    if (!checking_ || !prompting_)
+    // Nothing in place of a word would delete it; only a doubled word goes that way.
+    if (!checking_ || !prompting_ || (!repeated_ && replacement.empty()))
         return;
     Record(saChange, repeated_ ? word_ : replacement);
     if (repeated_) {
@@ -926,7 +927,7 @@ void TSpellCheckerBase::Change(const std::string& replacement) {
 }
 
 void TSpellCheckerBase::ChangeAll(const std::string& replacement) {
-    if (!checking_ || !prompting_ || repeated_)
+    if (!checking_ || !prompting_ || repeated_ || replacement.empty())
         return;
     Record(saChangeAll, replacement);
     if (replacement != word_)
@@ -950,7 +951,7 @@ void TSpellCheckerBase::Add() {
 }
 
 void TSpellCheckerBase::AutoCorrect(const std::string& replacement) {
-    if (!checking_ || !prompting_ || repeated_)
+    if (!checking_ || !prompting_ || repeated_ || replacement.empty())
         return;
     Record(saAutoCorrect, replacement);
     if (active_ && replacement != word_)

@@ -212,7 +212,8 @@ public:
     const std::deque<TSpellUndo>& UndoList() const { return undo_; }
     TControlParser* Adapter() const { return adapter_; }
 
-    // Dialog actions.
+    // Dialog actions. An empty replacement is refused, the word staying shown: only the
+    // repeated word's Change removes text.
     void Ignore();
     void IgnoreAll();
     void Change(const std::string& replacement);

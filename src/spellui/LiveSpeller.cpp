@@ -85,9 +85,13 @@ bool LiveSpeller::isChecked(const QTextBlock& block) const {
     return block.userState() == m_round;
 }
 
-void LiveSpeller::contentsChange(int position, int /*removed*/, int added) {
+void LiveSpeller::contentsChange(int position, int removed, int added) {
     if (m_applying || !m_memo || !isActive())
         return;
+    if (m_checker.IsChecking()) {
+        followEdit(position, removed, added);
+        return;
+    }
     QTextDocument* document = m_memo->document();
     const QTextBlock first = document->findBlock(position);
     QTextBlock last = document->findBlock(position + added);
@@ -119,6 +123,36 @@ void LiveSpeller::contentsChange(int position, int /*removed*/, int added) {
         if (block == last)
             break;
     }
+}
+
+void LiveSpeller::followEdit(int position, int removed, int added) {
+    QTextDocument* document = m_memo->document();
+    const QTextBlock first = document->findBlock(position);
+    QTextBlock last = document->findBlock(position + added);
+    if (!last.isValid())
+        last = document->lastBlock();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        block.setUserState(-1);
+        if (first != last)
+            setUnderlines(block, {});
+        if (block == last)
+            break;
+    }
+    if (first != last)
+        return;
+    // The underlines before the edit stay, those after it move with their words, and those
+    // of the words it touched go: the check itself shows what is still wrong there.
+    const int column = position - first.position();
+    QList<QTextLayout::FormatRange> kept;
+    for (QTextLayout::FormatRange range : underlines(first)) {
+        if (range.start + range.length <= column) {
+            kept.append(range);
+        } else if (range.start >= column + removed) {
+            range.start += added - removed;
+            kept.append(range);
+        }
+    }
+    setUnderlines(first, kept);
 }
 
 void LiveSpeller::holdWordTypedAt(const QTextBlock& block, int position) {

@@ -68,6 +68,9 @@ Q_SIGNALS:
 
 private:
     void contentsChange(int position, int removed, int added);
+    // An edit while a check owns the checker, which cannot check a paragraph meanwhile: the
+    // underlines follow the text, and the check's end starts a new round.
+    void followEdit(int position, int removed, int added);
     void caretMoved();
     void holdWordTypedAt(const QTextBlock& block, int position);
     void releaseHold(bool recheckHeld);

@@ -218,9 +218,7 @@ void TCustomDictionaryEditDialog::fill(Page& page) {
 }
 
 bool TCustomDictionaryEditDialog::heldAsAnyKind(const std::string& word) {
-    std::string replacement;
-    return m_dictionary.IsAdded(word) || m_dictionary.IsExcluded(word) ||
-           m_dictionary.FindPair(word, replacement);
+    return m_dictionary.Holds(word);
 }
 
 void TCustomDictionaryEditDialog::evaluate(Page& page) {

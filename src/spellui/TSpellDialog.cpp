@@ -96,7 +96,10 @@ TSpellDialog::TSpellDialog(TSpellChecker& checker, QWidget* parent)
     connect(m_btnAutoCorrect, &QPushButton::clicked, this,
             [this] { m_checker.AutoCorrect(replacement()); });
     connect(m_btnCancel, &QPushButton::clicked, this, &TSpellDialog::reject);
-    connect(m_lstSuggestions, &QListWidget::itemClicked, this, &TSpellDialog::suggestionClicked);
+    connect(m_lstSuggestions, &QListWidget::itemClicked, this, &TSpellDialog::suggestionChosen);
+    connect(m_lstSuggestions, &QListWidget::currentItemChanged, this,
+            &TSpellDialog::suggestionChosen);
+    connect(m_edtReplaceWith, &QLineEdit::textChanged, this, &TSpellDialog::updateChangeCommands);
     connect(m_lstSuggestions, &QListWidget::itemDoubleClicked, this,
             &TSpellDialog::suggestionDoubleClicked);
     setCaptions();
@@ -126,11 +129,14 @@ void TSpellDialog::setCommand(QPushButton* b, int command, bool enabledHere) {
 
 void TSpellDialog::showWord() {
     setCaptions();
-    const bool repeated = m_checker.IsRepeatedWordShown();
-    const bool hasActive = m_checker.ActiveCustomDictionary() != nullptr;
+    m_repeated = m_checker.IsRepeatedWordShown();
+    m_hasActive = m_checker.ActiveCustomDictionary() != nullptr;
+    const bool repeated = m_repeated;
     m_lblNotFound->setText(text(m_checker.GetString(repeated ? lsDlgRepeatedWord : lsDlgNotFound)));
     m_edtNotFound->setText(fromWord(m_checker.PromptedWord()));
 
+    // Filled below; the list's current item fills the box as it changes.
+    m_lstSuggestions->setEnabled(false);
     m_lstSuggestions->clear();
     std::vector<std::string> suggestions;
     if (!repeated && m_checker.IsPrompting())
@@ -153,10 +159,8 @@ void TSpellDialog::showWord() {
     setCommand(m_btnOptions, sdcOptions, true);
     setCommand(m_btnIgnoreAll, sdcIgnoreAll, !repeated);
     setCommand(m_btnIgnore, sdcIgnore, true);
-    setCommand(m_btnChangeAll, sdcChangeAll, !repeated);
-    setCommand(m_btnChange, sdcChange, true);
-    setCommand(m_btnAdd, sdcAdd, !repeated && hasActive);
-    setCommand(m_btnAutoCorrect, sdcAutoCorrect, !repeated && hasActive);
+    setCommand(m_btnAdd, sdcAdd, !repeated && m_hasActive);
+    updateChangeCommands();
     setCommand(m_btnHelp, sdcHelp, true);
     setCommand(m_btnCancel, sdcCancel, true);
     if (m_edtReplaceWith->isEnabled()) {
@@ -165,6 +169,23 @@ void TSpellDialog::showWord() {
     } else {
         m_btnIgnore->setFocus();
     }
+}
+
+// Change, Change All and Auto-Correct put the box's text in place of the word: never nothing
+// (which would delete the word, and Auto-Correct would go on deleting it in every later check)
+// and never the word itself. Without them Enter means Ignore. A repeated word's Change removes
+// the second of the pair.
+void TSpellDialog::updateChangeCommands() {
+    const QString with = m_edtReplaceWith->text();
+    const bool changes =
+        m_repeated || (!with.isEmpty() && with != fromWord(m_checker.CurrentWord()));
+    setCommand(m_btnChangeAll, sdcChangeAll, !m_repeated && changes);
+    setCommand(m_btnChange, sdcChange, changes);
+    setCommand(m_btnAutoCorrect, sdcAutoCorrect, !m_repeated && m_hasActive && changes);
+    const bool changeIsDefault = changes && m_btnChange->isEnabled();
+    m_btnChange->setDefault(false);
+    m_btnIgnore->setDefault(false);
+    (changeIsDefault ? m_btnChange : m_btnIgnore)->setDefault(true);
 }
 
 std::string TSpellDialog::replacement() const {
@@ -177,16 +198,17 @@ std::string TSpellDialog::replacement() const {
     return word;
 }
 
-void TSpellDialog::suggestionClicked(QListWidgetItem* item) {
+void TSpellDialog::suggestionChosen(QListWidgetItem* item) {
     if (item && m_lstSuggestions->isEnabled())
         m_edtReplaceWith->setText(item->text());
 }
 
 void TSpellDialog::suggestionDoubleClicked(QListWidgetItem* item) {
-    if (!item || !m_lstSuggestions->isEnabled() || !m_btnChange->isEnabled())
+    if (!item || !m_lstSuggestions->isEnabled())
         return;
     m_edtReplaceWith->setText(item->text());
-    m_checker.Change(replacement());
+    if (m_btnChange->isEnabled())
+        m_checker.Change(replacement());
 }
 
 void TSpellDialog::changeEvent(QEvent* event) {

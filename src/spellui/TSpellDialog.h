@@ -38,10 +38,14 @@ private:
     void setCaptions();
     void setCommand(QPushButton* button, int command, bool enabledHere);
     std::string replacement() const;
-    void suggestionClicked(QListWidgetItem* item);
+    void updateChangeCommands();
+    // The suggestion clicked or made current (by mouse or keys) fills the replacement box.
+    void suggestionChosen(QListWidgetItem* item);
     void suggestionDoubleClicked(QListWidgetItem* item);
 
     kerfa::spelling::TSpellChecker& m_checker;
+    bool m_repeated = false;
+    bool m_hasActive = false;
     QLabel* m_lblNotFound;
     QLineEdit* m_edtNotFound;
     QLabel* m_lblReplaceWith;

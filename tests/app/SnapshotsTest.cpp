@@ -140,9 +140,9 @@ private Q_SLOTS:
         // The newest is chosen at once.
         QCOMPARE(window->chosenPath(), store().list(u"Three"_s).front().path);
         QVERIFY(restore->isEnabled());
-        // The snapshot's word struck through, the words now underlined.
+        // The snapshot's word struck through, the words now underlined, a blank between.
         QTextDocument* shown = window->findChild<QTextEdit*>(u"memCompare"_s)->document();
-        QCOMPARE(shown->toPlainText(), u"NobodySomebody came at dawn."_s);
+        QCOMPARE(shown->toPlainText(), u"Nobody Somebody came at dawn."_s);
         QTextCursor cursor(shown);
         cursor.setPosition(1);
         QVERIFY(cursor.charFormat().fontStrikeOut());

@@ -8,6 +8,7 @@
 #include "desk/TargetBox.h"
 #include "desk/TfmTarget.h"
 #include "editor/TfmEditor.h"
+#include "language/Messages.h"
 #include "project/DayLog.h"
 #include "support/ProjectFiles.h"
 #include "support/ScriptedPlatform.h"
@@ -246,23 +247,35 @@ private Q_SLOTS:
         QVERIFY2(ratio > 3.6 && ratio < 4.4, qPrintable(QString::number(ratio)));
     }
 
-    void theTargetDialogTakesOnlyAWholeNumber_data() {
+    // A whole number of words, its digits grouped as the interface's language groups them or
+    // by blanks; anything else is pointed out and the dialog stays open, the target as it was.
+    void theTargetDialogTakesAWholeNumberOrSaysWhy_data() {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("target");
-        QTest::newRow("a number") << "1200" << 1200;
-        QTest::newRow("zero") << "0" << 0;
-        QTest::newRow("words") << "lots" << 0;
-        QTest::newRow("negative") << "-40" << 0;
-        QTest::newRow("empty") << "" << 0;
+        const QString group = QLocale().groupSeparator();
+        QTest::newRow("a number") << "1200" << true << 1200;
+        QTest::newRow("grouped as the language groups")
+            << QStringLiteral("2") + group + QStringLiteral("000") << true << 2000;
+        QTest::newRow("grouped by blanks") << "80 000" << true << 80000;
+        QTest::newRow("zero") << "0" << true << 0;
+        QTest::newRow("empty") << "" << true << 0;
+        QTest::newRow("words") << "lots" << false << 300;
+        QTest::newRow("negative") << "-40" << false << 300;
+        QTest::newRow("a group cut short")
+            << QStringLiteral("2") + group + QStringLiteral("00") << false << 300;
+        QTest::newRow("too many digits") << "123456789" << false << 300;
     }
-    void theTargetDialogTakesOnlyAWholeNumber() {
+    void theTargetDialogTakesAWholeNumberOrSaysWhy() {
         QFETCH(QString, typed);
+        QFETCH(bool, accepted);
         QFETCH(int, target);
         openBook();
         TKerfa* harbour = sheet(QStringLiteral("Harbour"));
         harbour->setTargets(300, 0);
         m_main->desk().selectOnly(harbour);
-        QTimer::singleShot(0, this, [typed] {
+        bool stayedOpen = false;
+        QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<TfmTarget*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("edtTarget"));
@@ -273,20 +286,29 @@ private Q_SLOTS:
             QTest::keyClick(field, Qt::Key_Delete);
             QTest::keyClicks(field, typed);
             dialog->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+            stayedOpen = dialog->isVisible();
+            if (stayedOpen) {
+                QCOMPARE(field->selectedText(), typed);
+                dialog->reject();
+            }
         });
         // The popup's command, enabled for the sheet now current.
         m_main->RefreshWindow();
         QAction* command = m_main->findChild<QAction*>(QStringLiteral("pmnuTarget"));
         QVERIFY(command->isEnabled());
         command->trigger();
+        QCOMPARE(stayedOpen, !accepted);
+        QCOMPARE(m_boxes->texts(),
+                 accepted ? QStringList() : QStringList{Messages::text(Messages::INVALID_TARGET)});
         QCOMPARE(harbour->target(), target);
+        if (!accepted)
+            return;
         QVERIFY(m_main->project().modified);
         QVERIFY(m_main->model().commands().SaveProject());
         const QByteArray file = ProjectFiles::read(path("Kerfa Files/", "Harbour", ".kfa"));
         QCOMPARE(file.contains("[Target]"), target > 0);
         if (target > 0)
             QVERIFY(file.contains("Words=" + QByteArray::number(target) + "\r\n"));
-        QVERIFY(m_boxes->shown.isEmpty());
     }
 };
 

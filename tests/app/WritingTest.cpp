@@ -1,10 +1,16 @@
 #include "PdfFile.h"
 #include "app/TfmMain.h"
+#include "compile/BookReplace.h"
+#include "compile/CompilationFile.h"
+#include "compile/CompilationList.h"
+#include "compile/CompileCommands.h"
 #include "desk/Desk.h"
 #include "desk/DeskView.h"
 #include "desk/TKerfa.h"
 #include "editor/EditorRegistry.h"
+#include "editor/MemoEdit.h"
 #include "editor/TfmEditor.h"
+#include "project/SnapshotStore.h"
 #include "support/ProjectFiles.h"
 #include "support/TestEnvironment.h"
 
@@ -323,6 +329,96 @@ private Q_SLOTS:
         QCOMPARE(PdfFile(out.filePath(QStringLiteral("open.pdf"))).lines(1),
                  (QStringList{QStringLiteral("Chapter (1/1)"),
                               QStringLiteral("Unsaved. Saved words.")}));
+    }
+
+    // Every path that reads an open editor takes its text as typed: no-break spaces (plain and
+    // narrow) stay, and a line broken with Shift+Enter is a line break. An open text gives what
+    // the same text gives closed.
+    void anOpenEditorKeepsEveryCharacter_data() {
+        QTest::addColumn<QString>("path");
+        for (const char* path : {"save", "count", "print", "snapshot", "find and compile", "create",
+                                 "export", "replace in book"})
+            QTest::newRow(path) << QString::fromLatin1(path);
+    }
+    void anOpenEditorKeepsEveryCharacter() {
+        QFETCH(QString, path);
+        const QString typed = QStringLiteral(
+            "\u00AB\u00A0Bonjour\u00A0\u00BB, dit-elle. Quoi\u202F? 10\u00A0000\u2028mots.");
+        const QByteArray bytes("\xC2\xAB\xC2\xA0"
+                               "Bonjour\xC2\xA0\xC2\xBB, dit-elle. Quoi\xE2\x80\xAF? 10\xC2\xA0"
+                               "000\r\nmots.");
+        addSheet(QStringLiteral("Open"), 0, {}, "");
+        addSheet(QStringLiteral("Closed"), 0, {}, bytes);
+        load();
+        TfmEditor* editor = open(QStringLiteral("Open"));
+        editor->memo()->insertPlainText(typed);
+        m_main->desk().setCurrent(sheet(QStringLiteral("Open")));
+        MainModel& model = m_main->model();
+
+        if (path == u"save") {
+            QVERIFY(editor->SaveText());
+            QCOMPARE(ProjectFiles::read(textFile(QStringLiteral("Open"))), bytes);
+        } else if (path == u"count") {
+            run("pmnuWordCount");
+            m_main->desk().setCurrent(sheet(QStringLiteral("Closed")));
+            run("pmnuWordCount");
+            const QStringList counts = m_boxes->texts();
+            QCOMPARE(counts.size(), 2);
+            QCOMPARE(counts[0].section(u' ', -1), counts[1].section(u' ', -1));
+        } else if (path == u"print") {
+            QTemporaryDir out;
+            m_printer->paths << out.filePath(QStringLiteral("open.pdf"))
+                             << out.filePath(QStringLiteral("closed.pdf"));
+            run("pmnuPrint");
+            m_main->desk().setCurrent(sheet(QStringLiteral("Closed")));
+            run("pmnuPrint");
+            const QStringList open = PdfFile(out.filePath(QStringLiteral("open.pdf"))).lines(1);
+            QCOMPARE(open.size(), 3); // the heading and two lines
+            QCOMPARE(open.mid(1),
+                     PdfFile(out.filePath(QStringLiteral("closed.pdf"))).lines(1).mid(1));
+        } else if (path == u"snapshot") {
+            run("pmnuTakeSnapshot");
+            const QList<SnapshotStore::Entry> taken =
+                SnapshotStore(folder()).list(QStringLiteral("Open"));
+            QCOMPARE(taken.size(), 1);
+            QCOMPARE(ProjectFiles::read(taken[0].path), bytes);
+        } else if (path == u"find and compile") {
+            QVERIFY(
+                model.compileCommands().FindAndCompile(QStringLiteral("Quoi\u202F?"), true, true));
+            QStringList found = model.compilation().names();
+            found.sort();
+            QCOMPARE(found, (QStringList{QStringLiteral("Closed"), QStringLiteral("Open")}));
+            QVERIFY(!model.compileCommands().FindAndCompile(QStringLiteral("Quoi ?"), true, true));
+        } else if (path == u"create" || path == u"export") {
+            QVERIFY(model.compilation().add(QStringLiteral("Open")));
+            if (path == u"create") {
+                QCOMPARE(model.compileCommands().Create({false, true}),
+                         CompileCommands::CreateResult::Created);
+                QVERIFY(ProjectFiles::read(CompilationFile::path(folder())).contains(bytes));
+            } else {
+                const QString file = m_dir->filePath(QStringLiteral("Book.md"));
+                QCOMPARE(
+                    model.compileCommands().Export(file, ManuscriptExport::Format::Markdown, false),
+                    CompileCommands::CreateResult::Created);
+                const QByteArray written = ProjectFiles::read(file);
+                QVERIFY2(written.contains(bytes.left(bytes.indexOf('\r'))), written.constData());
+                QVERIFY(written.contains("\nmots."));
+            }
+        } else if (path == u"replace in book") {
+            QCOMPARE(model.bookReplace().search(QStringLiteral("\u00A0000"), true, false).size(),
+                     2);
+            QCOMPARE(
+                model.bookReplace().replace({true, true}, QStringLiteral("\u00A0001")).replaced, 2);
+            QString after = typed;
+            after.replace(QStringLiteral("\u00A0000"), QStringLiteral("\u00A0001"))
+                .replace(QChar::LineSeparator, u'\n');
+            QCOMPARE(MemoEdit::textOf(editor->memo()->document()), after);
+            QCOMPARE(ProjectFiles::read(textFile(QStringLiteral("Closed"))),
+                     QByteArray(bytes).replace("\xC2\xA0"
+                                               "000",
+                                               "\xC2\xA0"
+                                               "001"));
+        }
     }
 
     // A text file dropped on the window becomes a new sheet's text, saved with CR LF breaks.

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using Answer = MessageBoxes::Answer;
 
@@ -198,6 +200,88 @@ private Q_SLOTS:
         click("btnReplaceAll");
         QVERIFY(f.m_boxes->shown.isEmpty());
         QCOMPARE(text(), QStringLiteral("some text"));
+    }
+
+    // The window stays through the message boxes it shows, real ones here, closed by a timer
+    // with the answer given, and has the focus again after each.
+    void staysThroughItsMessageBoxes_data() {
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("answers"); // the button pressed in each box, in turn
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Find, nothing more") << "z"
+                                            << "btnFind" << QStringList{"OK"} << "a a a";
+        QTest::newRow("Repeat Find in the editor")
+            << "z"
+            << "mnuRepeatFind" << QStringList{"OK"} << "a a a";
+        QTest::newRow("Replace All cancelled")
+            << "a"
+            << "btnReplaceAll" << QStringList{"Cancel"} << "a a a";
+        QTest::newRow("Replace All, nothing found")
+            << "z"
+            << "btnReplaceAll" << QStringList{"OK", "OK"} << "a a a";
+        QTest::newRow("Replace All") << "a"
+                                     << "btnReplaceAll" << QStringList{"OK"} << "b b b";
+    }
+    void staysThroughItsMessageBoxes() {
+        QFETCH(QString, find);
+        QFETCH(QString, command);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, result);
+        f.m_boxes.reset(); // the program's own boxes
+        open(QStringLiteral("a a a"));
+        QVERIFY(QTest::qWaitForWindowActive(m_find));
+        setFind(find, QStringLiteral("b"));
+        QStringList pressed;
+        bool shownThroughout = true;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            shownThroughout = shownThroughout && m_find->isVisible();
+            const QString answer = answers.value(pressed.size(), QStringLiteral("Cancel"));
+            pressed << answer;
+            box->button(answer == u"OK" ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+        });
+        closer.start(10);
+        if (command.startsWith(u"mnu")) {
+            m_editor->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_editor));
+            EditorFixture::action(m_editor, command.toLatin1().constData())->trigger();
+        } else {
+            click(command.toLatin1().constData());
+        }
+        closer.stop();
+        QCOMPARE(pressed, answers);
+        QVERIFY(shownThroughout);
+        QCOMPARE(text(), result);
+        QVERIFY(m_find->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), m_find);
+        QCOMPARE(QApplication::focusWidget(), m_find->findBox());
+    }
+
+    // F2 puts the selection in the find box and empties the replace box; a selection longer
+    // than the find box holds leaves both as they were.
+    void findAndReplaceTakesTheSelection_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("short") << 5 << true;
+        QTest::newRow("as long as the box") << 60 << true;
+        QTest::newRow("longer than the box") << 61 << false;
+    }
+    void findAndReplaceTakesTheSelection() {
+        QFETCH(int, length);
+        QFETCH(bool, taken);
+        const QString text = QString(100, u'x');
+        open(text);
+        setFind(QStringLiteral("old"), QStringLiteral("new"));
+        QTextCursor cursor(f.memo(m_editor)->document());
+        cursor.setPosition(length, QTextCursor::KeepAnchor);
+        f.memo(m_editor)->setTextCursor(cursor);
+        EditorFixture::action(m_editor, "mnuFindReplace")->trigger();
+        QCOMPARE(m_find->findBox()->text(), taken ? text.left(length) : QStringLiteral("old"));
+        QCOMPARE(m_find->replaceBox()->text(), taken ? QString() : QStringLiteral("new"));
     }
 
     // Close hides the window; it goes with its editor.

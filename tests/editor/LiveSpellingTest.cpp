@@ -297,6 +297,43 @@ private Q_SLOTS:
         QVERIFY(dictionary.readAll().contains("zorblax"));
     }
 
+    // While F7 goes through the text the underlines stay on the words still wrong: a doubled
+    // word removed does not shift them onto other words, and a corrected word loses its own.
+    void underlinesKeepInStepWithTheCheck() {
+        TfmEditor* editor = editorWith(
+            QStringLiteral("One"), QStringLiteral("It was the the end of teh storm, said wrnog."));
+        QVERIFY(editor);
+        QCOMPARE(underlined(editor), (QStringList{"teh", "wrnog"}));
+        f.memo(editor)->moveCursor(QTextCursor::Start);
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+
+        QStringList shown;
+        QList<QStringList> during;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, this, [&] {
+            auto* dialog = editor->findChild<TSpellDialog*>();
+            kerfa::spelling::TSpellChecker& checker = editor->speller().checker();
+            if (!dialog || !dialog->isVisible() || !checker.IsPrompting() ||
+                QString::fromStdString(checker.PromptedWord()) == shown.value(shown.size() - 1))
+                return;
+            shown << QString::fromStdString(checker.PromptedWord());
+            during << underlined(editor);
+            dialog
+                ->findChild<QPushButton*>(
+                    QLatin1String(shown.size() < 3 ? "btnChange" : "btnCancel"))
+                ->click();
+        });
+        driver.start(5);
+        EditorFixture::action(editor, "mnuSpellCheck")->trigger();
+        driver.stop();
+        QCOMPARE(shown, (QStringList{"the the", "teh", "wrnog"}));
+        QCOMPARE(during, (QList<QStringList>{{"teh", "wrnog"}, {"teh", "wrnog"}, {"wrnog"}}));
+        QCOMPARE(f.memo(editor)->toPlainText(),
+                 QStringLiteral("It was the end of the storm, said wrnog."));
+        QCOMPARE(underlined(editor), QStringList{"wrnog"});
+    }
+
     void theWordsPopupOffersSuggestionsAndTheSpellingCommands() {
         TfmEditor* first = editorWith(QStringLiteral("One"), QStringLiteral("teh qzxqzx end"));
         TfmEditor* second = editorWith(QStringLiteral("Two"), QStringLiteral("teh qzxqzx"));

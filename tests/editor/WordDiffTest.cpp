@@ -63,6 +63,30 @@ INSTANTIATE_TEST_SUITE_P(
         DiffCase{"to_nothing", "All gone.", "", "[All gone.]"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// As the comparison window shows it: what went and what came never run together into one
+// word, and nothing is added where a blank or a line break already parts them.
+class WordDiffReading : public testing::TestWithParam<DiffCase> {};
+
+TEST_P(WordDiffReading, KeepsChangedWordsApart) {
+    const DiffCase& c = GetParam();
+    EXPECT_EQ(marked(WordDiff::forReading(
+                  WordDiff::compare(QString::fromUtf8(c.before), QString::fromUtf8(c.after)))),
+              QString::fromUtf8(c.marked));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WordDiffReading,
+    testing::Values(
+        DiffCase{"name_changed", "Mara said.", "Maren said.", "[Mara] {Maren} said."},
+        DiffCase{"words_changed", "It was more than nothing.", "It was more than Nothing at all.",
+                 "It was more than [nothing] {Nothing at all}."},
+        DiffCase{"mark_changed", "Stop, she said.", "Stop! she said.", "Stop[,] {!} she said."},
+        DiffCase{"removed_only", "She ran home.", "She ran.", "She ran[ home]."},
+        DiffCase{"added_only", "She ran.", "She ran home.", "She ran{ home}."},
+        DiffCase{"blank_between", "a b", "a  b", "a[ ]{  }b"},
+        DiffCase{"new_paragraph", "One.\nTwo.", "One.\nNew.\nTwo.", "One.\n{New.\n}Two."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(WordDiff, LongTextsChangedAtBothEndsGoParagraphByParagraph) {
     // Changes at the first and the last paragraph leave everything between to compare: far
     // more than one table may hold, so the paragraphs are matched first.

@@ -32,6 +32,45 @@ INSTANTIATE_TEST_SUITE_P(
                     TargetCase{"$FF", 0}, TargetCase{"99999999", 99999999},
                     TargetCase{"2147483648", 0}, TargetCase{"\xd9\xa3", 0})); // an Arabic-Indic 3
 
+struct TypedCase {
+    const char* typed;
+    const char* groupSeparator;
+    std::optional<int> target;
+};
+
+class TypedTarget : public testing::TestWithParam<TypedCase> {};
+
+// As the writer types it in a dialog: digits may be grouped by the language's separator or by
+// blanks; what cannot be read is told apart from no target.
+TEST_P(TypedTarget, ReadsGroupedDigitsOrNothing) {
+    const TypedCase& c = GetParam();
+    EXPECT_EQ(
+        WordTarget::parseTyped(QString::fromUtf8(c.typed), QString::fromUtf8(c.groupSeparator)),
+        c.target)
+        << c.typed;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, TypedTarget,
+    testing::Values(TypedCase{"2000", ",", 2000}, TypedCase{"2,000", ",", 2000},
+                    TypedCase{"2,000,000", ",", 2000000}, TypedCase{"2.000", ".", 2000},
+                    TypedCase{"2 000", ",", 2000},
+                    TypedCase{"2\xc2\xa0"
+                              "000",
+                              ",", 2000},
+                    TypedCase{"80\xe2\x80\xaf"
+                              "000",
+                              "\xe2\x80\xaf", 80000},
+                    TypedCase{" 12,500 ", ",", 12500}, TypedCase{"", ",", 0},
+                    TypedCase{"0", ",", 0}, TypedCase{"0,000", ",", 0},
+                    TypedCase{"2.000", ",", std::nullopt}, TypedCase{"2,00", ",", std::nullopt},
+                    TypedCase{"2,0000", ",", std::nullopt},
+                    TypedCase{"2000,000", ",", std::nullopt}, TypedCase{",000", ",", std::nullopt},
+                    TypedCase{"2,", ",", std::nullopt}, TypedCase{"2,,000", ",", std::nullopt},
+                    TypedCase{"1.5", ",", std::nullopt}, TypedCase{"-500", ",", std::nullopt},
+                    TypedCase{"2k", ",", std::nullopt},
+                    TypedCase{"123,456,789", ",", std::nullopt}));
+
 class SheetFileTargets : public testing::Test {
 protected:
     QTemporaryDir dir;

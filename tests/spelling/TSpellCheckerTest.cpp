@@ -326,3 +326,57 @@ TEST_F(SpellCheckerTest, ExcludedWordsStopTheCheckAsExcluded) {
     checker.UseExcludeWords = false;
     EXPECT_TRUE(checker.IsWordAcceptable("colour"));
 }
+
+// Nothing in place of a word would delete it, and stored as an auto-correction would go on
+// deleting it in every later check: the engine refuses it from any caller.
+TEST_F(SpellCheckerTest, AnEmptyReplacementIsRefusedWhateverTheCaller) {
+    const std::string text = "Later, Zorblax said Zorblax.";
+    EXPECT_EQ(Check(text, {[](TSpellChecker& c) {
+                               c.Change("");
+                               c.ChangeAll("");
+                               c.AutoCorrect("");
+                               EXPECT_TRUE(c.IsPrompting());
+                               EXPECT_EQ(c.PromptedWord(), "Zorblax");
+                               c.Ignore();
+                           },
+                           Do(&TSpellCheckerBase::Ignore)}),
+              text);
+    std::string replacement;
+    EXPECT_FALSE(checker.ActiveCustomDictionary()->FindPair("Zorblax", replacement));
+    EXPECT_FALSE(checker.SessionDictionary().FindPair("Zorblax", replacement));
+    EXPECT_FALSE(checker.ActiveCustomDictionary()->AddPair("Zorblax", ""));
+    // The doubled word's Change still removes the second of the pair.
+    EXPECT_EQ(Check("it was the the end", {ChangeTo("")}), "it was the end");
+}
+
+// An empty pair another program wrote is never applied, and stays in the file.
+TEST_F(SpellCheckerTest, AnEmptyPairInTheCustomDictionaryIsIgnoredAndKept) {
+    checker.LoadDictionaries();
+    const std::string path = checker.ActiveCustomDictionary()->FileName();
+    checker.UnloadDictionaries();
+    {
+        TCustomDictionary d;
+        ASSERT_TRUE(d.Open(path));
+        ASSERT_TRUE(d.AddPair("Zorblax", "y"));
+        ASSERT_TRUE(d.Save());
+    }
+    // The replacement cut out by hand: the text area, last in the file, loses the "y".
+    std::string bytes = TestFolder::Read(path);
+    const std::string pair("AZorblax\0y\0", 11);
+    ASSERT_EQ(bytes.substr(bytes.size() - pair.size()), pair);
+    bytes.replace(bytes.size() - 2, 2, std::string(1, '\0'));
+    const std::size_t usedAt = bytes.size() - 10 - 4;
+    ASSERT_EQ(static_cast<unsigned char>(bytes[usedAt]), 11u);
+    bytes[usedAt] = 10;
+    TestFolder::Write(path, bytes);
+
+    EXPECT_EQ(Check("Later, Zorblax said.", {Do(&TSpellCheckerBase::Ignore)}),
+              "Later, Zorblax said.");
+    TCustomDictionary* active = checker.ActiveCustomDictionary();
+    std::string replacement;
+    EXPECT_FALSE(active->FindPair("Zorblax", replacement));
+    EXPECT_EQ(active->Count(TCustomDictionary::Kind::Pair), 1u);
+    ASSERT_TRUE(active->AddWord("Mara"));
+    ASSERT_TRUE(active->Save());
+    EXPECT_NE(TestFolder::Read(path).find(std::string("AZorblax\0\0", 10)), std::string::npos);
+}

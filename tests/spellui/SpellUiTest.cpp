@@ -114,6 +114,9 @@ private Q_SLOTS:
             const Step step = m_steps.front();
             m_steps.pop_front();
             step(*m_speller->ui().dialog());
+            // A step that failed leaves no check waiting.
+            if (QTest::currentTestFailed() && m_speller->checker().IsChecking())
+                m_speller->checker().Cancel();
         });
         m_driver.start();
     }
@@ -257,15 +260,87 @@ private Q_SLOTS:
                    QVERIFY(!list->isEnabled());
                    QVERIFY(
                        d.findChild<QLineEdit*>(QStringLiteral("edtReplaceWith"))->text().isEmpty());
-                   for (const char* name :
-                        {"btnUndo", "btnIgnoreAll", "btnAdd", "btnAutoCorrect", "btnOptions"})
+                   for (const char* name : {"btnUndo", "btnIgnoreAll", "btnAdd", "btnOptions"})
                        QVERIFY2(d.findChild<QPushButton*>(QLatin1String(name))->isEnabled(), name);
+                   // Nothing to put in the word's place.
+                   for (const char* name : {"btnChange", "btnChangeAll", "btnAutoCorrect"})
+                       QVERIFY2(!d.findChild<QPushButton*>(QLatin1String(name))->isEnabled(), name);
                    QTest::keyClick(&d, Qt::Key_Escape); // Cancel
                }});
         QCOMPARE(m_memo->toPlainText(), QStringLiteral("it was the end of xqzvkw"));
         QVERIFY(m_speller->checker().WasCancelled());
         QVERIFY(m_boxes->shown.isEmpty()); // no completion message after Cancel
         QVERIFY(!m_speller->ui().dialog()->isVisible());
+    }
+
+    // What Change, Change All and Auto-Correct would put in place of the word decides whether
+    // they can be used, and so what Enter does: nothing would delete the word (a name without
+    // suggestions), the word itself would change nothing; Ignore then takes Enter.
+    void replacementRules_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("typed"); // null: the box as the dialog fills it
+        QTest::addColumn<bool>("changes");
+        QTest::addColumn<bool>("changesAll");
+        QTest::addColumn<QString>("afterEnter");
+        const QString name = QStringLiteral("Later, Zorblax said.");
+        const QString typo = QStringLiteral("Teh end.");
+        QTest::newRow("no suggestions") << name << QString() << false << false << name;
+        QTest::newRow("box emptied") << typo << QStringLiteral("") << false << false << typo;
+        QTest::newRow("box holds the word")
+            << typo << QStringLiteral("Teh") << false << false << typo;
+        QTest::newRow("first suggestion")
+            << typo << QString() << true << true << QStringLiteral("The end.");
+        QTest::newRow("typed replacement") << name << QStringLiteral("someone") << true << true
+                                           << QStringLiteral("Later, someone said.");
+        QTest::newRow("repeated word") << QStringLiteral("it was the the end.") << QString() << true
+                                       << false << QStringLiteral("it was the end.");
+    }
+    void replacementRules() {
+        QFETCH(QString, text);
+        QFETCH(QString, typed);
+        QFETCH(bool, changes);
+        QFETCH(bool, changesAll);
+        QFETCH(QString, afterEnter);
+        m_memo->setPlainText(text);
+        check({[&](TSpellDialog& d) {
+            auto* box = d.findChild<QLineEdit*>(QStringLiteral("edtReplaceWith"));
+            if (!typed.isNull()) {
+                box->setFocus();
+                box->selectAll();
+                QTest::keyClick(box, Qt::Key_Backspace);
+                QTest::keyClicks(box, typed);
+            }
+            QCOMPARE(child<QPushButton>("btnChange")->isEnabled(), changes);
+            QCOMPARE(child<QPushButton>("btnChange")->isDefault(), changes);
+            QCOMPARE(child<QPushButton>("btnIgnore")->isDefault(), !changes);
+            QCOMPARE(child<QPushButton>("btnChangeAll")->isEnabled(), changesAll);
+            QCOMPARE(child<QPushButton>("btnAutoCorrect")->isEnabled(), changesAll);
+            QVERIFY(child<QPushButton>("btnIgnore")->isEnabled());
+            QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+        }});
+        QCOMPARE(m_memo->toPlainText(), afterEnter);
+        QCOMPARE(m_boxes->texts(), QStringList{QStringLiteral("The spelling check is complete.")});
+        // Nothing was stored that a later check would apply.
+        std::string replacement;
+        for (const char* word : {"Zorblax", "Teh"})
+            QVERIFY(!m_speller->checker().ActiveCustomDictionary()->FindPair(word, replacement));
+    }
+
+    // A suggestion made current with the arrow keys fills the box, and Enter puts it in place.
+    void aSuggestionChosenWithTheKeysIsTheOneApplied() {
+        m_memo->setPlainText(QStringLiteral("Teh end."));
+        QString chosen;
+        check({[&](TSpellDialog& d) {
+            auto* list = d.findChild<QListWidget*>(QStringLiteral("lstSuggestions"));
+            QVERIFY(list->count() > 1);
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+            chosen = list->item(1)->text();
+            QCOMPARE(d.findChild<QLineEdit*>(QStringLiteral("edtReplaceWith"))->text(), chosen);
+            QTest::keyClick(list, Qt::Key_Return);
+        }});
+        QVERIFY(!chosen.isEmpty());
+        QCOMPARE(m_memo->toPlainText(), chosen + QStringLiteral(" end."));
     }
 
     void configurationFileAndItsDefaults() {

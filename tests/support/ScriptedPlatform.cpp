@@ -114,9 +114,10 @@ RecordingShell::~RecordingShell() {
     Shell::install(nullptr);
 }
 
-bool RecordingShell::openFolder(const QString& path) {
+void RecordingShell::openFolder(const QString& path, std::function<void()> failed) {
     opened << path;
-    return true;
+    if (!opens)
+        failed();
 }
 
 void RecordingShell::startTool(const QString& tool, const QStringList&) {

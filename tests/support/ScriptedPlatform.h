@@ -68,16 +68,18 @@ public:
     QList<Options> shown;
 };
 
-// Records the folders the program asks the desktop to open.
+// Records the folders the program asks the desktop to open; with `opens` false, no program
+// shows them.
 class RecordingShell : public Shell {
 public:
     RecordingShell();
     ~RecordingShell() override;
-    bool openFolder(const QString& path) override;
+    void openFolder(const QString& path, std::function<void()> failed) override;
     void startTool(const QString& tool, const QStringList& arguments) override;
 
     QStringList opened;
     QStringList tools;
+    bool opens = true;
 };
 
 // Reports an unexpected modal dialog as a failure of the test that is running.
