@@ -42,6 +42,8 @@
 #                              `bash SCRIPT BUILD` (kerfa_e2e_test(NAME ARGS ${CMAKE_BINARY_DIR})).
 #   copy_example BOOK          copies the program folder's example book BOOK into $books.
 #   start_display              starts Xvfb (1280x800) on a free display and exports DISPLAY.
+#   start_window_manager       starts openbox on that display and waits until it manages windows
+#                              (for focus, activation and stacking as a desktop has them).
 #   start_session_bus          starts a D-Bus session bus and lets Qt speak to the accessibility
 #                              bus on it (for menu_bar.py).
 #   start_kerfa [ARG...]       starts the program in the background ($kerfa_pid; output in
@@ -82,6 +84,7 @@ main=""
 kerfa_pid=""
 xvfb_pid=""
 bus_pid=""
+wm_pid=""
 
 fail() {
     echo "FAIL: $*" >&2
@@ -92,6 +95,7 @@ fail() {
 end_session() {
     [ -z "$kerfa_pid" ] || kill "$kerfa_pid" 2>/dev/null || true
     [ -z "$bus_pid" ] || kill "$bus_pid" 2>/dev/null || true
+    [ -z "$wm_pid" ] || kill "$wm_pid" 2>/dev/null || true
     [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
     if [ -n "$work" ]; then
         if [ "${KERFA_E2E_KEEP:-}" = 1 ]; then
@@ -165,6 +169,16 @@ start_display() {
         xvfb_pid=""
     done
     fail "Xvfb did not start"
+}
+
+start_window_manager() {
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    eventually window_manager_running || fail "openbox did not start ($(cat "$work/openbox.log"))"
+}
+
+window_manager_running() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
 }
 
 start_session_bus() {
