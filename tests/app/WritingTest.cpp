@@ -1,4 +1,5 @@
 #include "PdfFile.h"
+#include "app/BookRecovery.h"
 #include "app/TfmMain.h"
 #include "compile/BookReplace.h"
 #include "compile/CompilationFile.h"
@@ -10,6 +11,8 @@
 #include "editor/EditorRegistry.h"
 #include "editor/MemoEdit.h"
 #include "editor/TfmEditor.h"
+#include "project/RecoveryRun.h"
+#include "project/RecoveryStore.h"
 #include "project/SnapshotStore.h"
 #include "support/ProjectFiles.h"
 #include "support/TestEnvironment.h"
@@ -336,8 +339,8 @@ private Q_SLOTS:
     // the same text gives closed.
     void anOpenEditorKeepsEveryCharacter_data() {
         QTest::addColumn<QString>("path");
-        for (const char* path : {"save", "count", "print", "snapshot", "find and compile", "create",
-                                 "export", "replace in book"})
+        for (const char* path : {"save", "count", "print", "snapshot", "recovery",
+                                 "find and compile", "create", "export", "replace in book"})
             QTest::newRow(path) << QString::fromLatin1(path);
     }
     void anOpenEditorKeepsEveryCharacter() {
@@ -366,6 +369,11 @@ private Q_SLOTS:
             QCOMPARE(counts.size(), 2);
             QCOMPARE(counts[0].section(u' ', -1), counts[1].section(u' ', -1));
         } else if (path == u"print") {
+            // A long line of number groups: the printout wraps between groups, never inside one.
+            const QString groups = QStringLiteral(" 10\u00A0000").repeated(40);
+            editor->memo()->insertPlainText(groups);
+            QVERIFY(
+                ProjectFiles::write(textFile(QStringLiteral("Closed")), bytes + groups.toUtf8()));
             QTemporaryDir out;
             m_printer->paths << out.filePath(QStringLiteral("open.pdf"))
                              << out.filePath(QStringLiteral("closed.pdf"));
@@ -373,7 +381,9 @@ private Q_SLOTS:
             m_main->desk().setCurrent(sheet(QStringLiteral("Closed")));
             run("pmnuPrint");
             const QStringList open = PdfFile(out.filePath(QStringLiteral("open.pdf"))).lines(1);
-            QCOMPARE(open.size(), 3); // the heading and two lines
+            QVERIFY(open.size() > 3); // the heading, the first line, the groups wrapped
+            for (const QString& line : open)
+                QVERIFY2(!line.endsWith(QStringLiteral(" 10")), qPrintable(line));
             QCOMPARE(open.mid(1),
                      PdfFile(out.filePath(QStringLiteral("closed.pdf"))).lines(1).mid(1));
         } else if (path == u"snapshot") {
@@ -382,6 +392,13 @@ private Q_SLOTS:
                 SnapshotStore(folder()).list(QStringLiteral("Open"));
             QCOMPARE(taken.size(), 1);
             QCOMPARE(ProjectFiles::read(taken[0].path), bytes);
+        } else if (path == u"recovery") {
+            const QString copy = RecoveryStore::copyPath(
+                RecoveryStore(RecoveryStore::defaultRoot()).bookFolder(folder()) +
+                    model.recovery().run().name() + u'/',
+                QStringLiteral("Open"));
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), 20000);
+            QTRY_COMPARE(ProjectFiles::read(copy), bytes);
         } else if (path == u"find and compile") {
             QVERIFY(
                 model.compileCommands().FindAndCompile(QStringLiteral("Quoi\u202F?"), true, true));
