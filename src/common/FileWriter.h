@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <sys/types.h>
 
 // Saves whole files for the Qt side of the program, through the one save path every file the
 // writer cares about goes through (kerfa::AtomicFile): a temporary file beside the target,
@@ -25,6 +26,11 @@ public:
     // True when the file now holds bytes; false, with the old file as it was, when it could not
     // be saved.
     static bool write(const QString& path, QByteArrayView bytes, Access access = Access::Usual);
+    // As write, the file taking the permission bits given (new or replaced), such as those of
+    // the text it is made from; 0 is Access::Usual.
+    static bool write(const QString& path, QByteArrayView bytes, mode_t mode);
+    // The permission bits of the file at path, not through a link; 0 when there is none.
+    static mode_t modeOf(const QString& path);
     // Removes what killed saves left in these folders (only temporary files of the save path's
     // own form that no running save holds). Returns how many were removed.
     static int removeLeftovers(const QStringList& folders);

@@ -86,7 +86,22 @@ CompilationFile::readFiles(const QString& projectFolder, const QString& name, In
     return sheet;
 }
 
-bool CompilationFile::write(const QString& projectFolder, const QByteArray& bytes) {
+bool CompilationFile::write(const QString& projectFolder, const QByteArray& bytes, mode_t mode) {
     const QString file = path(projectFolder);
-    return !SheetText::isLinked(file) && FileWriter::write(file, bytes);
+    return !SheetText::isLinked(file) && FileWriter::write(file, bytes, mode);
+}
+
+mode_t CompilationFile::modeOfTexts(const QString& projectFolder, const QStringList& names) {
+    mode_t mode = 0066;
+    bool any = false;
+    for (const QString& name : names) {
+        if (isCompilationName(name))
+            continue;
+        if (const mode_t text = FileWriter::modeOf(SheetNames::textFile(projectFolder, name))) {
+            mode &= text;
+            any = true;
+        }
+    }
+    // The writer reads and writes what they made, whatever the texts allow them.
+    return any ? (mode & 0066) | 0600 : 0;
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <sys/types.h>
 
 // The compilation: for each sheet of the compilation list, in the list's order, its name and
 // description, its text, or both, written into "Text Files/Compilation.txt" of the project, the
@@ -37,7 +38,12 @@ public:
     // its text file.
     static std::optional<Sheet> readFiles(const QString& projectFolder, const QString& name,
                                           Include include);
-    // Replaces the compilation file through the one save path; false, with the old file as it
-    // was, when it cannot be written (a project without its "Text Files/" folder too).
-    static bool write(const QString& projectFolder, const QByteArray& bytes);
+    // Replaces the compilation file through the one save path, with the permission bits given
+    // (0: the usual ones); false, with the old file as it was, when it cannot be written (a
+    // project without its "Text Files/" folder too).
+    static bool write(const QString& projectFolder, const QByteArray& bytes, mode_t mode = 0);
+    // The permissions a file made from the texts of these sheets takes: its owner's to read and
+    // write, and others' no more than every one of the text files allows them (0 when none has a
+    // text file).
+    static mode_t modeOfTexts(const QString& projectFolder, const QStringList& names);
 };

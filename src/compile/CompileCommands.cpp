@@ -145,7 +145,10 @@ CompileCommands::CreateResult CompileCommands::Create(CompilationFile::Include i
             });
         if (compilation && compilation->isEmpty())
             return CreateResult::Nothing;
-        written = compilation && CompilationFile::write(m_project.projectFolder, *compilation);
+        written = compilation &&
+                  CompilationFile::write(
+                      m_project.projectFolder, *compilation,
+                      CompilationFile::modeOfTexts(m_project.projectFolder, m_list.names()));
     }
     if (!written) {
         MessageBoxes::information(failure(unread, Messages::COMPILATION_NOT_OK));
@@ -193,7 +196,9 @@ CompileCommands::Export(const QString& path, ManuscriptExport::Format format, bo
         }
         if (readable && manuscript.chapters.isEmpty())
             return CreateResult::Nothing;
-        written = readable && ManuscriptExport::write(path, manuscript, format);
+        written = readable && ManuscriptExport::write(path, manuscript, format,
+                                                      CompilationFile::modeOfTexts(
+                                                          m_project.projectFolder, m_list.names()));
     }
     if (!written) {
         MessageBoxes::error(failure(unread, Messages::EXPORT_NOT_OK));

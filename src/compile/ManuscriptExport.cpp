@@ -61,7 +61,8 @@ std::optional<QByteArray> ManuscriptExport::bytes(const Manuscript& manuscript, 
     return std::nullopt;
 }
 
-bool ManuscriptExport::write(const QString& path, const Manuscript& manuscript, Format format) {
+bool ManuscriptExport::write(const QString& path, const Manuscript& manuscript, Format format,
+                             mode_t mode) {
     const std::optional<QByteArray> file = bytes(manuscript, format, QDateTime::currentDateTime());
-    return file && FileWriter::write(path, *file);
+    return file && FileWriter::write(path, *file, mode);
 }

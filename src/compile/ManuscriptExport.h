@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <optional>
 #include <span>
+#include <sys/types.h>
 
 // The compiled manuscript written in a format other programs read: a word processor's
 // (OpenDocument text, .docx), a web page, Markdown or an e-book. The file is replaced whole
@@ -22,5 +23,8 @@ public:
     // The file's bytes; none when its package could not be built.
     static std::optional<QByteArray> bytes(const Manuscript& manuscript, Format format,
                                            const QDateTime& modified);
-    static bool write(const QString& path, const Manuscript& manuscript, Format format);
+    // Writes the file through the one save path, with the permission bits given (0: the usual
+    // ones).
+    static bool write(const QString& path, const Manuscript& manuscript, Format format,
+                      mode_t mode = 0);
 };

@@ -84,7 +84,11 @@ std::optional<QString> SnapshotStore::take(const QString& sheetName, const QStri
         if (!QFileInfo::exists(path))
             break;
     }
-    if (!FileWriter::write(path, TextCodec::encode(TextCodec::toCrLf(text))))
+    // A snapshot is as private as the text it keeps; the writer reads and writes it.
+    const mode_t textMode = FileWriter::modeOf(m_projectFolder + QStringLiteral("Text Files/") +
+                                               sheetName + kExtension);
+    const mode_t mode = textMode != 0 ? (textMode & 0066) | 0600 : 0;
+    if (!FileWriter::write(path, TextCodec::encode(TextCodec::toCrLf(text)), mode))
         return std::nullopt;
     return path;
 }

@@ -25,7 +25,8 @@ public:
     // The sheet's snapshots, newest first. Files of other names in its folder are not snapshots.
     QList<Entry> list(const QString& sheetName) const;
     // Keeps the text as a snapshot taken at the given time (a later free moment when a snapshot
-    // of that moment exists). Its path, or none when it could not be written.
+    // of that moment exists), with the permissions of the sheet's text file when there is one.
+    // Its path, or none when it could not be written.
     std::optional<QString> take(const QString& sheetName, const QString& text,
                                 const QDateTime& when = QDateTime::currentDateTime()) const;
     // The day's first snapshot of a sheet: its text file as saved, unless the sheet has a

@@ -1,13 +1,19 @@
+#include "common/FileWriter.h"
 #include "common/IniFile.h"
+#include "compile/CompilationFile.h"
+#include "compile/ManuscriptExport.h"
 #include "compile/SheetSearch.h"
 #include "compile/Utf8Text.h"
 #include "editor/SheetText.h"
 #include "editor/WordCount.h"
+#include "project/SnapshotStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -90,6 +96,51 @@ TEST(TextEncodings, IniFilesInUtf16Read) {
             writeAll(path, utf16(QStringLiteral("[Options]\r\nName=Zo\u00EB\r\n"), bigEndian)));
         EXPECT_EQ(IniFile(path).readString(u"Options", u"Name"), QStringLiteral("Zo\u00EB"));
     }
+}
+
+// A snapshot, the compilation and an export are made from the writer's texts: none is more open
+// to other users than the texts are (a snapshot of a private chapter was made 0644).
+TEST(FilesMadeFromTexts, AreNoMoreOpenThanTheirTexts) {
+    struct Case {
+        const char* what;
+        std::vector<mode_t> texts; // One, Two
+        mode_t snapshot;           // of One
+        mode_t made;               // the compilation and an export of both
+    };
+    const Case cases[] = {
+        {"open texts", {0644, 0644}, 0644, 0644},
+        {"a private chapter", {0600, 0644}, 0600, 0600},
+        {"group and others each allowed by one", {0640, 0604}, 0640, 0600},
+        {"texts the writer may not write", {0444, 0444}, 0644, 0644},
+    };
+    const mode_t mask = ::umask(022);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+        const QString folder = dir.path() + u'/';
+        const QStringList names = {QStringLiteral("One"), QStringLiteral("Two")};
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QString path = SheetText::pathOf(folder, names[i]);
+            ASSERT_TRUE(writeAll(path, "Words."));
+            ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), c.texts[std::size_t(i)]), 0);
+        }
+        const std::optional<QString> snapshot =
+            SnapshotStore(folder).take(QStringLiteral("One"), QStringLiteral("Words."));
+        ASSERT_TRUE(snapshot);
+        EXPECT_EQ(FileWriter::modeOf(*snapshot), c.snapshot);
+
+        const mode_t mode = CompilationFile::modeOfTexts(folder, names);
+        ASSERT_TRUE(CompilationFile::write(folder, "Words.", mode));
+        EXPECT_EQ(FileWriter::modeOf(CompilationFile::path(folder)), c.made);
+        Manuscript manuscript;
+        manuscript.chapters.append({QStringLiteral("One"), {}, {QStringLiteral("Words.")}});
+        const QString exported = folder + QStringLiteral("Book.md");
+        ASSERT_TRUE(ManuscriptExport::write(exported, manuscript,
+                                            ManuscriptExport::Format::Markdown, mode));
+        EXPECT_EQ(FileWriter::modeOf(exported), c.made);
+    }
+    ::umask(mask);
 }
 
 } // namespace
