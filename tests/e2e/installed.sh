@@ -2,7 +2,8 @@
 # End-to-end: Kerfa installed into a staging folder (DESTDIR) and started from there with a fresh
 # home and no KERFA_HOME. The first start makes the user's program folder from the shipped data;
 # the sample book opens from it, Backup Project writes into it, a setting chosen in the options
-# dialog survives a restart, and nothing is ever written under the prefix. Then a new version is
+# dialog survives a restart, everything in it is the user's alone (folders 0700, files 0600), and
+# nothing is ever written under the prefix. Then a new version is
 # staged: its new theme reaches the user's folder, a shipped file the user left alone is
 # updated, and the theme the user edited stays as they left it.
 set -euo pipefail
@@ -19,6 +20,8 @@ backup_written() {
     [ -n "$copy" ]
 }
 before=$(staged)
+# The first folder or file in the user's folder that another user could read, if any.
+not_private() { find "$user" ! -type l \( -type d ! -perm 700 -o -type f ! -perm 600 \) -print -quit; }
 
 # First start: the user's program folder is made and seeded.
 start_kerfa
@@ -34,6 +37,7 @@ for f in Spelling/british.adm Thesaurus/English-uk.adt; do
 done
 [ -d "$user/Spelling" ] && [ ! -L "$user/Spelling" ] || fail "Spelling/ is not a folder of the user's"
 [ -w "$user/Themes/Book.ini" ] || fail "the seeded theme cannot be changed"
+[ -z "$(not_private)" ] || fail "$(not_private) in the user's folder is open to other users"
 [ ! -e "$HOME/.local/share/applications/kerfa.desktop" ] ||
     fail "an installed Kerfa registered its file types for the user"
 quit_by alt+f x
@@ -60,6 +64,7 @@ xdotool key Return
 window_gone "Kerfa Options"
 quit_by alt+d b
 grep -q $'^Language=German.ini\r$' "$user/Kerfa.ini" || fail "Kerfa.ini in the user's folder does not name German"
+[ -z "$(not_private)" ] || fail "$(not_private) in the user's folder is open to other users"
 
 # After a restart the menus are German still: Datei > Beenden closes the program.
 start_kerfa
