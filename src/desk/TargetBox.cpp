@@ -1,5 +1,6 @@
 #include "desk/TargetBox.h"
 
+#include "language/Language.h"
 #include "language/Messages.h"
 #include "platform/MessageBoxes.h"
 #include "project/WordTarget.h"
@@ -15,8 +16,13 @@ QString shown(int target) {
     return target > 0 ? QString::number(target) : QString();
 }
 
+// Grouped as the interface's language groups digits, or as the numbers the program shows.
 std::optional<int> typed(const QLineEdit* edit) {
-    return WordTarget::parseTyped(edit->text(), QLocale().groupSeparator());
+    for (const QLocale& locale : {Language::instance().locale(), QLocale()})
+        if (const std::optional<int> target =
+                WordTarget::parseTyped(edit->text(), locale.groupSeparator()))
+            return target;
+    return std::nullopt;
 }
 
 } // namespace

@@ -32,8 +32,11 @@ bool Language::load(const QString& path) {
     }
     for (const QString& key : file.keys(u"Messages"))
         Messages::setFromLanguage(key, file.readString(u"Messages", key));
-    if (const QString locale = file.readString(u"Language", u"Locale").trimmed(); !locale.isEmpty())
+    if (const QString locale = file.readString(u"Language", u"Locale").trimmed();
+        !locale.isEmpty()) {
+        m_locale = locale;
         useQtTexts(locale);
+    }
     m_fileName = info.fileName();
     Q_EMIT applied();
     return true;
@@ -43,6 +46,7 @@ void Language::reset() {
     Captions::reset();
     Messages::reset();
     m_fileName.clear();
+    m_locale.clear();
     useQtTexts(QString());
     Q_EMIT applied();
 }

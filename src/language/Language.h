@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -23,6 +24,9 @@ public:
     // the language of the spelling dialogs.
     const QString& fileName() const { return m_fileName; }
 
+    // The locale the language file names ([Language] Locale); the system's until one does.
+    QLocale locale() const { return m_locale.isEmpty() ? QLocale() : QLocale(m_locale); }
+
     // Back to the built-in English texts, with no language file read.
     void reset();
 
@@ -39,5 +43,6 @@ private:
     void useQtTexts(const QString& locale);
 
     QString m_fileName;
+    QString m_locale;
     std::unique_ptr<QTranslator> m_qtTexts;
 };

@@ -8,6 +8,7 @@
 #include "desk/TargetBox.h"
 #include "desk/TfmTarget.h"
 #include "editor/TfmEditor.h"
+#include "language/Language.h"
 #include "language/Messages.h"
 #include "project/DayLog.h"
 #include "support/ProjectFiles.h"
@@ -89,6 +90,7 @@ private Q_SLOTS:
         m_today = QDate(2026, 3, 2);
     }
     void cleanup() {
+        Language::instance().reset();
         m_main.reset();
         m_boxes.reset();
         m_dir.reset();
@@ -253,23 +255,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("language"); // the language file in force, if any
         const QString group = QLocale().groupSeparator();
-        QTest::newRow("a number") << "1200" << true << 1200;
-        QTest::newRow("grouped as the language groups")
-            << QStringLiteral("2") + group + QStringLiteral("000") << true << 2000;
-        QTest::newRow("grouped by blanks") << "80 000" << true << 80000;
-        QTest::newRow("zero") << "0" << true << 0;
-        QTest::newRow("empty") << "" << true << 0;
-        QTest::newRow("words") << "lots" << false << 300;
-        QTest::newRow("negative") << "-40" << false << 300;
+        QTest::newRow("a number") << "1200" << true << 1200 << QString();
+        QTest::newRow("grouped as the numbers shown")
+            << QStringLiteral("2") + group + QStringLiteral("000") << true << 2000 << QString();
+        QTest::newRow("grouped by blanks") << "80 000" << true << 80000 << QString();
+        QTest::newRow("zero") << "0" << true << 0 << QString();
+        QTest::newRow("empty") << "" << true << 0 << QString();
+        QTest::newRow("words") << "lots" << false << 300 << QString();
+        QTest::newRow("negative") << "-40" << false << 300 << QString();
         QTest::newRow("a group cut short")
-            << QStringLiteral("2") + group + QStringLiteral("00") << false << 300;
-        QTest::newRow("too many digits") << "123456789" << false << 300;
+            << QStringLiteral("2") + group + QStringLiteral("00") << false << 300 << QString();
+        QTest::newRow("grouped as German groups") << "2.000" << true << 2000 << "German.ini";
+        QTest::newRow("too many digits") << "123456789" << false << 300 << QString();
     }
     void theTargetDialogTakesAWholeNumberOrSaysWhy() {
         QFETCH(QString, typed);
         QFETCH(bool, accepted);
         QFETCH(int, target);
+        QFETCH(QString, language);
+        if (!language.isEmpty())
+            QVERIFY(Language::instance().load(TestEnvironment::sourceFolder() +
+                                              QStringLiteral("data/Languages/") + language));
         openBook();
         TKerfa* harbour = sheet(QStringLiteral("Harbour"));
         harbour->setTargets(300, 0);
