@@ -1,6 +1,8 @@
 #pragma once
 // A scratch file for one fuzzer process, in memory-backed /dev/shm when there is one.
 
+#include "common/DamagedCopies.h"
+
 #include <cstdint>
 #include <fcntl.h>
 #include <string>
@@ -13,13 +15,14 @@ inline std::string scratchPath(const char* extension) {
     return std::string(folder) + "/kerfa-fuzz-" + std::to_string(getpid()) + extension;
 }
 
-// The scratch file of a fuzzer, removed with the copy a reader sets aside as damaged when the
+// The scratch file of a fuzzer, removed with the copies a reader sets aside as damaged when the
 // fuzzer ends: a campaign starts thousands of processes, and /dev/shm is memory.
 struct ScratchFile {
     explicit ScratchFile(const char* extension) : path(scratchPath(extension)) {}
     ~ScratchFile() {
         unlink(path.c_str());
-        unlink((path + ".damaged").c_str());
+        for (const std::string& copy : DamagedCopies::list(path))
+            unlink(copy.c_str());
     }
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;

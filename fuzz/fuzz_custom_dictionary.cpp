@@ -1,14 +1,21 @@
 // Custom-dictionary loader on arbitrary bytes, then two instances on the same file, each with
 // its own edits: the second saves first, so the first merges its edits onto the second's file.
-// The reloaded dictionary must hold exactly the entries the first one holds after its save.
+// The reloaded dictionary must hold exactly the entries the first one holds after its save. A
+// file whose sizes do not add up is never believed: once it is saved over, a copy of it is kept,
+// and every copy kept holds the bytes of the file as it was given.
 
 #include "FuzzFile.h"
+#include "common/DamagedCopies.h"
+#include "common/WholeFile.h"
 #include "spelling/DictionaryBanner.h"
 #include "spelling/TCustomDictionary.h"
 
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <string_view>
+#include <vector>
 
 using kerfa::spelling::TCustomDictionary;
 using Kind = TCustomDictionary::Kind;
@@ -45,6 +52,21 @@ void edit(TCustomDictionary& dictionary, std::string_view input) {
     }
 }
 
+// The header, a table of the size it gives, the text area's size and the text area, exactly.
+bool sizesAddUp(const std::string& file) {
+    constexpr std::size_t tableAt = 141;
+    if (file.size() < tableAt + 4)
+        return false;
+    std::uint32_t slots = 0;
+    std::memcpy(&slots, file.data() + tableAt - 4, 4);
+    const std::uint64_t textAt = tableAt + 4 * std::uint64_t(slots) + 4;
+    if (textAt > file.size())
+        return false;
+    std::uint32_t used = 0;
+    std::memcpy(&used, file.data() + textAt - 4, 4);
+    return textAt + used == file.size();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -62,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file += '\x1A';
     }
     file.append(input);
-    std::remove((path + ".damaged").c_str());
+    for (const std::string& copy : kerfa::DamagedCopies::list(path))
+        unlink(copy.c_str());
     kerfa::fuzz::writeFile(path, file);
 
     std::size_t counts[3] = {};
@@ -94,6 +117,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
         for (std::size_t k = 0; k < 3; ++k)
             counts[k] = dictionary.Count(kKinds[k]);
+    }
+    const std::vector<std::string> copies = kerfa::DamagedCopies::list(path);
+    if (copies.empty() && !sizesAddUp(file))
+        std::abort();
+    for (const std::string& copy : copies) {
+        std::string kept;
+        if (kerfa::WholeFile::read(copy, kept) != kerfa::WholeFile::Status::Ok || kept != file)
+            std::abort();
     }
     TCustomDictionary reloaded;
     if (!reloaded.Open(path))

@@ -73,11 +73,12 @@ std::vector<FolderRule> rules() {
     for (const std::string& folder : kOrder)
         if (folder != "spelling")
             all.push_back({folder, {}, false});
-    // The standard-C++ helpers of common (the kerfa_text library): code page, reader, writer.
-    all.push_back(
-        {"spelling",
-         {"common/Cp1252.h", "common/WholeFile.h", "common/AtomicFile.h", "common/FolderSync.h"},
-         true});
+    // The standard-C++ helpers of common (the kerfa_text library): code page, reader, writer,
+    // copies of damaged files.
+    all.push_back({"spelling",
+                   {"common/Cp1252.h", "common/WholeFile.h", "common/AtomicFile.h",
+                    "common/FolderSync.h", "common/DamagedCopies.h"},
+                   true});
     return all;
 }
 

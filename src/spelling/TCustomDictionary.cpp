@@ -1,6 +1,7 @@
 #include "spelling/TCustomDictionary.h"
 
 #include "common/AtomicFile.h"
+#include "common/DamagedCopies.h"
 #include "common/WholeFile.h"
 #include "spelling/DictionaryBanner.h"
 #include "spelling/SplitWordList.h"
@@ -186,7 +187,7 @@ void TCustomDictionary::ResetToEmpty() {
     Empty();
     loaded_ = true;
     modified_ = false;
-    loadFailed_ = false;
+    loadFailed_ = damaged_ = false;
 }
 
 void TCustomDictionary::Load() {
@@ -199,26 +200,39 @@ void TCustomDictionary::Load() {
             stamp_ = {};
             modified_ = true;
         } else {
-            loadFailed_ = stamp_.exists;
+            loadFailed_ = damaged_ = stamp_.exists;
         }
         return;
     }
-    if (!Parse(bytes)) {
+    switch (Parse(bytes)) {
+    case Reading::Sound:
+        break;
+    case Reading::Salvaged:
+        damaged_ = true;
+        break;
+    case Reading::Unreadable:
         Empty();
-        loadFailed_ = true;
+        loadFailed_ = damaged_ = true;
+        break;
     }
 }
 
-bool TCustomDictionary::Parse(const std::string& bytes) {
+// The sizes must add up to the file's size exactly before anything in it is believed: a header,
+// the table of the size it gives, the text area's size and the text area, nothing more or less.
+// A file whose sizes do not add up (bytes lost or inserted) cannot be read. Within a file whose
+// sizes hold, each slot is checked against the text area, and the counts in the header against
+// the entries found sound: a slot that points nowhere sensible becomes a deleted slot, so that
+// the probe chains through it still hold, and the dictionary keeps what is sound.
+TCustomDictionary::Reading TCustomDictionary::Parse(const std::string& bytes) {
     if (bytes.size() < kFixedHeader + 4 || bytes.compare(0, kUserBannerSize + 1, banner()) != 0)
-        return false;
+        return Reading::Unreadable;
     const std::uint64_t size = le32(bytes.data() + 137);
     const std::uint64_t textAt = kFixedHeader + 4 * size + 4;
     if (textAt > bytes.size())
-        return false;
+        return Reading::Unreadable;
     const std::uint64_t used = le32(bytes.data() + textAt - 4);
-    if (used > bytes.size() - textAt || used > INT32_MAX)
-        return false;
+    if (used != bytes.size() - textAt || used > INT32_MAX)
+        return Reading::Unreadable;
 
     text_.reserve((used / kTextStep + 1) * kTextStep);
     text_.assign(bytes, textAt, used);
@@ -226,42 +240,44 @@ bool TCustomDictionary::Parse(const std::string& bytes) {
     for (std::size_t i = 0; i < size; ++i)
         table_[i] = static_cast<std::int32_t>(le32(bytes.data() + kFixedHeader + 4 * i));
 
-    // The counts in the file are not trusted: every slot is checked against the text area and
-    // the counts are taken from the entries that are sound. A slot that points nowhere sensible
-    // becomes a deleted slot, so that the probe chains through it still hold.
+    bool sound = bytes[kUserBannerSize + 1] == '\x1A';
     for (std::int32_t& slot : table_) {
         if (slot == kEmpty || slot == kDeleted)
             continue;
         const auto v = static_cast<std::uint64_t>(slot);
-        bool sound = slot > 0 && v < used;
+        bool entrySound = slot > 0 && v < used;
         std::size_t kind = 0;
-        if (sound) {
+        if (entrySound) {
             const char type = text_[v - 1];
-            sound = type == 'I' || type == 'E' || type == 'A';
+            entrySound = type == 'I' || type == 'E' || type == 'A';
             kind = KindIndex(static_cast<Kind>(type));
         }
-        if (sound) {
+        if (entrySound) {
             const auto end = text_.find('\0', v);
-            sound = end != std::string::npos && end > v;
-            if (sound && kind == 2) {
+            entrySound = end != std::string::npos && end > v;
+            if (entrySound && kind == 2) {
                 const auto replacementEnd = text_.find('\0', end + 1);
-                sound =
+                entrySound =
                     replacementEnd != std::string::npos && replacementEnd - v - 1 <= kMaxEntryBytes;
-            } else if (sound) {
-                sound = end - v <= kMaxEntryBytes;
+            } else if (entrySound) {
+                entrySound = end - v <= kMaxEntryBytes;
             }
         }
-        if (!sound) {
+        if (!entrySound) {
             slot = kDeleted;
+            sound = false;
             continue;
         }
         ++counts_[kind];
         ++live_;
     }
+    for (std::size_t k = 0; k < counts_.size(); ++k)
+        sound = sound && le32(bytes.data() + kUserBannerSize + 2 + 4 * k) == counts_[k];
+    sound = sound && le32(bytes.data() + kUserBannerSize + 14) == live_;
     if (table_.size() == 1)
         Rebuild(nextPrime(1));
     verified_ = false;
-    return true;
+    return sound ? Reading::Sound : Reading::Salvaged;
 }
 
 std::string_view TCustomDictionary::WordAt(std::int32_t value) const {
@@ -485,6 +501,7 @@ bool TCustomDictionary::Save() {
             // vanished): a replay onto nothing would drop every word loaded earlier. Write this
             // dictionary's own contents and keep the unreadable file aside.
             loadFailed_ = fresh.loadFailed_;
+            damaged_ = fresh.damaged_;
             fresh.fileName_.clear();
             written = WriteFile();
         } else {
@@ -496,6 +513,7 @@ bool TCustomDictionary::Save() {
             live_ = fresh.live_;
             stamp_ = fresh.stamp_;
             loadFailed_ = fresh.loadFailed_;
+            damaged_ = fresh.damaged_;
             verified_ = fresh.verified_;
             indexValid_ = false;
             fresh.fileName_.clear();
@@ -523,12 +541,12 @@ bool TCustomDictionary::WriteFile() {
     std::string used;
     put32(used, static_cast<std::uint32_t>(text_.size()));
 
-    // A file that could not be read is kept beside the new one rather than overwritten; when
-    // not even that can be done, it stays where it is.
-    if (loadFailed_) {
+    // A damaged file is kept beside the new one rather than overwritten; when not even that can
+    // be done, it stays where it is.
+    if (damaged_) {
         std::string damaged;
         if (WholeFile::read(fileName_, damaged) != WholeFile::Status::Ok ||
-            !AtomicFile::save(fileName_ + ".damaged", damaged))
+            DamagedCopies::keep(fileName_, damaged).empty())
             return false;
     }
     AtomicFile file(fileName_);
@@ -538,7 +556,7 @@ bool TCustomDictionary::WriteFile() {
         return false;
     const struct stat& st = file.written();
     stamp_ = {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
-    loadFailed_ = false;
+    loadFailed_ = damaged_ = false;
     return true;
 }
 

@@ -6,7 +6,8 @@
 // exactly as stored. Edits since loading are recorded, so that saving over a file another
 // program changed meanwhile replays them onto a fresh copy of that file instead of overwriting
 // its changes. Saves go through the one save path (kerfa::AtomicFile): atomic, durable, and never
-// through a symbolic link.
+// through a symbolic link. A damaged file keeps what is sound in it (nothing when its sizes do not
+// add up), and a copy of it is kept (kerfa::DamagedCopies) before anything is written over it.
 //
 // A dictionary without a file name (the session dictionary, word lists read from plain text)
 // lives in memory only and is never written.
@@ -122,7 +123,9 @@ private:
     void Verify();
     void ResetToEmpty();
     void Load();
-    bool Parse(const std::string& bytes);
+    // Sound; damaged but with its sound entries taken; or not readable at all.
+    enum class Reading { Sound, Salvaged, Unreadable };
+    Reading Parse(const std::string& bytes);
     bool WriteFile();
     void Replay(const Edits& edits);
     void RecordAdd(Kind kind, std::string_view word, std::string_view replacement);
@@ -145,7 +148,8 @@ private:
     std::string fileName_;
     bool loaded_ = true; // a dictionary without a file is always in memory
     bool modified_ = false;
-    bool loadFailed_ = false; // the file exists but could not be read
+    bool loadFailed_ = false; // the file exists but nothing could be read from it
+    bool damaged_ = false;    // the file as loaded is damaged: a copy is kept before writing
     FileStamp stamp_;
 
     std::string text_; // the text area: type byte, word, zero, [replacement, zero]

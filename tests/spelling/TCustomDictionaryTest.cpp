@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <string>
+#include <vector>
 
 using kerfa::spelling::TCustomDictionary;
 using Kind = TCustomDictionary::Kind;
@@ -219,53 +221,175 @@ TEST(SpellingCustomDictionary, WrongBannerIsNotOpened) {
     }
 }
 
-TEST(SpellingCustomDictionary, DamagedContentsAreSalvagedOrKeptAside) {
-    TestFolder folder;
-    const auto path = folder.File("d.adu");
+// A dictionary of "alpha", "beta" (added) and "gamma" (excluded), as the program writes it.
+std::string soundDictionary(const std::string& path) {
     {
         TCustomDictionary d;
-        ASSERT_TRUE(d.Open(path));
+        EXPECT_TRUE(d.Open(path));
         d.AddWord("alpha");
         d.AddWord("beta");
         d.AddExcluded("gamma");
+        EXPECT_TRUE(d.Save());
+    }
+    return TestFolder::Read(path);
+}
+
+struct Damage {
+    const char* name;
+    std::string (*damage)(std::string bytes);
+    // What the damaged file still gives: its sound entries, or nothing.
+    std::set<std::string> added;
+    std::set<std::string> excluded;
+};
+
+void PrintTo(const Damage& d, std::ostream* os) {
+    *os << d.name;
+}
+
+void set32(std::string& b, std::size_t at, std::uint32_t v) {
+    std::memcpy(b.data() + at, &v, 4);
+}
+
+constexpr std::size_t kTableAt = 141;
+constexpr std::size_t kTextSizeAt = kTableAt + 4 * 251;
+
+const Damage kDamages[] = {
+    // Bytes inserted or lost: the sizes no longer add up, and nothing in the file is believed.
+    {"thousand zero bytes inserted in the table",
+     [](std::string b) { return b.insert(kTableAt + 500, 1000, '\0'); },
+     {},
+     {}},
+    {"thousand zero bytes inserted in the text",
+     [](std::string b) { return b.insert(kTextSizeAt + 8, 1000, '\0'); },
+     {},
+     {}},
+    {"cut short", [](std::string b) { return b.substr(0, 600); }, {}, {}},
+    {"cut in the text", [](std::string b) { return b.substr(0, b.size() - 3); }, {}, {}},
+    {"bytes after the text", [](std::string b) { return b + "Izeta"; }, {}, {}},
+    {"table larger than the file",
+     [](std::string b) {
+         set32(b, 137, 252);
+         return b;
+     },
+     {},
+     {}},
+    {"table of the largest size",
+     [](std::string b) {
+         set32(b, 137, 0xFFFFFFFF);
+         return b;
+     },
+     {},
+     {}},
+    {"text size one too small",
+     [](std::string b) {
+         set32(b, kTextSizeAt, get32(b, kTextSizeAt) - 1);
+         return b;
+     },
+     {},
+     {}},
+    {"text size the largest",
+     [](std::string b) {
+         set32(b, kTextSizeAt, 0xFFFFFFFF);
+         return b;
+     },
+     {},
+     {}},
+    // Sizes that hold around damaged contents: what is sound is kept.
+    {"counts in the header wrong",
+     [](std::string b) {
+         std::memset(b.data() + 121, 0x7F, 16);
+         return b;
+     },
+     {"alpha", "beta"},
+     {"gamma"}},
+    {"slot past the text area",
+     [](std::string b) {
+         for (std::size_t at = kTableAt; at < kTextSizeAt; at += 4)
+             if (get32(b, at) == 1) // "alpha"
+                 set32(b, at, 100000);
+         return b;
+     },
+     {"beta"},
+     {"gamma"}},
+    {"zero bytes over a slot",
+     [](std::string b) {
+         for (std::size_t at = kTableAt; at < kTextSizeAt; at += 4)
+             if (get32(b, at) == 1) // "alpha"
+                 set32(b, at, 0);
+         return b;
+     },
+     {"beta"},
+     {"gamma"}},
+    {"end of header marker lost",
+     [](std::string b) {
+         b[120] = '\0';
+         return b;
+     },
+     {"alpha", "beta"},
+     {"gamma"}},
+};
+
+class DamagedCustomDictionary : public testing::TestWithParam<Damage> {};
+
+// A damaged file never loads as sound: what it gives is its sound entries at most, and the
+// file is kept as it was, beside the new one, before the next Add writes.
+TEST_P(DamagedCustomDictionary, IsNeverBelievedAndIsKeptBeforeAnAddWrites) {
+    TestFolder folder;
+    const auto path = folder.File("d.adu");
+    const std::string damaged = GetParam().damage(soundDictionary(path));
+    TestFolder::Write(path, damaged);
+    {
+        TCustomDictionary d;
+        ASSERT_TRUE(d.Open(path));
+        EXPECT_EQ(entries(d, Kind::Added), GetParam().added);
+        EXPECT_EQ(entries(d, Kind::Excluded), GetParam().excluded);
+        ASSERT_TRUE(d.AddWord("delta"));
         ASSERT_TRUE(d.Save());
     }
-    const std::string good = TestFolder::Read(path);
-
-    // A slot pointing past the text area is dropped; the other entries and counts hold.
-    std::string bytes = good;
-    for (std::size_t i = 0; i < 251; ++i) {
-        const std::size_t at = 141 + 4 * i;
-        if (get32(bytes, at) == 1) { // "alpha"
-            const std::uint32_t past = 100000;
-            std::memcpy(bytes.data() + at, &past, 4);
-        }
-    }
-    std::memset(bytes.data() + 121, 0x7F, 16); // counts are not trusted either
-    TestFolder::Write(path, bytes);
-    {
-        TCustomDictionary d;
-        ASSERT_TRUE(d.Open(path));
-        EXPECT_FALSE(d.IsAdded("alpha"));
-        EXPECT_TRUE(d.IsAdded("beta"));
-        EXPECT_TRUE(d.IsExcluded("gamma"));
-        EXPECT_EQ(d.Count(Kind::Added), 1u);
-        EXPECT_EQ(d.Count(Kind::Excluded), 1u);
-    }
-
-    // A truncated file reads as empty; saving keeps the damaged file beside the new one.
-    const std::string truncated = good.substr(0, 600);
-    TestFolder::Write(path, truncated);
-    {
-        TCustomDictionary d;
-        ASSERT_TRUE(d.Open(path));
-        EXPECT_EQ(d.Count(Kind::Added), 0u);
-        ASSERT_TRUE(d.AddWord("delta"));
-    }
-    EXPECT_EQ(TestFolder::Read(path + ".damaged"), truncated);
+    EXPECT_EQ(TestFolder::Read(path + ".damaged"), damaged);
     TCustomDictionary d;
     ASSERT_TRUE(d.Open(path));
-    EXPECT_TRUE(d.IsAdded("delta"));
+    std::set<std::string> added = GetParam().added;
+    added.insert("delta");
+    EXPECT_EQ(entries(d, Kind::Added), added);
+    EXPECT_EQ(entries(d, Kind::Excluded), GetParam().excluded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedCustomDictionary, testing::ValuesIn(kDamages),
+                         [](const testing::TestParamInfo<Damage>& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
+
+// Each damage found is kept: a second one does not replace the copy of the first, and only the
+// newest few are kept.
+TEST(SpellingCustomDictionary, EachDamageKeepsACopyOfItsOwn) {
+    TestFolder folder;
+    const auto path = folder.File("d.adu");
+    const std::string good = soundDictionary(path);
+    std::vector<std::string> damages;
+    for (std::size_t i = 0; i < 7; ++i) {
+        damages.push_back(good.substr(0, 600 + i));
+        TestFolder::Write(path, damages.back());
+        TCustomDictionary d;
+        ASSERT_TRUE(d.Open(path));
+        ASSERT_TRUE(d.AddWord("word" + std::to_string(i)));
+        ASSERT_TRUE(d.Save());
+        // Saved again without damage in between: no copy of the sound file.
+        ASSERT_TRUE(d.AddWord("more" + std::to_string(i)));
+        ASSERT_TRUE(d.Save());
+    }
+    const std::vector<std::string> kept = {".damaged.3", ".damaged.4", ".damaged.5", ".damaged.6",
+                                           ".damaged.7"};
+    std::vector<std::string> names = folder.Names();
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = {"d.adu"};
+    for (const std::string& suffix : kept)
+        expected.push_back("d.adu" + suffix);
+    EXPECT_EQ(names, expected);
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(TestFolder::Read(path + kept[i]), damages[i + 2]) << kept[i];
 }
 
 TEST(SpellingCustomDictionary, MisplacedAndDuplicateEntriesAreRepairedOnLoad) {
