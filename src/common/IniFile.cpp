@@ -4,6 +4,8 @@
 #include "common/FileWriter.h"
 #include "common/TextCodec.h"
 
+#include <QSet>
+
 namespace {
 
 // Settings, project, sheet, theme and language files are a few hundred bytes: one far larger, in
@@ -218,6 +220,25 @@ QStringList IniFile::keys(QStringView section) const {
         const Line& line = m_lines[static_cast<std::size_t>(i)];
         if (line.kind == Kind::Entry && !result.contains(nameOf(line), Qt::CaseInsensitive))
             result << nameOf(line).toString();
+    }
+    return result;
+}
+
+QList<std::pair<QString, QString>> IniFile::entries(QStringView section) const {
+    QList<std::pair<QString, QString>> result;
+    const int s = findSection(section);
+    if (s < 0)
+        return result;
+    QSet<QString> seen;
+    const int end = sectionEnd(s);
+    for (int i = s + 1; i < end; ++i) {
+        const Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (line.kind != Kind::Entry)
+            continue;
+        const qsizetype known = seen.size();
+        seen.insert(nameOf(line).toString().toCaseFolded());
+        if (seen.size() != known)
+            result.append({nameOf(line).toString(), valueOf(line).toString()});
     }
     return result;
 }

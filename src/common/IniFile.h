@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 // The one reader and writer of the program's INI files: settings, projects, sheets, themes and
@@ -31,6 +32,9 @@ public:
     bool valueExists(QStringView section, QStringView key) const;
     QStringList sections() const;
     QStringList keys(QStringView section) const;
+    // The section's keys with their values as readString gives them, in the file's order, read
+    // in one pass however many there are.
+    QList<std::pair<QString, QString>> entries(QStringView section) const;
 
     void writeString(QStringView section, QStringView key, const QString& value);
     void writeInteger(QStringView section, QStringView key, int value);

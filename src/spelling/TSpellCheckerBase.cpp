@@ -171,6 +171,12 @@ std::string TSpellCheckerBase::ConfigRead(const std::string& key, const std::str
     return OnConfigReadString(ExpandPath(ConfigID), key, fallback);
 }
 
+std::size_t TSpellCheckerBase::ConfigValueCount() {
+    if (ConfigStorage != csCallback || !OnConfigCountValues)
+        return 0;
+    return OnConfigCountValues(ExpandPath(ConfigID));
+}
+
 bool TSpellCheckerBase::ConfigWrite(const std::string& key, const std::string& value) {
     if (ConfigStorage != csCallback || !OnConfigWriteString)
         return true;

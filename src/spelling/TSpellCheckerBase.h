@@ -118,6 +118,9 @@ public:
     std::function<bool(const std::string& section, const std::string& key,
                        const std::string& value)>
         OnConfigWriteString;
+    // How many values the section holds: no list read from it is longer, whatever count it
+    // gives. Without it, lists read as empty.
+    std::function<std::size_t(const std::string& section)> OnConfigCountValues;
     std::function<void()> OnDictionariesChanged;
     std::function<void(const std::string& word, TWordCheckResult& result, std::string& replacement)>
         OnWordCheck;
@@ -151,6 +154,8 @@ public:
     // The dictionary folders: ConfigDictionaryDir and the folders the user added, expanded.
     std::vector<std::string> DictionaryFolders();
     std::string ConfigRead(const std::string& key, const std::string& fallback);
+    // The number of values the configuration holds (OnConfigCountValues).
+    std::size_t ConfigValueCount();
     bool ConfigWrite(const std::string& key, const std::string& value);
     // The personal word lists of the user's other spelling checkers.
     std::vector<std::string> WordProcessorCustomFiles() const;

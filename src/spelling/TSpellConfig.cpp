@@ -36,9 +36,13 @@ void TSpellConfig::Changed() {
 }
 
 std::vector<std::string> TSpellConfig::ReadList(const std::string& key) {
+    // A damaged count (2147483647) must not walk through indexes the storage cannot hold: each
+    // item is a value of its own, so there are no more items than values.
     const int count = toInt(owner_.ConfigRead(key + "_count", "0"), 0);
+    const std::size_t items =
+        count > 0 ? std::min(static_cast<std::size_t>(count), owner_.ConfigValueCount()) : 0;
     std::vector<std::string> list;
-    for (int i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < items; ++i) {
         std::string item = owner_.ConfigRead(key + "_" + std::to_string(i), "");
         if (!item.empty())
             list.push_back(std::move(item));

@@ -2,6 +2,8 @@
 
 #include "common/IniFile.h"
 
+#include <QHash>
+
 #include <functional>
 #include <memory>
 
@@ -30,9 +32,15 @@ public:
     QString path() const;
 
 private:
+    // A section's values by case-folded key, read from the file in one pass and kept until the
+    // configuration is loaded or saved again: lists are read value by value, and a section may
+    // hold thousands of values.
+    using Values = QHash<QString, QString>;
+    const Values& sectionValues(const QString& section);
     IniFile& file();
 
     kerfa::spelling::TSpellCheckerBase& m_checker;
     SaveFailed m_saveFailed;
     std::unique_ptr<IniFile> m_file;
+    QHash<QString, Values> m_sections;
 };

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -84,6 +85,12 @@ protected:
                                        const std::string& value) {
             stored[section + "/" + key] = value;
             return true;
+        };
+        c.OnConfigCountValues = [this](const std::string& section) {
+            return static_cast<std::size_t>(
+                std::count_if(stored.begin(), stored.end(), [&](const auto& entry) {
+                    return entry.first.compare(0, section.size() + 1, section + "/") == 0;
+                }));
         };
     }
 

@@ -407,6 +407,45 @@ private Q_SLOTS:
         QCOMPARE(m_speller->checker().FindUnknownWords(line).size(), std::size_t(3));
     }
 
+    // A list's count is bound by the values the file holds: a damaged count neither freezes the
+    // editor that opens (2147483647 walked index by index) nor reads items that are not there.
+    void damagedListCountsAreBoundByTheFile_data() {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList one{QStringLiteral("_Main_0=british.adm")};
+        QTest::newRow("largest") << "2147483647" << one << QStringList{"british.adm"};
+        QTest::newRow("largest, keys in capitals")
+            << "2147483647" << QStringList{"_MAIN_0=british.adm", "_Main_1=other.adm"}
+            << QStringList{"british.adm", "other.adm"};
+        QTest::newRow("an item missing")
+            << "3" << QStringList{"_Main_0=british.adm", "_Main_2=other.adm"}
+            << QStringList{"british.adm", "other.adm"};
+        QTest::newRow("items past the count")
+            << "1" << QStringList{"_Main_0=british.adm", "_Main_1=other.adm"}
+            << QStringList{"british.adm"};
+        QTest::newRow("negative") << "-1" << one << QStringList{};
+        QTest::newRow("beyond 32 bits") << "4294967297" << one << QStringList{};
+    }
+    void damagedListCountsAreBoundByTheFile() {
+        QFETCH(QString, count);
+        QFETCH(QStringList, items);
+        QFETCH(QStringList, expected);
+        m_speller.reset();
+        QDir().mkpath(QFileInfo(configPath()).absolutePath());
+        QFile file(configPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QString text = u'[' + loginName() + QStringLiteral("]\n_FirstRun=+\n_Main_count=") +
+                             count + u'\n' + items.join(u'\n') + u'\n';
+        file.write(text.toUtf8());
+        file.close();
+        makeSpeller();
+        QStringList read;
+        for (const std::string& item : m_speller->checker().Config().MainList())
+            read << QString::fromStdString(item);
+        QCOMPARE(read, expected);
+    }
+
     void smartCheckOfASelectionAsksAboutTheRest() {
         m_memo->setPlainText(QStringLiteral("frist line\nmdidle line\nlsat line"));
         QTextCursor cursor = m_memo->textCursor();
