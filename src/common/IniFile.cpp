@@ -38,6 +38,10 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {
     parse(FileReader::read(m_path, kLimits));
 }
 
+IniFile::IniFile(QString path, FileReader::Status& status) : m_path(std::move(path)) {
+    parse(FileReader::read(m_path, kLimits, &status));
+}
+
 IniFile::Line IniFile::sectionLine(QStringView section) {
     Line line;
     line.kind = Kind::Section;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FileReader.h"
+
 #include <QString>
 #include <QStringList>
 #include <utility>
@@ -18,6 +20,8 @@ public:
     // Reads the file at once; a missing or unreadable file, one that is not a regular file, and
     // one over 1 MiB or 20,000 lines read as empty.
     explicit IniFile(QString path);
+    // The same, telling whether the file could be read (FileReader's status).
+    IniFile(QString path, FileReader::Status& status);
 
     const QString& path() const { return m_path; }
 

@@ -223,9 +223,14 @@ TKerfa* CompileCommands::AutoCreateCompilationSheet() {
     for (const TKerfa* sheet : m_desk.sheets())
         if (isCompilationSheet(sheet) || CompilationFile::isCompilationName(sheet->SheetName))
             return nullptr;
+    // Nor over the file of a Compilation sheet that was left out of the load as unreadable: the
+    // new sheet would be saved into it.
+    const QString name = QStringLiteral("Compilation");
+    if (m_project.onDisk && QFileInfo::exists(SheetNames::sheetFile(m_project.projectFolder, name)))
+        return nullptr;
     TKerfa* sheet = m_desk.createSheet();
     sheet->setPosition(kCompilationLeft, kCompilationTop);
-    sheet->SetSheetName(QStringLiteral("Compilation"));
+    sheet->SetSheetName(name);
     DeskTheme::SetTypeFromIndex(sheet, -1);
     m_look.ShowTypeLook(sheet);
     sheet->SetState(0);

@@ -2,6 +2,7 @@
 
 #include "common/AsciiCase.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -46,6 +47,9 @@ constexpr std::array<Entry, Messages::Count> kBuiltIn = {{
     {"ERROR_READING_FILE", "Error reading from project or kerfa files."},
     {"ERROR_WRITING_KERFA", "Error writing kerfa file."},
     {"ERROR_WRITING_PROJECT", "Error writing project file."},
+    {"SHEETS_LEFT_OUT",
+     "The book was opened without these kerfas; their files were left as they are:"},
+    {"NOT_LISTED", "More, not listed:"},
     {"CREATING_KERFAS", "creating kerfas."},
     {"NOTHING_TO_PRINT", "There is no content file to print."},
     {"DELETE_KERFA", "Delete kerfa"},
@@ -115,6 +119,15 @@ QString Messages::builtIn(Key key) {
 
 QString Messages::text(Key key) {
     return key < Count ? texts()[key] : QString();
+}
+
+QString Messages::listed(const QString& text, const QStringList& items) {
+    QString out = text + u'\n';
+    for (qsizetype i = 0; i < std::min(items.size(), kListed); ++i)
+        out += u'\n' + items[i];
+    if (items.size() > kListed)
+        out += u'\n' + Messages::text(NOT_LISTED) + u' ' + QString::number(items.size() - kListed);
+    return out;
 }
 
 void Messages::setFromLanguage(QStringView name, const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The table of message texts every window shows by key. They start as the built-in English
 // texts; a language file replaces them by name (its section "Messages") for the rest of the run.
@@ -40,6 +41,9 @@ public:
         ERROR_READING_FILE,
         ERROR_WRITING_KERFA,
         ERROR_WRITING_PROJECT,
+        // Sheet files a load left out, listed after it; the count of files a list leaves out.
+        SHEETS_LEFT_OUT,
+        NOT_LISTED,
         CREATING_KERFAS,
         NOTHING_TO_PRINT,
         DELETE_KERFA,
@@ -92,6 +96,10 @@ public:
     };
 
     static QString text(Key key);
+    // A text followed by a list of what it is about (files, one a line), shortened to the first
+    // few with the count of the rest, so that a box stays on the screen.
+    static QString listed(const QString& text, const QStringList& items);
+    static constexpr qsizetype kListed = 10;
     // The key's name in a language file ("SAVE_PROJECT") and its built-in English text.
     static QString name(Key key);
     static QString builtIn(Key key);

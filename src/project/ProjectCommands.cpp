@@ -130,7 +130,7 @@ bool ProjectCommands::LoadProject(const QString& path) {
         reported = done;
         Q_EMIT loadProgress(done, total);
     };
-    const bool read = reading->deliver(
+    reading->deliver(
         [&](SheetRecord&& record) {
             m_desk.placeSheet(record, m_state.boldBaseType);
             ++placed;
@@ -138,16 +138,10 @@ bool ProjectCommands::LoadProject(const QString& path) {
         },
         [&](qsizetype done, qsizetype total) { report(done + placed, 2 * total); });
     const qsizetype files = reading->fileCount();
+    QStringList unreadable;
+    for (const QString& file : reading->unreadable())
+        unreadable << QStringLiteral("Kerfa Files/") + file;
     reading.reset();
-    if (!read) {
-        // The sheets laid before the unreadable file was met go before the message shows.
-        m_desk.ClearDesk();
-        m_loading = false;
-        Q_EMIT loadProgress(2 * files, 2 * files);
-        MessageBoxes::warning(Messages::text(Messages::ERROR_READING_FILE));
-        CloseProject();
-        return false;
-    }
     m_desk.sheetsPlaced();
     m_loading = false;
     Q_EMIT loadProgress(2 * files, 2 * files);
@@ -159,6 +153,12 @@ bool ProjectCommands::LoadProject(const QString& path) {
     m_state.modified = false;
     Q_EMIT projectLoaded(folder + fileName);
     Q_EMIT refreshNeeded();
+    // A sheet file that cannot be read keeps the book open without that sheet: its files are
+    // left as they are, and nothing of it is written, since it is not on the desk.
+    if (!unreadable.isEmpty())
+        MessageBoxes::warning(Messages::listed(Messages::text(Messages::ERROR_READING_FILE) + u' ' +
+                                                   Messages::text(Messages::SHEETS_LEFT_OUT),
+                                               unreadable));
     return true;
 }
 

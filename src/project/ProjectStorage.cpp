@@ -69,9 +69,14 @@ ProjectSettings ProjectStorage::readProject(const QString& projectPath) {
     return ProjectSettings::read(IniFile(projectPath));
 }
 
-std::optional<QList<SheetRecord>>
-ProjectStorage::readSheets(const QString& sheetFolder, const SheetReading::Progress& progress) {
-    return SheetReading(sheetFolder).finish(progress);
+QList<SheetRecord> ProjectStorage::readSheets(const QString& sheetFolder,
+                                              const SheetReading::Progress& progress,
+                                              QStringList* unreadable) {
+    SheetReading reading(sheetFolder);
+    QList<SheetRecord> records = reading.finish(progress);
+    if (unreadable)
+        *unreadable = reading.unreadable();
+    return records;
 }
 
 bool ProjectStorage::writeProject(const QString& projectPath, const ProjectSettings& settings) {

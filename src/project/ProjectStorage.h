@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QStringList>
-#include <optional>
 
 struct ProjectState;
 
@@ -28,9 +27,11 @@ public:
 
     // Every key missing from the file takes its default; a missing file reads as empty.
     static ProjectSettings readProject(const QString& projectPath);
-    // The sheets of a "Kerfa Files/" folder, read as SheetReading::finish reads them.
-    static std::optional<QList<SheetRecord>>
-    readSheets(const QString& sheetFolder, const SheetReading::Progress& progress = {});
+    // The sheets of a "Kerfa Files/" folder, read as SheetReading::finish reads them; the names
+    // of the files left out as unreadable go to `unreadable` when given.
+    static QList<SheetRecord> readSheets(const QString& sheetFolder,
+                                         const SheetReading::Progress& progress = {},
+                                         QStringList* unreadable = nullptr);
 
     // Both keep every other key of the file; false, leaving the file as it was, when it could not
     // be written.

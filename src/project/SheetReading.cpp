@@ -26,8 +26,7 @@ void SheetReading::startHelper(std::function<void()> first) {
             first();
         list();
         bool firstFile = true;
-        while (!m_stop.load(std::memory_order_relaxed) &&
-               !m_refused.load(std::memory_order_relaxed) && readNext({}, firstFile)) {
+        while (!m_stop.load(std::memory_order_relaxed) && readNext({}, firstFile)) {
         }
     });
 }
@@ -48,15 +47,13 @@ bool SheetReading::readNext(const Progress& progress, bool& first) {
     if (progress && !std::exchange(first, false))
         progress(m_done.load(), m_files.size());
     const Outcome outcome = readSheet(m_files.at(static_cast<qsizetype>(i)), m_records[i]);
-    if (outcome == Outcome::Refused)
-        m_refused = true;
     m_done.fetch_add(1);
     m_outcomes[i].store(outcome, std::memory_order_release);
     m_outcomes[i].notify_all();
     return true;
 }
 
-bool SheetReading::deliver(const Take& take, const Progress& progress) {
+void SheetReading::deliver(const Take& take, const Progress& progress) {
     list();
     const std::size_t n = m_records.size();
     if (progress && n > 0)
@@ -64,7 +61,7 @@ bool SheetReading::deliver(const Take& take, const Progress& progress) {
     if (m_files.size() >= kReadInTwoFrom)
         startHelper();
     bool first = true;
-    for (std::size_t next = 0; next < n && !m_refused.load(std::memory_order_relaxed);) {
+    for (std::size_t next = 0; next < n;) {
         const Outcome outcome = m_outcomes[next].load(std::memory_order_acquire);
         if (outcome == Outcome::Pending) {
             // Every file taken is read to its end by the thread that took it, so the wait ends.
@@ -74,19 +71,19 @@ bool SheetReading::deliver(const Take& take, const Progress& progress) {
         }
         if (outcome == Outcome::Kept)
             take(std::move(m_records[next]));
+        else if (outcome == Outcome::Unreadable)
+            m_unreadable.append(m_files.at(static_cast<qsizetype>(next)));
         ++next;
     }
     if (m_helper.joinable())
         m_helper.join();
-    return !m_refused;
 }
 
-std::optional<QList<SheetRecord>> SheetReading::finish(const Progress& progress) {
+QList<SheetRecord> SheetReading::finish(const Progress& progress) {
     list();
     QList<SheetRecord> records;
     records.reserve(m_files.size());
-    if (!deliver([&](SheetRecord&& record) { records.append(std::move(record)); }, progress))
-        return std::nullopt;
+    deliver([&](SheetRecord&& record) { records.append(std::move(record)); }, progress);
     return records;
 }
 
@@ -94,9 +91,13 @@ SheetReading::Outcome SheetReading::readSheet(const QString& file, SheetRecord& 
     const QString name = file.chopped(ProjectNames::sheetExtension().size());
     if (name.size() > ProjectNames::kMaxSheetName)
         return Outcome::Skipped;
-    record = SheetRecord::read(IniFile(m_folder + file));
+    FileReader::Status status = FileReader::Status::Failed;
+    const IniFile sheetFile(m_folder + file, status);
+    if (status != FileReader::Status::Ok)
+        return Outcome::Unreadable;
+    record = SheetRecord::read(sheetFile);
     if (record.state < 0 || record.state >= ThemeData::kStates)
-        return Outcome::Refused;
+        return Outcome::Unreadable;
     record.name = name;
     return Outcome::Kept;
 }

@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -37,16 +36,18 @@ public:
     // Hands each sheet to `take` in desk order, named after its file, as soon as it and every
     // sheet before it are read, and reads on the calling thread alongside the helper while the
     // next sheet is not read yet: the sheets are laid on the desk while the rest are read. Files
-    // whose names are longer than a sheet name may be are passed over. False, handing over no more
-    // sheets, when a file holds a revision state outside 0 to 5: the project cannot be read then,
-    // and what was handed over is to be dropped. This thread reports how many of how many files
-    // are read before it starts, and again before each file it reads after its first.
+    // whose names are longer than a sheet name may be are passed over. A file that cannot be read
+    // (missing by now, unreadable, beyond the reader's limits, or holding a revision state outside
+    // 0 to 5) is left out, and named by unreadable() afterwards: one bad file never keeps the
+    // rest of the book shut. This thread reports how many of how many files are read before it
+    // starts, and again before each file it reads after its first.
     using Progress = std::function<void(qsizetype done, qsizetype total)>;
     using Take = std::function<void(SheetRecord&& record)>;
-    bool deliver(const Take& take, const Progress& progress = {});
-    // All the sheets at once, as deliver() hands them over; nothing when the project cannot be
-    // read.
-    std::optional<QList<SheetRecord>> finish(const Progress& progress = {});
+    void deliver(const Take& take, const Progress& progress = {});
+    // All the sheets at once, as deliver() hands them over.
+    QList<SheetRecord> finish(const Progress& progress = {});
+    // The names of the files deliver() left out as unreadable, in desk order.
+    const QStringList& unreadable() const { return m_unreadable; }
 
     // The number of sheet files in the folder, once it is listed.
     qsizetype fileCount() const { return m_files.size(); }
@@ -54,7 +55,7 @@ public:
     qsizetype readCount() const { return m_done.load(); }
 
 private:
-    enum class Outcome { Pending, Skipped, Kept, Refused };
+    enum class Outcome { Pending, Skipped, Kept, Unreadable };
 
     void list();
     // Reads the first file no thread has taken yet; false when every file is taken. `first`
@@ -70,7 +71,7 @@ private:
     std::unique_ptr<std::atomic<Outcome>[]> m_outcomes;
     std::atomic<std::size_t> m_next = 0;
     std::atomic<qsizetype> m_done = 0;
-    std::atomic<bool> m_refused = false;
     std::atomic<bool> m_stop = false;
     std::thread m_helper;
+    QStringList m_unreadable;
 };

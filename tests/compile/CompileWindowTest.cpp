@@ -337,6 +337,22 @@ private Q_SLOTS:
         QVERIFY(!m_main->project().modified);
     }
 
+    // A Compilation sheet whose file could not be read is left out of the load; no new one is
+    // laid whose save would write over that file.
+    void anUnreadableCompilationSheetFileIsNeverWrittenOver() {
+        const QString file = folder() + QStringLiteral("Kerfa Files/Compilation.kfa");
+        const QByteArray unreadable = ProjectFiles::sheet(-1, 7, 40, 26);
+        QVERIFY(ProjectFiles::write(file, unreadable));
+        openBook();
+        QCOMPARE(m_boxes->shown.size(), 1);
+        fill({"Storm"});
+        create();
+        QVERIFY(QFile::exists(compilationFile()));
+        QVERIFY(!sheet(QStringLiteral("Compilation")));
+        QVERIFY(m_main->model().commands().SaveProject());
+        QCOMPARE(ProjectFiles::read(file), unreadable);
+    }
+
     void createTakesWhatTheWriterSeesNow() {
         openBook();
         // A description changed on the desk but not yet saved, and text typed but not saved.

@@ -276,35 +276,51 @@ private Q_SLOTS:
         QCOMPARE(loading.count(true), loading.size() - 1);
         QVERIFY(!commands.isLoading());
 
-        // A load that fails ends its progress too.
+        // A load that leaves out an unreadable sheet ends its progress too.
         sheetFile(QStringLiteral("Sheet 39"), ProjectFiles::sheet(0, 9, 100, 100));
         steps.clear();
-        QVERIFY(!load(projectPath()));
+        QVERIFY(load(projectPath()));
         QCOMPARE(steps.back(), Step(80, 80));
         QVERIFY(!commands.isLoading());
     }
 
-    void stateOutOfRangeFailsTheWholeLoad_data() {
+    void anUnreadableSheetIsLeftOutAndItsFilesLeftAlone_data() {
         QTest::addColumn<QString>("bad");
+        QTest::addColumn<QByteArray>("bytes");
         // Sheets are laid while the rest are read: an unreadable file last in desk order is met
         // once the sheets before it lie on the desk.
-        QTest::newRow("first") << QStringLiteral("Bad");
-        QTest::newRow("last") << QStringLiteral("Worse");
+        QTest::newRow("state 7, first") << "Bad" << ProjectFiles::sheet(0, 7, 100, 100);
+        QTest::newRow("state 9, last") << "Worse" << ProjectFiles::sheet(0, 9, 100, 100);
+        QTest::newRow("state -1") << "Bad" << ProjectFiles::sheet(0, -1, 100, 100);
+        QTest::newRow("over the reader's size")
+            << "Bad" << ProjectFiles::sheet(0, 0, 100, 100) + QByteArray(1024 * 1024, ';');
     }
 
-    void stateOutOfRangeFailsTheWholeLoad() {
+    void anUnreadableSheetIsLeftOutAndItsFilesLeftAlone() {
         QFETCH(QString, bad);
+        QFETCH(QByteArray, bytes);
         sheetFile(QStringLiteral("Good"), ProjectFiles::sheet(0, 0, 100, 100));
-        sheetFile(QStringLiteral("Other"), ProjectFiles::sheet(0, 0, 300, 100));
-        sheetFile(bad, ProjectFiles::sheet(0, 9, 100, 100));
+        // A link to the sheet left out is kept for the day its file reads again.
+        sheetFile(QStringLiteral("Other"), ProjectFiles::sheet(0, 0, 300, 100, {}, bad));
+        sheetFile(bad, bytes);
+        QVERIFY(ProjectFiles::write(
+            folder() + QStringLiteral("Text Files/") + bad + QStringLiteral(".txt"), "Its text."));
         const auto before = ProjectFiles::snapshot(folder());
-        QVERIFY(!load(projectPath()));
-        QCOMPARE(m_boxes->texts(), QStringList{Messages::text(Messages::ERROR_READING_FILE)});
+        QVERIFY(load(projectPath()));
+        // One box, naming the file.
+        QCOMPARE(m_boxes->shown.size(), 1);
+        const QString text = m_boxes->texts().front();
+        QVERIFY(text.startsWith(Messages::text(Messages::ERROR_READING_FILE)));
+        QVERIFY(text.endsWith(QStringLiteral("\nKerfa Files/") + bad + QStringLiteral(".kfa")));
         QCOMPARE(m_boxes->shown.front().kind, MessageBoxes::Kind::Warning);
-        QVERIFY(m_model->desk().sheets().isEmpty());
-        QVERIFY(m_model->scene()->items().isEmpty());
-        QVERIFY(m_model->project().isUnnamed());
-        QVERIFY(!m_model->project().onDisk);
+        QCOMPARE(summary(m_model->desk()).size(), 2);
+        QVERIFY(find(QStringLiteral("Good")) && find(QStringLiteral("Other")));
+        QVERIFY(!m_model->project().isUnnamed());
+        QVERIFY(m_model->project().onDisk);
+        QVERIFY(!m_model->project().modified);
+        // Saved, the book writes what it holds and nothing over the sheet left out.
+        m_model->project().modified = true;
+        QVERIFY(save());
         QCOMPARE(ProjectFiles::snapshot(folder()), before);
     }
 
