@@ -6,6 +6,7 @@
 #include "editor/SheetText.h"
 #include "editor/TfmEditor.h"
 #include "language/Messages.h"
+#include "platform/MessageBoxes.h"
 #include "project/ProjectState.h"
 #include "project/TargetProgress.h"
 
@@ -61,6 +62,7 @@ void WordProgress::projectClosed() {
     m_counted = false;
     m_bookWords = 0;
     m_log = DayLog();
+    m_logNotSaved = false;
     m_typedIn.clear();
     Q_EMIT counted();
 }
@@ -174,8 +176,16 @@ void WordProgress::recordBook() {
         return;
     m_bookWords = book;
     m_log.recordCount(m_today(), book);
-    if (m_project.onDisk && (changed || moved))
-        m_log.save();
+    if (m_project.onDisk && (changed || moved)) {
+        if (m_log.save()) {
+            m_logNotSaved = false;
+        } else if (!m_logNotSaved) {
+            // Set before the box shows: counts made while it is open are not told again.
+            m_logNotSaved = true;
+            MessageBoxes::warning(u'\'' + m_log.path() + QStringLiteral("' ") +
+                                  Messages::text(Messages::CANNOT_SAVE_FILE));
+        }
+    }
     Q_EMIT counted();
 }
 

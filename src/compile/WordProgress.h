@@ -90,6 +90,9 @@ private:
     bool m_counting = false;
     bool m_counted = false;
     qint64 m_bookWords = 0;
+    // The day log could not be written last time: the writer was told, and is not told again
+    // at every count until a save of it works.
+    bool m_logNotSaved = false;
     // Sheets whose editor text changed since their last count.
     QSet<TKerfa*> m_typedIn;
     QTimer m_liveTimer;

@@ -3,6 +3,8 @@
 #include "desk/Desk.h"
 #include "desk/TKerfa.h"
 #include "editor/TfmEditor.h"
+#include "language/Messages.h"
+#include "platform/MessageBoxes.h"
 
 EditorRegistry::EditorRegistry(Desk& desk, QObject* parent) : QObject(parent), m_desk(desk) {
     connect(&desk, &Desk::sheetRemoving, this, &EditorRegistry::release);
@@ -64,15 +66,24 @@ bool EditorRegistry::AnyEditorModified() const {
 
 bool EditorRegistry::SaveModifiedEditors() {
     bool all = true;
+    QStringList failed;
     for (const TKerfa* sheet : m_desk.sheets()) {
         TfmEditor* editor = editorOf(sheet);
         if (editor && editor->isModified()) {
             // An editor whose text could not be saved stays open with its text.
-            if (editor->SaveText())
+            bool notWritten = false;
+            if (editor->WriteText(notWritten)) {
                 editor->close();
-            else
-                all = false;
+                continue;
+            }
+            all = false;
+            if (notWritten)
+                failed << QStringLiteral("Text Files/") + sheet->SheetName + QStringLiteral(".txt");
         }
     }
+    // One box for all the texts not written, not one for each.
+    if (!failed.isEmpty())
+        MessageBoxes::warning(
+            Messages::listed(Messages::text(Messages::CANNOT_WRITE_FILE), failed));
     return all;
 }

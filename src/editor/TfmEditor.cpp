@@ -319,6 +319,15 @@ void TfmEditor::ShowAutoSaveStatus() {
 }
 
 bool TfmEditor::SaveText() {
+    bool notWritten = false;
+    const bool saved = WriteText(notWritten);
+    if (notWritten)
+        MessageBoxes::warning(Messages::text(Messages::CANNOT_WRITE_FILE));
+    return saved;
+}
+
+bool TfmEditor::WriteText(bool& notWritten) {
+    notWritten = false;
     if (m_onDisk && m_onDisk->changedSince(textFilePath(), SheetText::kMaxBytes)) {
         bool taken = false;
         if (!settleChangedFile(taken))
@@ -332,8 +341,9 @@ bool TfmEditor::SaveText() {
         m_onDisk = written;
         watchFile();
         m_memEditor->document()->setModified(false);
-    } else
-        MessageBoxes::warning(Messages::text(Messages::CANNOT_WRITE_FILE));
+    } else {
+        notWritten = true;
+    }
     UpdateEditorState();
     return saved;
 }
@@ -709,7 +719,10 @@ void TfmEditor::firstChange(bool modified) {
     if (!modified || m_loading || m_sheetName.isEmpty() || m_dailySnapshot == today)
         return;
     m_dailySnapshot = today;
-    SnapshotStore(m_projectFolder).takeDaily(m_sheetName);
+    const SnapshotStore store(m_projectFolder);
+    if (store.takeDaily(m_sheetName) == SnapshotStore::Daily::Failed)
+        MessageBoxes::warning(u'\'' + store.folderOf(m_sheetName) + QStringLiteral("' ") +
+                              Messages::text(Messages::CANNOT_SAVE_FILE));
 }
 
 void TfmEditor::mnuTakeSnapshotClick() {

@@ -65,6 +65,9 @@ public:
     // Before it writes, a file another program changed since this window read or saved it is
     // settled with the writer (see settleChangedFile).
     bool SaveText();
+    // The same without reporting a failure to write (notWritten tells it), for commands that
+    // save several texts and report the ones not written in one box.
+    bool WriteText(bool& notWritten);
     // The save question of a window holding unsaved text, asked when it closes and before its
     // sheet is deleted. False when the writer cancels, or the text could not be saved.
     bool FormCloseQuery();

@@ -174,9 +174,17 @@ bool ProjectCommands::SaveProject() {
     } else {
         // The folders come with a project file, so that a save that failed leaves none behind.
         ProjectStorage::makeFolders(m_state);
-        ok = true;
+        // One box for the save, naming every sheet file not written: a full disk would otherwise
+        // show one box per sheet.
+        QStringList failed;
         for (const SheetRecord& record : m_desk.sheetRecords())
-            ok = writeSheetFile(record) && ok;
+            if (!ProjectStorage::writeSheet(m_state.sheetFolder(), record))
+                failed << QStringLiteral("Kerfa Files/") + record.name +
+                              ProjectNames::sheetExtension();
+        if (!failed.isEmpty())
+            MessageBoxes::warning(
+                Messages::listed(Messages::text(Messages::ERROR_WRITING_KERFA), failed));
+        ok = failed.isEmpty();
         m_state.onDisk = true;
     }
     if (!batch.finish() && ok) {

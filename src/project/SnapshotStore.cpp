@@ -93,14 +93,17 @@ std::optional<QString> SnapshotStore::take(const QString& sheetName, const QStri
     return path;
 }
 
-bool SnapshotStore::takeDaily(const QString& sheetName, const QDateTime& now) const {
+SnapshotStore::Daily SnapshotStore::takeDaily(const QString& sheetName,
+                                              const QDateTime& now) const {
     const QList<Entry> entries = list(sheetName);
     if (std::any_of(entries.cbegin(), entries.cend(),
                     [&](const Entry& e) { return e.taken.date() == now.date(); }))
-        return false;
+        return Daily::NotNeeded;
     const std::optional<QString> text = readText(
         m_projectFolder + QStringLiteral("Text Files/") + sheetName + kExtension, kTextLevels);
-    return text && !text->isEmpty() && take(sheetName, *text, now);
+    if (!text || text->isEmpty())
+        return Daily::NotNeeded;
+    return take(sheetName, *text, now) ? Daily::Taken : Daily::Failed;
 }
 
 std::optional<QString> SnapshotStore::read(const QString& path) {

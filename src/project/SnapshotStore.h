@@ -30,10 +30,10 @@ public:
     std::optional<QString> take(const QString& sheetName, const QString& text,
                                 const QDateTime& when = QDateTime::currentDateTime()) const;
     // The day's first snapshot of a sheet: its text file as saved, unless the sheet has a
-    // snapshot of that day already or its text file is missing or empty. True when one was
-    // taken.
-    bool takeDaily(const QString& sheetName,
-                   const QDateTime& now = QDateTime::currentDateTime()) const;
+    // snapshot of that day already or its text file is missing or empty (NotNeeded then).
+    enum class Daily { NotNeeded, Taken, Failed };
+    Daily takeDaily(const QString& sheetName,
+                    const QDateTime& now = QDateTime::currentDateTime()) const;
     // A snapshot's text, line breaks CR LF; none when it cannot be read.
     static std::optional<QString> read(const QString& path);
 

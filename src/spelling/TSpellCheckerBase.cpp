@@ -595,8 +595,14 @@ bool TSpellCheckerBase::AddWord(const std::string& word) {
         LoadDictionaries();
     if (!active_ || !active_->AddWord(word))
         return false;
-    active_->Save();
-    return true;
+    if (active_->Save())
+        return true;
+    // Not kept in memory alone: every window reads the dictionaries again after an Add, and
+    // would lose it then.
+    active_->RemoveWord(word);
+    if (OnCustomSaveFailed)
+        OnCustomSaveFailed(active_->FileName());
+    return false;
 }
 
 void TSpellCheckerBase::IgnoreWord(const std::string& word) {

@@ -122,6 +122,9 @@ public:
     // gives. Without it, lists read as empty.
     std::function<std::size_t(const std::string& section)> OnConfigCountValues;
     std::function<void()> OnDictionariesChanged;
+    // Told the file of a custom dictionary that could not be written when a word was added to
+    // it; the file stays as it was.
+    std::function<void(const std::string& fileName)> OnCustomSaveFailed;
     std::function<void(const std::string& word, TWordCheckResult& result, std::string& replacement)>
         OnWordCheck;
     std::function<void(const std::string& word, bool repeated)> OnPromptWord;
@@ -199,7 +202,8 @@ public:
     std::vector<TWordSpan> FindUnknownWords(std::string_view line);
     // Add outside a check: the word goes into the active custom dictionary, which is written at
     // once so that every other checker reading the file finds it. False without an active
-    // custom dictionary, or when the word is already there.
+    // custom dictionary, when the word is already there, or when the file could not be written
+    // (OnCustomSaveFailed is told; the word is not added).
     bool AddWord(const std::string& word);
     // Ignore All outside a check: the session dictionary accepts the word from now on.
     void IgnoreWord(const std::string& word);

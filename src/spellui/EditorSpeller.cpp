@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include <utility>
+
 using namespace kerfa::spelling;
 
 EditorSpeller::EditorSpeller(QWidget* window) : m_window(window), m_ui(window) {
@@ -52,6 +54,7 @@ void EditorSpeller::check(QPlainTextEdit* memo) {
         return;
     // Kept beyond the call: a check that is not synchronous goes on after it returns.
     m_text = std::make_unique<TPlainTextEditParser>(memo);
+    m_toldNotSaved = false;
     m_checker.CheckControl(*m_text, TSpellCheckerBase::cmSmart);
     if (m_checker.IsChecking())
         return;
@@ -59,11 +62,21 @@ void EditorSpeller::check(QPlainTextEdit* memo) {
     m_checker.SaveConfig();
     // Words added during the check are written now, so that every editor's underlines lose
     // them; words ignored hold in this window.
-    TCustomDictionary* active = m_checker.ActiveCustomDictionary();
-    if (active && active->IsModified() && active->Save())
+    if (saveAdded())
         LiveSpeller::recheckEverywhere(true);
     else if (m_live)
         m_live->recheck();
+}
+
+bool EditorSpeller::saveAdded() {
+    TCustomDictionary* active = m_checker.ActiveCustomDictionary();
+    if (!active || !active->IsModified())
+        return false;
+    if (active->Save())
+        return true;
+    if (!std::exchange(m_toldNotSaved, true) && m_checker.OnCustomSaveFailed)
+        m_checker.OnCustomSaveFailed(active->FileName());
+    return false;
 }
 
 void EditorSpeller::showOptionsDialog() {
@@ -102,8 +115,7 @@ void EditorSpeller::wordAdded(const QString& word) {
     // Written at once, as the popup's Add writes it, so that every other window's underlines
     // lose the word now rather than when this check ends. This window's checker is busy with
     // the check until then: its underlines of the word go by name.
-    TCustomDictionary* active = m_checker.ActiveCustomDictionary();
-    if (!active || !active->IsModified() || !active->Save())
+    if (!saveAdded())
         return;
     LiveSpeller::recheckEverywhere(true);
     if (m_live)

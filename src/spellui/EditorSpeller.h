@@ -52,10 +52,13 @@ private:
     void followBookLanguage();
     void dialogDeactivated();
     void wordAdded(const QString& word);
+    // Writes the words added to the active custom dictionary; a failure is told once a check.
+    bool saveAdded();
 
     QPointer<QWidget> m_window;
     kerfa::spelling::TSpellChecker m_checker;
     SpellCheckerUI m_ui;
     std::unique_ptr<TPlainTextEditParser> m_text;
     std::unique_ptr<LiveSpeller> m_live;
+    bool m_toldNotSaved = false;
 };

@@ -40,6 +40,9 @@ void ProgramSpellConfig::setUp(TSpellCheckerBase& checker) {
     // A first start (no Spell.cfg yet) and Reset Defaults check in the English of the system's
     // locale, as Qt reads it from the environment.
     checker.ConfigDefaultMain = {firstMainDictionary(QLocale::system())};
+    checker.OnCustomSaveFailed = [](const std::string& fileName) {
+        warnNotSaved(QString::fromStdString(fileName));
+    };
     QString folder = ProgramFolder::path();
     if (folder.endsWith(u'/'))
         folder.chop(1);

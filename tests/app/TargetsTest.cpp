@@ -7,10 +7,13 @@
 #include "desk/TKerfa.h"
 #include "desk/TargetBox.h"
 #include "desk/TfmTarget.h"
+#include "editor/EditorRegistry.h"
 #include "editor/TfmEditor.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "project/DayLog.h"
+#include "project/ProjectCommands.h"
+#include "support/FullDisk.h"
 #include "support/ProjectFiles.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestEnvironment.h"
@@ -131,6 +134,53 @@ private Q_SLOTS:
         QTRY_COMPARE(opening->words(), qint64(5));
         QCOMPARE(progress().bookWords(), qint64(8));
         QCOMPARE(wordsToday(), QStringLiteral("Words written today: 0"));
+    }
+
+    // On a full disk each save that fails is told once for the command that tried it, naming
+    // what was not saved, and every file stays as it was.
+    void savesThatFailOnAFullDiskAreToldOncePerCommand() {
+        openBook();
+        // Saved once, so that only the sheet files have anything new to write later.
+        m_main->project().modified = true;
+        QVERIFY(m_main->model().commands().SaveProject());
+        const auto before = ProjectFiles::snapshot(folder());
+        {
+            const FileSizeLimit full(8);
+            // The first change of the day keeps the text as it was in a snapshot.
+            TfmEditor* opening = edit(QStringLiteral("Opening"));
+            type(opening, QStringLiteral(" and the boats came home"));
+            QCOMPARE(m_boxes->texts().size(), 1);
+            QVERIFY(m_boxes->texts()[0].contains(QStringLiteral("/Snapshots/Opening/")));
+            // The day log, written once the words are counted; not told again at every count.
+            QTRY_COMPARE(m_boxes->texts().size(), 2);
+            QVERIFY(m_boxes->texts()[1].contains(DayLog::fileName()));
+            type(opening, QStringLiteral(" at last"));
+            QTRY_COMPARE(progress().bookWords(), qint64(15));
+            QCOMPARE(m_boxes->texts().size(), 2);
+            TfmEditor* harbour = edit(QStringLiteral("Harbour"));
+            type(harbour, QStringLiteral(" at dusk"));
+            QCOMPARE(m_boxes->texts().size(), 3);
+            // Every open editor saved at once: one box naming each text not saved.
+            QVERIFY(!m_main->model().editors().SaveModifiedEditors());
+            QCOMPARE(m_boxes->texts().size(), 4);
+            const QString texts = m_boxes->texts()[3];
+            QVERIFY(texts.startsWith(Messages::text(Messages::CANNOT_WRITE_FILE)));
+            QVERIFY(texts.contains(QStringLiteral("\nText Files/Opening.txt")));
+            QVERIFY(texts.contains(QStringLiteral("\nText Files/Harbour.txt")));
+            QVERIFY(opening->isVisible() && harbour->isVisible());
+            // The book saved: one box naming each sheet file not written.
+            for (TKerfa* s : m_main->desk().sheets())
+                s->setPosition(s->left() + 10, s->top());
+            m_main->project().modified = true;
+            QVERIFY(!m_main->model().commands().SaveProject());
+            QCOMPARE(m_boxes->texts().size(), 5);
+            const QString sheets = m_boxes->texts()[4];
+            QVERIFY(sheets.startsWith(Messages::text(Messages::ERROR_WRITING_KERFA)));
+            for (const char* name : {"Compilation", "Harbour", "Opening"})
+                QVERIFY(sheets.contains(QStringLiteral("\nKerfa Files/") +
+                                        QString::fromLatin1(name) + QStringLiteral(".kfa")));
+        }
+        QCOMPARE(ProjectFiles::snapshot(folder()), before);
     }
 
     void closingTheWindowLeavesTheDaysCount() {

@@ -4,10 +4,12 @@
 // an edit in a long sheet checking only what it touched.
 
 #include "EditorFixture.h"
+#include "language/Messages.h"
 #include "spelling/TSpellChecker.h"
 #include "spellui/EditorSpeller.h"
 #include "spellui/LiveSpeller.h"
 #include "spellui/TSpellDialog.h"
+#include "support/FullDisk.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -332,6 +334,51 @@ private Q_SLOTS:
         QCOMPARE(f.memo(editor)->toPlainText(),
                  QStringLiteral("It was the end of the storm, said wrnog."));
         QCOMPARE(underlined(editor), QStringList{"wrnog"});
+    }
+
+    // An Add whose dictionary cannot be written (a full disk) says so once for the command,
+    // naming the dictionary, rather than nothing, and the file is left as it was. The popup's
+    // word is not added: it keeps its underline.
+    void anAddThatCannotBeSavedIsToldOnce_data() {
+        QTest::addColumn<bool>("dialog");
+        QTest::newRow("the popup's Add") << false;
+        QTest::newRow("two Adds in the spelling dialog") << true;
+    }
+    void anAddThatCannotBeSavedIsToldOnce() {
+        QFETCH(bool, dialog);
+        const QString path = spelling() + loginName() + QStringLiteral(".adu");
+        TfmEditor* editor = editorWith(QStringLiteral("One"), QStringLiteral("A zorblax qwerk."));
+        QVERIFY(editor);
+        {
+            const FileSizeLimit full(512);
+            if (dialog) {
+                f.memo(editor)->moveCursor(QTextCursor::Start);
+                editor->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(editor));
+                QTimer driver;
+                connect(&driver, &QTimer::timeout, this, [&] {
+                    auto* shown = editor->findChild<TSpellDialog*>();
+                    if (shown && shown->isVisible() && editor->speller().checker().IsPrompting())
+                        shown->findChild<QPushButton*>(QStringLiteral("btnAdd"))->click();
+                });
+                driver.start(5);
+                EditorFixture::action(editor, "mnuSpellCheck")->trigger();
+                driver.stop();
+            } else {
+                QMenu menu;
+                QVERIFY(!popupOver(editor, QStringLiteral("zorblax"), menu).isEmpty());
+                command(menu, "pmnuAdd")->trigger();
+            }
+        }
+        QStringList told;
+        for (const QString& text : f.m_boxes->texts())
+            if (text.contains(path))
+                told << text;
+        QCOMPARE(told, QStringList{u'\'' + path + QStringLiteral("' ") +
+                                   Messages::text(Messages::CANNOT_SAVE_FILE)});
+        QVERIFY(!QFile::exists(path));
+        if (!dialog)
+            QCOMPARE(underlined(editor), (QStringList{"zorblax", "qwerk"}));
     }
 
     void theWordsPopupOffersSuggestionsAndTheSpellingCommands() {

@@ -68,7 +68,8 @@ TEST_P(DailySnapshot, OnlyTheDaysFirstOfATextThatExists) {
         ASSERT_TRUE(store().take(u"Dawn"_s, u"yesterday"_s, kMorning.addDays(-1)));
     }
     const qsizetype before = store().list(u"Dawn"_s).size();
-    EXPECT_EQ(store().takeDaily(u"Dawn"_s, kMorning), c.taken);
+    EXPECT_EQ(store().takeDaily(u"Dawn"_s, kMorning),
+              c.taken ? SnapshotStore::Daily::Taken : SnapshotStore::Daily::NotNeeded);
     EXPECT_EQ(store().list(u"Dawn"_s).size(), before + (c.taken ? 1 : 0));
     if (c.taken) {
         EXPECT_EQ(texts(u"Dawn"_s).front(), QString::fromUtf8(c.fileText));

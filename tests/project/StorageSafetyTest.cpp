@@ -137,9 +137,40 @@ private Q_SLOTS:
             saved = m_main->commands().SaveProject();
         }
         QVERIFY(!saved);
-        QCOMPARE(m_boxes->texts(),
-                 QStringList{Messages::text(projectFile ? Messages::ERROR_WRITING_PROJECT
-                                                        : Messages::ERROR_WRITING_KERFA)});
+        QCOMPARE(m_boxes->texts().size(), 1);
+        if (projectFile)
+            QCOMPARE(m_boxes->texts().front(), Messages::text(Messages::ERROR_WRITING_PROJECT));
+        else
+            QCOMPARE(m_boxes->texts().front(), Messages::text(Messages::ERROR_WRITING_KERFA) +
+                                                   QStringLiteral("\n\nKerfa Files/One.kfa"));
+        QCOMPARE(ProjectFiles::snapshot(folder()), before);
+        QVERIFY(m_main->project().modified);
+    }
+
+    // A book of 300 sheets saved on a full disk: one box, naming the first sheet files not
+    // written and counting the rest, where there were 300 boxes in a row.
+    void aBookSavedOnAFullDiskIsToldOnce() {
+        m_folder = m_dir->path() + QStringLiteral("/Book/");
+        QVERIFY(ProjectFiles::write(projectPath(), kProject));
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(ProjectFiles::write(sheetPath(QStringLiteral("Sheet %1").arg(i, 3, 10, u'0')),
+                                        ProjectFiles::sheet(0, 0, 100, 100)));
+        QVERIFY(m_main->commands().LoadProject(projectPath()));
+        for (TKerfa* sheet : m_main->desk().sheets())
+            sheet->setPosition(sheet->left() + 50, sheet->top());
+        m_main->project().modified = true;
+        const auto before = ProjectFiles::snapshot(folder());
+        {
+            const FileSizeLimit full(8);
+            QVERIFY(!m_main->commands().SaveProject());
+        }
+        QCOMPARE(m_boxes->texts().size(), 1);
+        const QStringList lines = m_boxes->texts().front().split(u'\n');
+        QCOMPARE(lines.size(), 2 + 10 + 1);
+        QCOMPARE(lines.front(), Messages::text(Messages::ERROR_WRITING_KERFA));
+        QCOMPARE(lines[2], QStringLiteral("Kerfa Files/Sheet 000.kfa"));
+        QCOMPARE(lines[11], QStringLiteral("Kerfa Files/Sheet 009.kfa"));
+        QCOMPARE(lines.back(), Messages::text(Messages::NOT_LISTED) + QStringLiteral(" 290"));
         QCOMPARE(ProjectFiles::snapshot(folder()), before);
         QVERIFY(m_main->project().modified);
     }
