@@ -153,8 +153,9 @@ private Q_SLOTS:
         m_folder = m_dir->path() + QStringLiteral("/Book/");
         QVERIFY(ProjectFiles::write(projectPath(), kProject));
         for (int i = 0; i < 300; ++i)
-            QVERIFY(ProjectFiles::write(sheetPath(QStringLiteral("Sheet %1").arg(i, 3, 10, u'0')),
-                                        ProjectFiles::sheet(0, 0, 100, 100)));
+            QVERIFY(ProjectFiles::write(
+                sheetPath(QStringLiteral("Sheet %1").arg(i, 3, 10, QChar(u'0'))),
+                ProjectFiles::sheet(0, 0, 100, 100)));
         QVERIFY(m_main->commands().LoadProject(projectPath()));
         for (TKerfa* sheet : m_main->desk().sheets())
             sheet->setPosition(sheet->left() + 50, sheet->top());
