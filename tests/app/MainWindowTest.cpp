@@ -651,7 +651,8 @@ private Q_SLOTS:
         m_boxes->answer(MessageBoxes::Answer::Yes);
         QVERIFY(main.model().commands().AskToSaveChanges() == ProjectCommands::AskResult::Cancel);
         QCOMPARE(m_boxes->texts(), (QStringList{Messages::text(Messages::SAVE_EDITORS),
-                                                Messages::text(Messages::CANNOT_WRITE_FILE)}));
+                                                Messages::text(Messages::CANNOT_WRITE_FILE) +
+                                                    QStringLiteral("\n\nText Files/Sheet.txt")}));
         QVERIFY(editor->isVisible());
         QVERIFY(editor->isModified());
     }

@@ -219,8 +219,9 @@ private Q_SLOTS:
         m_boxes->answer(Answer::Yes);
         QVERIFY(!m_main->close());
         QCOMPARE(m_boxes->texts(),
-                 (QStringList{QStringLiteral("Save changed contents of open edit windows?"),
-                              QStringLiteral("Cannot write to the text file.")}));
+                 (QStringList{
+                     QStringLiteral("Save changed contents of open edit windows?"),
+                     QStringLiteral("Cannot write to the text file.\n\nText Files/Chapter.txt")}));
         QVERIFY(m_main->isVisible());
         QVERIFY(!editor.isNull());
         QVERIFY(editor->isVisible());
